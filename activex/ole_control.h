@@ -1,0 +1,164 @@
+// OleControl: everything an ActiveX control of this library needs from
+// its container, written once.
+//
+// A control derives from OleControl and from its own dual interface, keeps
+// its state in its members, and overrides the lifecycle hooks below. The
+// base owns the COM identity (reference count, QueryInterface for the OLE
+// interfaces), the control's own child window and its messages, ambient
+// properties, the extender, property-change notification, events through
+// the connection point of the class's source interface, persistence
+// (property bag and stream, one reading and one writing routine per
+// control), in-place activation, access keys and mouse capture.
+//
+// Units: sizes exchanged with the container are twips; the window works in
+// pixels. twipsPerPixelX/Y() are the screen's, rounded to whole numbers.
+#pragma once
+
+#include "activex/control_class.h"
+#include "activex/property_bag.h"
+#include "common/com/variant.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <span>
+#include <string>
+
+namespace pkw::ax {
+
+using Microsoft::WRL::ComPtr;
+
+class OleControl {
+public:
+    explicit OleControl(const ControlClass& cls);
+    virtual ~OleControl();
+    OleControl(const OleControl&) = delete;
+    OleControl& operator=(const OleControl&) = delete;
+
+    // --- COM identity -----------------------------------------------------
+    // The derived control forwards its IUnknown methods here; its
+    // QueryInterface answers its own interfaces first and then calls
+    // queryOleInterface for the plumbing's.
+    ULONG addRef() noexcept;
+    ULONG release() noexcept;
+    HRESULT queryOleInterface(REFIID riid, void** ppv) noexcept;
+    // The controlling IUnknown (for handing the control to others).
+    IUnknown* identity() noexcept;
+    // The default dual interface as IDispatch.
+    virtual IDispatch* dispatch() noexcept = 0;
+
+    // IDispatch of the default interface, from the library's type library
+    // (ITypeInfo::Invoke on the vtable); the derived control forwards its
+    // four IDispatch methods here.
+    HRESULT getTypeInfoCount(UINT* count) noexcept;
+    HRESULT getTypeInfo(UINT index, LCID lcid, ITypeInfo** info) noexcept;
+    HRESULT getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                          DISPID* ids) noexcept;
+    HRESULT invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                   VARIANT* result, EXCEPINFO* excep, UINT* argErr) noexcept;
+
+    const ControlClass& controlClass() const noexcept { return cls_; }
+
+protected:
+    // --- Lifecycle hooks, in the order a container drives them ------------
+    virtual void onInitialize() {}
+    virtual void onInitProperties() {}
+    // Errors are the control's business: return a failure only where its
+    // rules say a load or save fails.
+    virtual HRESULT onReadProperties(PropertyBag& bag) = 0;
+    virtual HRESULT onWriteProperties(PropertyBag& bag) = 0;
+    virtual void onShow() {}
+    virtual void onHide() {}
+    virtual void onResize() {}
+    virtual void onPaint() {}
+    virtual void onTerminate() {}
+    // Keyboard and focus notifications of the control's window.
+    virtual void onKeyDown(short keyCode, short shift) { (void)keyCode, (void)shift; }
+    virtual void onKeyPress(short keyAscii) { (void)keyAscii; }
+    virtual void onKeyUp(short keyCode, short shift) { (void)keyCode, (void)shift; }
+    virtual void onAccessKeyPress(short keyAscii) { (void)keyAscii; }
+    virtual void onDblClick() {}
+    virtual void onGotFocus() {}
+    virtual void onLostFocus() {}
+    virtual void onAmbientChanged(DISPID id) { (void)id; }
+
+    // --- Ambient properties ----------------------------------------------
+    // Each has a sane default when the container gives none (no site, no
+    // ambient dispatch, or a failing or ill-typed answer).
+    bool ambientUserMode() const;          // default True
+    std::wstring ambientDisplayName() const; // default the class name
+    // A font object for the control to keep: a clone of the container's
+    // ambient font, or a new "MS Sans Serif" 8 pt font.
+    ComPtr<IFontDisp> ambientFont() const;
+
+    // --- The control's window ("the drawing surface") ----------------------
+    // The window exists from construction (parked until the container
+    // activates the control), so hwnd() is valid in every hook.
+    HWND hwnd() const noexcept;
+    HDC hdc() const noexcept; // the window's own DC (CS_OWNDC): valid for its life
+    short twipsPerPixelX() const noexcept;
+    short twipsPerPixelY() const noexcept;
+    // Client size in twips (pixels × twips per pixel).
+    LONG scaleWidthTwips() const noexcept;
+    LONG scaleHeightTwips() const noexcept;
+    // The container's size operation: asks the container to resize the
+    // control (width and height in one call) and resizes the window; runs
+    // onResize when the size changed.
+    HRESULT setSizeTwips(LONG widthTwips, LONG heightTwips);
+    HRESULT setWidthTwips(LONG widthTwips);
+    HRESULT setHeightTwips(LONG heightTwips);
+
+    OLE_COLOR backColor() const noexcept;
+    void setBackColor(OLE_COLOR color);
+    OLE_COLOR foreColor() const noexcept;
+    void setForeColor(OLE_COLOR color);
+    // The window's font object; the control may keep the same object.
+    ComPtr<IFontDisp> font() const;
+    HRESULT setFont(IFontDisp* font);
+    bool enabled() const noexcept;
+    void setEnabled(bool enabled);
+    // MousePointer enumeration of the form runtime: 0 default, 1 arrow,
+    // 2 cross, 3 I-beam, ... 99 custom (MouseIcon).
+    short mousePointer() const noexcept;
+    HRESULT setMousePointer(short pointer);
+    ComPtr<IPictureDisp> mouseIcon() const;
+    HRESULT setMouseIcon(IPictureDisp* icon);
+    // Characters that act as access keys (Alt+key and, at run time, the
+    // key itself when the container routes it); "" for none. The container
+    // learns of the change through OnControlInfoChanged.
+    void setAccessKeys(const std::wstring& keys);
+    const std::wstring& accessKeys() const noexcept;
+
+    // --- Talking to the container ------------------------------------------
+    // Property-change notification by the persisted property's name: the
+    // DISPID comes from the default interface's type info, OnChanged goes to
+    // every IPropertyNotifySink, and the control becomes dirty.
+    void propertyChanged(const wchar_t* name);
+    // Raises an event of the class's source interface. `args` are in the
+    // order of the event's declaration (by-reference arguments point at the
+    // caller's variables, which hold the handlers' answers afterwards). The
+    // control stays alive while the handlers run, even if a handler releases
+    // it. Returns S_OK when no sink is connected.
+    HRESULT fireEvent(DISPID id, std::span<VARIANTARG> args = {});
+    // IRecordInfo for a record type of the library's type library (for
+    // event arguments of record type).
+    HRESULT recordInfo(REFGUID recordType, IRecordInfo** info) const;
+    // The container's extender object for this control, if any.
+    ComPtr<IDispatch> extender() const;
+    // The client site, if sited.
+    ComPtr<IOleClientSite> clientSite() const;
+    bool isTerminating() const noexcept;
+
+    // Sets the COM error info for the current call (for ISupportErrorInfo).
+    HRESULT reportError(HRESULT hr, const wchar_t* description) const;
+
+private:
+    friend class OleControlImpl;
+    const ControlClass& cls_;
+    std::unique_ptr<class OleControlImpl> impl_;
+};
+
+} // namespace pkw::ax

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Starts (or stops) what the Windows tests need around one CTest run:
+# an X server (Xvfb) when no display is set, and one long-lived Wine
+# session for the build tree's prefix, so that test processes start fast
+# and Wine's background processes do not hold CTest's output open.
+# Usage: DISPLAY=$(wine-session.sh start BUILD_DIR)   |   wine-session.sh stop BUILD_DIR
+set -euo pipefail
+action=$1
+build=$(cd "$2" && pwd)
+prefix=$build/wineprefix
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+case "$action" in
+start)
+    if [ -z "${DISPLAY:-}" ]; then
+        for n in $(seq 91 120); do
+            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            echo $! >"$build/xvfb.pid"
+            export DISPLAY=":$n"
+            for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+            break
+        done
+    fi
+    # Create the prefix (once) and keep its server alive for the whole run.
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -p30 >/dev/null 2>&1 || true
+    DISPLAY=$DISPLAY "$here/wine-run.sh" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
+    echo "$DISPLAY"
+    ;;
+stop)
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+    if [ -f "$build/xvfb.pid" ]; then
+        kill "$(cat "$build/xvfb.pid")" 2>/dev/null || true
+        rm -f "$build/xvfb.pid"
+    fi
+    ;;
+esac
