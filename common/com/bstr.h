@@ -15,9 +15,11 @@ public:
     Bstr() = default;
     explicit Bstr(std::wstring_view text)
         : bstr_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    Bstr(const Bstr& other) : bstr_(other.bstr_ ? ::SysAllocStringLen(other.bstr_, other.length()) : nullptr) {}
+    Bstr(const Bstr& other)
+        : bstr_(other.bstr_ ? ::SysAllocStringLen(other.bstr_, other.length()) : nullptr) {}
     Bstr& operator=(const Bstr& other) {
-        if (this != &other) reset(other.bstr_ ? ::SysAllocStringLen(other.bstr_, other.length()) : nullptr);
+        if (this != &other)
+            reset(other.bstr_ ? ::SysAllocStringLen(other.bstr_, other.length()) : nullptr);
         return *this;
     }
     Bstr(Bstr&& other) noexcept : bstr_(other.release()) {}

@@ -1,0 +1,45 @@
+#include "common/text/access_key.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pkw::text::AccessKeyOf;
+
+struct Case {
+    const char16_t* caption;
+    char16_t key; // 0: no key
+};
+
+class AccessKeyCases : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AccessKeyCases, DerivesTheKey) {
+    const Case& c = GetParam();
+    const auto key = AccessKeyOf(c.caption);
+    if (c.key == 0) {
+        EXPECT_FALSE(key.has_value()) << "got U+" << std::hex << int(key.value_or(0));
+    } else {
+        ASSERT_TRUE(key.has_value());
+        EXPECT_EQ(*key, c.key);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, AccessKeyCases,
+                         ::testing::Values(Case{u"&Open", u'o'},    // capital lower-cased
+                                           Case{u"Save &as", u'a'}, //
+                                           Case{u"A && B &Cancel",
+                                                u'c'},                 // doubled, then a single one
+                                           Case{u"Salt && Pepper", 0}, // doubled only
+                                           Case{u"Trailing&", 0},      // last character
+                                           Case{u"&", 0},              // one character
+                                           Case{u"x", 0},              //
+                                           Case{u"", 0},               //
+                                           Case{u"No ampersand", 0},   //
+                                           Case{u"&&& x", u' '},       // "&&" then "& ": the space
+                                           Case{u"a&&&&b", 0},         // second "&" followed by "&"
+                                           Case{u"a&&b&", 0},          // single "&" at the end
+                                           Case{u"&\u0416uk", u'\u0436'},      // Cyrillic capital
+                                           Case{u"&\u00C9t\u00E9", u'\u00E9'}, // Latin-1 capital
+                                           Case{u"1&2", u'2'}));
+
+} // namespace
