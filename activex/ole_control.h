@@ -12,6 +12,46 @@
 //
 // Units: sizes exchanged with the container are twips; the window works in
 // pixels. twipsPerPixelX/Y() are the screen's, rounded to whole numbers.
+//
+// A control class, in full (NuThing with dual interface INuThing):
+//
+//   class NuThing final : public pkw::ax::OleControl, public INuThing {
+//   public:
+//       NuThing() : OleControl(kNuThingClass) {}
+//       // IUnknown: the dual interface is the identity; the plumbing answers
+//       // every other OLE interface.
+//       STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+//           if (!ppv) return E_POINTER;
+//           if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_INuThing) {
+//               *ppv = static_cast<INuThing*>(this);
+//               addRef();
+//               return S_OK;
+//           }
+//           return queryOleInterface(riid, ppv); // sets *ppv = null on failure
+//       }
+//       STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
+//       STDMETHODIMP_(ULONG) Release() override { return release(); }
+//       // IDispatch: from the type library.
+//       STDMETHODIMP GetTypeInfoCount(UINT* n) override { return getTypeInfoCount(n); }
+//       STDMETHODIMP GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
+//           return getTypeInfo(i, l, t);
+//       }
+//       STDMETHODIMP GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+//           return getIDsOfNames(r, n, c, l, d);
+//       }
+//       STDMETHODIMP Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
+//                           EXCEPINFO* e, UINT* a) override {
+//           return invoke(d, r, l, f, p, v, e, a);
+//       }
+//       IDispatch* dispatch() noexcept override { return static_cast<INuThing*>(this); }
+//       ... the INuThing methods, the hooks ...
+//   };
+//   // ControlClass::create:
+//   constexpr pkw::ax::ControlClass kNuThingClass{..., &pkw::ax::createControl<NuThing>};
+//
+// More interfaces of its own (ISubclass, ...) are answered in the same
+// QueryInterface before queryOleInterface. The control never deletes
+// itself: release() runs onTerminate once and deletes it.
 #pragma once
 
 #include "activex/control_class.h"
@@ -62,8 +102,26 @@ public:
 
     const ControlClass& controlClass() const noexcept { return cls_; }
 
+    // Runs onInitialize, once, now that the derived object is complete
+    // (createControl does this). Each OLE entry point (SetClientSite,
+    // InitNew, Load, DoVerb, the IDispatch calls) runs it too if nobody
+    // did, so a control made with plain `new` still gets its Initialize
+    // before anything else. Returns what onInitialize left: S_OK, or
+    // E_OUTOFMEMORY / E_FAIL when it threw.
+    HRESULT initialize() noexcept;
+
 protected:
     // --- Lifecycle hooks, in the order a container drives them ------------
+    // onInitialize: once, from initialize(). onInitProperties: InitNew of
+    // either persistence interface (or the first DoVerb of a host that gives
+    // no settings). onRead/WriteProperties: both persistence interfaces; a
+    // stream is read whole and checked before onReadProperties runs.
+    // onShow/onHide: the window becomes visible or hidden (in-place
+    // activation, DoVerb HIDE, ...). onResize: the window's client size
+    // changed. onPaint: WM_PAINT, between BeginPaint and EndPaint; draw into
+    // hdc(). onTerminate: once, at the final release, window still there.
+    // A hook that throws is stopped at the boundary; it never reaches the
+    // container or the window.
     virtual void onInitialize() {}
     virtual void onInitProperties() {}
     // Errors are the control's business: return a failure only where its
@@ -88,7 +146,7 @@ protected:
     // --- Ambient properties ----------------------------------------------
     // Each has a sane default when the container gives none (no site, no
     // ambient dispatch, or a failing or ill-typed answer).
-    bool ambientUserMode() const;          // default True
+    bool ambientUserMode() const;            // default True
     std::wstring ambientDisplayName() const; // default the class name
     // A font object for the control to keep: a clone of the container's
     // ambient font, or a new "MS Sans Serif" 8 pt font.
@@ -105,17 +163,24 @@ protected:
     LONG scaleWidthTwips() const noexcept;
     LONG scaleHeightTwips() const noexcept;
     // The container's size operation: asks the container to resize the
-    // control (width and height in one call) and resizes the window; runs
-    // onResize when the size changed.
+    // control (width and height in one call, OnPosRectChange when in place)
+    // and resizes the window itself for hosts that ignore the request; runs
+    // onResize when the size changed. setWidthTwips/setHeightTwips keep the
+    // other dimension of the extent.
     HRESULT setSizeTwips(LONG widthTwips, LONG heightTwips);
     HRESULT setWidthTwips(LONG widthTwips);
     HRESULT setHeightTwips(LONG heightTwips);
 
+    // Back colour erases the window (WM_ERASEBKGND) and is the DC's
+    // background colour; fore colour is the DC's text colour. Neither
+    // repaints: the control draws after setting them.
     OLE_COLOR backColor() const noexcept;
     void setBackColor(OLE_COLOR color);
     OLE_COLOR foreColor() const noexcept;
     void setForeColor(OLE_COLOR color);
-    // The window's font object; the control may keep the same object.
+    // The window's font object; the control may keep the same object. Never
+    // null: a window without a font gets the default one on first use. The
+    // font's HFONT is selected into hdc().
     ComPtr<IFontDisp> font() const;
     HRESULT setFont(IFontDisp* font);
     bool enabled() const noexcept;
@@ -141,7 +206,9 @@ protected:
     // order of the event's declaration (by-reference arguments point at the
     // caller's variables, which hold the handlers' answers afterwards). The
     // control stays alive while the handlers run, even if a handler releases
-    // it. Returns S_OK when no sink is connected.
+    // it. Returns S_OK when no sink is connected, S_FALSE while the
+    // container has frozen events (nothing is raised then); handlers'
+    // failures are not reported.
     HRESULT fireEvent(DISPID id, std::span<VARIANTARG> args = {});
     // IRecordInfo for a record type of the library's type library (for
     // event arguments of record type).
@@ -160,5 +227,22 @@ private:
     const ControlClass& cls_;
     std::unique_ptr<class OleControlImpl> impl_;
 };
+
+// ControlClass::create for a default-constructible control T: constructs it
+// (reference count 1) and runs its Initialize; null on failure.
+template <typename T>
+OleControl* createControl() noexcept {
+    T* control = nullptr;
+    try {
+        control = new T();
+    } catch (...) {
+        return nullptr;
+    }
+    if (FAILED(control->initialize())) {
+        control->release();
+        return nullptr;
+    }
+    return control;
+}
 
 } // namespace pkw::ax

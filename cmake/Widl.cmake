@@ -5,6 +5,9 @@
 # generated header <name>.h on its public include path; the .tlb path is
 # the target property TYPELIB_FILE (embed it with `1 TYPELIB "<name>.tlb"`,
 # the folder is on the include path of anything that links <target>).
+# TYPELIB_DEFINES names preprocessor symbols defined only while the .tlb is
+# written (the header and the _i.c come from a second pass without them), for
+# type-library names that would clash with Win32's in C and C++.
 
 set(PICKWELL_WINE_IDL_DIR /usr/include/wine/wine/windows)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -14,7 +17,7 @@ else()
 endif()
 
 function(pickwell_add_typelib target)
-    cmake_parse_arguments(ARG "" "IDL" "DEPENDS;INCLUDES" ${ARGN})
+    cmake_parse_arguments(ARG "" "IDL" "DEPENDS;INCLUDES;TYPELIB_DEFINES" ${ARGN})
     get_filename_component(idl ${ARG_IDL} ABSOLUTE)
     get_filename_component(name ${idl} NAME_WE)
     get_filename_component(idl_dir ${idl} DIRECTORY)
@@ -24,18 +27,41 @@ function(pickwell_add_typelib target)
     foreach(dir ${ARG_INCLUDES})
         list(APPEND includes -I${dir})
     endforeach()
-    add_custom_command(
-        OUTPUT ${out}/${name}.tlb ${out}/${name}.h ${out}/${name}_i.c
-        COMMAND ${PICKWELL_WIDL} ${PICKWELL_WIDL_ARCH} ${includes}
-                -I${PICKWELL_WINE_IDL_DIR}
-                -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
-                -t -o ${out}/${name}.tlb
-                -h -H ${out}/${name}.h
-                -u -U ${out}/${name}_i.c
-                ${idl}
-        DEPENDS ${idl} ${ARG_DEPENDS}
-        COMMENT "widl ${name}.idl"
-        VERBATIM)
+    set(widl ${PICKWELL_WIDL} ${PICKWELL_WIDL_ARCH} ${includes}
+        -I${PICKWELL_WINE_IDL_DIR}
+        -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+    if(ARG_TYPELIB_DEFINES)
+        set(defines)
+        foreach(d ${ARG_TYPELIB_DEFINES})
+            list(APPEND defines -D${d})
+        endforeach()
+        add_custom_command(
+            OUTPUT ${out}/${name}.tlb
+            COMMAND ${widl} ${defines} -t -o ${out}/${name}.tlb ${idl}
+            DEPENDS ${idl} ${ARG_DEPENDS}
+            COMMENT "widl ${name}.idl (type library)"
+            VERBATIM)
+        add_custom_command(
+            OUTPUT ${out}/${name}.h ${out}/${name}_i.c
+            COMMAND ${widl} -h -H ${out}/${name}.h -u -U ${out}/${name}_i.c ${idl}
+            DEPENDS ${idl} ${ARG_DEPENDS}
+            COMMENT "widl ${name}.idl (header)"
+            VERBATIM)
+    else()
+        add_custom_command(
+            OUTPUT ${out}/${name}.tlb ${out}/${name}.h ${out}/${name}_i.c
+            COMMAND ${widl}
+                    -t -o ${out}/${name}.tlb
+                    -h -H ${out}/${name}.h
+                    -u -U ${out}/${name}_i.c
+                    ${idl}
+            DEPENDS ${idl} ${ARG_DEPENDS}
+            # With headers in the same run widl ignores -o for the type
+            # library and writes <name>.tlb into its working folder.
+            WORKING_DIRECTORY ${out}
+            COMMENT "widl ${name}.idl"
+            VERBATIM)
+    endif()
     add_library(${target} OBJECT ${out}/${name}_i.c ${out}/${name}.h)
     target_include_directories(${target} PUBLIC ${out})
     set_target_properties(${target} PROPERTIES TYPELIB_FILE ${out}/${name}.tlb TYPELIB_DIR ${out})

@@ -26,4 +26,15 @@ if [ ! -f "$prefix/.pickwell-ready" ]; then
     fi
     exec 9>&-
 fi
+# No window manager runs under Xvfb: Wine must not hand windows to one, or it
+# waits 2 s for it whenever an active window closes. (Older prefixes too.)
+if [ ! -f "$prefix/.pickwell-unmanaged" ]; then
+    exec 9>"$prefix.lock"
+    flock 9
+    if [ ! -f "$prefix/.pickwell-unmanaged" ]; then
+        "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        touch "$prefix/.pickwell-unmanaged"
+    fi
+    exec 9>&-
+fi
 exec "$wine" "$@"

@@ -1,8 +1,8 @@
 // Owning VARIANT.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 namespace pkw {
 
@@ -11,14 +11,15 @@ public:
     Variant() noexcept { ::VariantInit(this); }
     Variant(const Variant& other) {
         ::VariantInit(this);
-        ::VariantCopy(this, &other);
+        ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
     }
     explicit Variant(const VARIANT& other) {
         ::VariantInit(this);
-        ::VariantCopy(this, &other);
+        ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
     }
     Variant& operator=(const Variant& other) {
-        if (this != &other) ::VariantCopy(this, &other);
+        if (this != &other)
+            ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
         return *this;
     }
     ~Variant() { ::VariantClear(this); }

@@ -1,0 +1,55 @@
+#include "activex/accelerators.h"
+
+#include <cwctype>
+
+namespace pkw::ax::accelerators {
+namespace {
+
+// VkKeyScan's high byte: 1 Shift, 2 Ctrl, 4 Alt.
+BYTE modifiers(SHORT scan) noexcept {
+    const BYTE state = HIBYTE(scan);
+    BYTE flags = 0;
+    if (state & 1) flags |= FSHIFT;
+    if (state & 2) flags |= FCONTROL;
+    if (state & 4) flags |= FALT;
+    return flags;
+}
+
+} // namespace
+
+std::vector<ACCEL> fromAccessKeys(std::wstring_view keys) {
+    std::vector<ACCEL> table;
+    for (const wchar_t key : keys) {
+        const SHORT scan = ::VkKeyScanW(key);
+        if (scan == -1) continue;
+        const WORD vk = LOBYTE(scan);
+        const BYTE mods = modifiers(scan);
+        table.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | FALT | mods), vk, key});
+        table.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | mods), vk, key});
+    }
+    return table;
+}
+
+wchar_t match(std::wstring_view keys, const MSG& msg) noexcept {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        for (const wchar_t key : keys) {
+            const SHORT scan = ::VkKeyScanW(key);
+            if (scan != -1 && LOBYTE(scan) == msg.wParam) return key;
+        }
+        return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+        const auto typed = std::towlower(static_cast<wint_t>(msg.wParam));
+        for (const wchar_t key : keys) {
+            if (std::towlower(key) == typed) return key;
+        }
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+} // namespace pkw::ax::accelerators

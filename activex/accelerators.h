@@ -1,0 +1,25 @@
+// Access keys as the container sees them: an accelerator table for
+// IOleControl::GetControlInfo and the match of a keyboard message for
+// IOleControl::OnMnemonic.
+#pragma once
+
+#include "common/win/unique_handle.h"
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+namespace pkw::ax::accelerators {
+
+using UniqueAccel = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
+
+// Two entries per access key that the keyboard can type: Alt+key and the
+// plain key (virtual keys from VkKeyScan, with the shift state it needs).
+// An entry's command is the access key's character.
+std::vector<ACCEL> fromAccessKeys(std::wstring_view keys);
+
+// The access key that a key-down or character message stands for, or 0.
+wchar_t match(std::wstring_view keys, const MSG& msg) noexcept;
+
+} // namespace pkw::ax::accelerators

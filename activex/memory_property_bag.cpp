@@ -1,0 +1,87 @@
+#include "activex/memory_property_bag.h"
+#include "common/com/com_ptr.h"
+#include "activex/variant_ops.h"
+
+#include <new>
+
+namespace pkw::ax {
+namespace {
+
+bool sameName(std::wstring_view a, std::wstring_view b) noexcept {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+Microsoft::WRL::ComPtr<MemoryPropertyBag> MemoryPropertyBag::create() noexcept {
+    return Adopt(new (std::nothrow) MemoryPropertyBag());
+}
+
+STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
+        *ppv = static_cast<IPropertyBag*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) MemoryPropertyBag::AddRef() {
+    return ::InterlockedIncrement(&refs_);
+}
+
+STDMETHODIMP_(ULONG) MemoryPropertyBag::Release() {
+    const LONG n = ::InterlockedDecrement(&refs_);
+    if (n == 0) delete this;
+    return n;
+}
+
+const VARIANT* MemoryPropertyBag::find(std::wstring_view name) const noexcept {
+    for (const Entry& e : entries_) {
+        if (sameName(e.name, name)) return &e.value;
+    }
+    return nullptr;
+}
+
+HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
+    try {
+        Variant copy;
+        const HRESULT hr = copyVariantInd(&copy, value);
+        if (FAILED(hr)) return hr;
+        for (Entry& e : entries_) {
+            if (sameName(e.name, name)) {
+                e.value.clear();
+                copy.detach(&e.value);
+                return S_OK;
+            }
+        }
+        entries_.push_back(Entry{std::wstring(name), Variant()});
+        copy.detach(&entries_.back().value);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+STDMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* pVar, IErrorLog*) {
+    if (!name || !pVar) return E_POINTER;
+    const VARIANT* stored = find(name);
+    if (!stored) return E_INVALIDARG;
+    // The caller's VARIANT holds only a requested type: nothing to free.
+    Variant out;
+    const HRESULT hr =
+        pVar->vt == VT_EMPTY ? copyVariant(&out, *stored) : changeType(&out, *stored, pVar->vt);
+    if (FAILED(hr)) return hr;
+    out.detach(pVar);
+    return S_OK;
+}
+
+STDMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* pVar) {
+    if (!name || !pVar) return E_POINTER;
+    return set(name, *pVar);
+}
+
+} // namespace pkw::ax

@@ -1,0 +1,57 @@
+// An in-memory property bag: names compared without regard to case, the
+// last value written for a name wins, entries kept in the order of their
+// first write. The stream persistence collects a control's values in one
+// and writes it out, and reads a stream into one before the control sees
+// any value.
+#pragma once
+
+#include "common/com/module.h"
+#include "common/com/variant.h"
+
+#include <ocidl.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pkw::ax {
+
+class MemoryPropertyBag final : public IPropertyBag {
+public:
+    struct Entry {
+        std::wstring name;
+        Variant value;
+    };
+
+    // A new, empty bag (reference count 1); null when out of memory.
+    static Microsoft::WRL::ComPtr<MemoryPropertyBag> create() noexcept;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+    // IPropertyBag. Read with pVar->vt VT_EMPTY gives the value as stored;
+    // any other vt asks for that type (VariantChangeType). A missing name
+    // answers E_INVALIDARG.
+    STDMETHODIMP Read(LPCOLESTR name, VARIANT* pVar, IErrorLog* log) override;
+    STDMETHODIMP Write(LPCOLESTR name, VARIANT* pVar) override;
+
+    // Stores a copy of `value` (by-reference values are dereferenced).
+    HRESULT set(std::wstring_view name, const VARIANT& value);
+    // The stored value, or null.
+    const VARIANT* find(std::wstring_view name) const noexcept;
+    const std::vector<Entry>& entries() const noexcept { return entries_; }
+
+private:
+    MemoryPropertyBag() = default;
+    ~MemoryPropertyBag() = default;
+
+    LONG refs_ = 1;
+    std::vector<Entry> entries_;
+    module::ObjectLock moduleLock_;
+};
+
+} // namespace pkw::ax

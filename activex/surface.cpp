@@ -1,0 +1,148 @@
+// The control's window as a drawing surface: size in twips, colours, font,
+// enabled state, mouse pointer and access keys.
+#include "activex/ole_control_impl.h"
+
+#include "common/com/hresult.h"
+
+namespace pkw::ax {
+namespace {
+
+COLORREF translate(OLE_COLOR color) noexcept {
+    COLORREF rgb = 0;
+    return SUCCEEDED(::OleTranslateColor(color, nullptr, &rgb)) ? rgb : 0;
+}
+
+} // namespace
+
+void OleControlImpl::applyColors() noexcept {
+    const HDC hdc = window_.hdc();
+    if (!hdc) return;
+    ::SetBkColor(hdc, translate(surface_.backColor));
+    ::SetTextColor(hdc, translate(surface_.foreColor));
+}
+
+HRESULT OleControlImpl::applyFont(IFontDisp* font) noexcept {
+    if (!font) return E_INVALIDARG;
+    ComPtr<IFont> f;
+    PKW_RETURN_IF_FAILED(font->QueryInterface(IID_PPV_ARGS(&f)));
+    HFONT hfont = nullptr;
+    PKW_RETURN_IF_FAILED(f->get_hFont(&hfont));
+    // The font object may drop this HFONT when it changes: hold it while
+    // it is selected into our DC.
+    if (hfont) PKW_RETURN_IF_FAILED(f->AddRefHfont(hfont));
+    releaseSelectedFont();
+    surface_.font = font;
+    surface_.selectedFont = hfont;
+    if (hfont && window_.hdc()) ::SelectObject(window_.hdc(), hfont);
+    return S_OK;
+}
+
+void OleControlImpl::releaseSelectedFont() noexcept {
+    if (!surface_.selectedFont) return;
+    if (window_.hdc()) ::SelectObject(window_.hdc(), ::GetStockObject(SYSTEM_FONT));
+    ComPtr<IFont> f;
+    if (surface_.font && SUCCEEDED(surface_.font.As(&f))) f->ReleaseHfont(surface_.selectedFont);
+    surface_.selectedFont = nullptr;
+}
+
+// --- OleControl ---------------------------------------------------------------
+
+HWND OleControl::hwnd() const noexcept {
+    return impl_->window_.hwnd();
+}
+HDC OleControl::hdc() const noexcept {
+    return impl_->window_.hdc();
+}
+short OleControl::twipsPerPixelX() const noexcept {
+    return impl_->tpp_.x;
+}
+short OleControl::twipsPerPixelY() const noexcept {
+    return impl_->tpp_.y;
+}
+
+LONG OleControl::scaleWidthTwips() const noexcept {
+    return impl_->window_.clientSize().cx * impl_->tpp_.x;
+}
+
+LONG OleControl::scaleHeightTwips() const noexcept {
+    return impl_->window_.clientSize().cy * impl_->tpp_.y;
+}
+
+HRESULT OleControl::setSizeTwips(LONG widthTwips, LONG heightTwips) {
+    return impl_->setSizeTwips(widthTwips, heightTwips);
+}
+
+HRESULT OleControl::setWidthTwips(LONG widthTwips) {
+    return impl_->setSizeTwips(widthTwips, impl_->extentTwips().cy);
+}
+
+HRESULT OleControl::setHeightTwips(LONG heightTwips) {
+    return impl_->setSizeTwips(impl_->extentTwips().cx, heightTwips);
+}
+
+OLE_COLOR OleControl::backColor() const noexcept {
+    return impl_->surface_.backColor;
+}
+
+void OleControl::setBackColor(OLE_COLOR color) {
+    impl_->surface_.backColor = color;
+    impl_->applyColors();
+}
+
+OLE_COLOR OleControl::foreColor() const noexcept {
+    return impl_->surface_.foreColor;
+}
+
+void OleControl::setForeColor(OLE_COLOR color) {
+    impl_->surface_.foreColor = color;
+    impl_->applyColors();
+}
+
+ComPtr<IFontDisp> OleControl::font() const {
+    // Never none: a window without a font of its own gets the default one.
+    if (!impl_->surface_.font) {
+        if (ComPtr<IFontDisp> f = OleControlImpl::defaultFont()) ignore(impl_->applyFont(f.Get()));
+    }
+    return impl_->surface_.font;
+}
+
+HRESULT OleControl::setFont(IFontDisp* font) {
+    return impl_->applyFont(font);
+}
+
+bool OleControl::enabled() const noexcept {
+    return impl_->surface_.enabled;
+}
+
+void OleControl::setEnabled(bool enabled) {
+    impl_->surface_.enabled = enabled;
+    if (const HWND h = hwnd()) ::EnableWindow(h, enabled ? TRUE : FALSE);
+}
+
+short OleControl::mousePointer() const noexcept {
+    return impl_->surface_.mousePointer;
+}
+
+HRESULT OleControl::setMousePointer(short pointer) {
+    impl_->surface_.mousePointer = pointer;
+    return S_OK;
+}
+
+ComPtr<IPictureDisp> OleControl::mouseIcon() const {
+    return impl_->surface_.mouseIcon;
+}
+
+HRESULT OleControl::setMouseIcon(IPictureDisp* icon) {
+    impl_->surface_.mouseIcon = icon;
+    return S_OK;
+}
+
+void OleControl::setAccessKeys(const std::wstring& keys) {
+    impl_->setAccessKeys(keys);
+}
+
+const std::wstring& OleControl::accessKeys() const noexcept {
+    return impl_->surface_.accessKeys;
+}
+
+} // namespace pkw::ax

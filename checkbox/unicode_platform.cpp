@@ -1,0 +1,17 @@
+#include "checkbox/unicode_platform.h"
+
+#include <atomic>
+
+namespace pkw::checkbox {
+namespace {
+std::atomic<bool> gUnicodePlatform{true};
+} // namespace
+
+void SetUnicodePlatform(bool unicode) noexcept {
+    gUnicodePlatform.store(unicode);
+}
+bool UnicodePlatform() noexcept {
+    return gUnicodePlatform.load();
+}
+
+} // namespace pkw::checkbox

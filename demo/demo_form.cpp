@@ -1,0 +1,83 @@
+#include "demo/demo_form.h"
+
+#include "demo/demo_controls.h"
+#include "tests/support/library.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace pkw::demo {
+namespace {
+
+using test::ComPtr;
+
+Variant settingValue(const Setting& s) {
+    switch (s.kind) {
+    case Setting::Kind::Text:
+        return Variant::fromString(s.text);
+    case Setting::Kind::Boolean:
+        return Variant::fromBool(s.number != 0);
+    case Setting::Kind::Number:
+        break;
+    }
+    return Variant::fromI4(s.number);
+}
+
+} // namespace
+
+std::wstring hexResult(HRESULT hr) {
+    wchar_t text[16] = {};
+    std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+DemoForm::Result DemoForm::build() {
+    test::Form::Options options;
+    options.caption = L"zelPickwell40 demo";
+    options.clientSize = kFormSize;
+    form_ = std::make_unique<test::Form>(options);
+    if (!form_->hwnd())
+        return {Status::NoWindow, L"cannot create a window: is there a display (Xvfb)?", {}};
+
+    const std::wstring library = test::besideProgram(test::kLibraryFile);
+    const HRESULT registered = test::registerLibrary(library);
+    if (registered == HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND))
+        return {Status::LibraryMissing, library + L" is missing: build the library first", {}};
+    if (FAILED(registered))
+        return {Status::RegistrationFailed,
+                L"registering " + library + L" failed: " + hexResult(registered),
+                {}};
+    return placeAll();
+}
+
+DemoForm::Result DemoForm::placeAll() {
+    Result result;
+    std::vector<std::wstring> missing; // classes already found wanting
+    for (const DemoControl& c : demoControls()) {
+        const std::wstring progId = std::wstring(L"zelPickwell40.") + c.className;
+        if (std::find(missing.begin(), missing.end(), progId) != missing.end()) continue;
+        ComPtr<IUnknown> control;
+        HRESULT hr = test::createByProgId(progId.c_str(), control);
+        ComPtr<test::Site> site;
+        if (SUCCEEDED(hr)) site = form_->add(control.Get(), c.name, c.rect, {}, &hr);
+        if (!site) {
+            const std::wstring why =
+                progId + L" cannot be created (" + hexResult(hr) +
+                (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING ? L", not in the library yet)"
+                                                                     : L")");
+            if (c.required) return {Status::ClassMissing, why, result.notes};
+            result.notes.push_back(why + L": left out");
+            missing.push_back(progId);
+            continue;
+        }
+        for (const Setting& s : c.settings) {
+            hr = site->put(s.property, settingValue(s));
+            if (FAILED(hr))
+                result.notes.push_back(std::wstring(c.name) + L"." + s.property + L" not set: " +
+                                       hexResult(hr));
+        }
+    }
+    return result;
+}
+
+} // namespace pkw::demo

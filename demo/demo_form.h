@@ -1,0 +1,35 @@
+// The demo's form: the library registered from the program's folder, the
+// controls of the table placed on a test-container form and given their
+// settings, and every problem told in plain words.
+#pragma once
+
+#include "tests/support/form.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pkw::demo {
+
+class DemoForm {
+public:
+    enum class Status { Ok, NoWindow, LibraryMissing, RegistrationFailed, ClassMissing };
+    struct Result {
+        Status status = Status::Ok;
+        std::wstring message;            // why it stopped
+        std::vector<std::wstring> notes; // what it did without
+    };
+
+    Result build();
+    test::Form& form() { return *form_; }
+
+private:
+    Result placeAll();
+
+    std::unique_ptr<test::Form> form_;
+};
+
+// "0x80040154".
+std::wstring hexResult(HRESULT hr);
+
+} // namespace pkw::demo

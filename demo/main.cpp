@@ -1,0 +1,112 @@
+// pickwell_demo: the library's controls on a form.
+//
+//   pickwell_demo.exe             shows the form until it is closed
+//   pickwell_demo.exe --out DIR   writes DIR\form.png and exits
+//
+// Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
+// registered, 5 a control class missing, 6 image not written.
+#include "demo/demo_form.h"
+#include "tests/support/capture.h"
+#include "tests/support/message_loop.h"
+
+#include <ole2.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using pkw::demo::DemoForm;
+
+std::string utf8(const std::wstring& text) {
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                              n, nullptr, nullptr);
+    return out;
+}
+
+void say(const std::wstring& line) {
+    std::printf("pickwell_demo: %s\n", utf8(line).c_str());
+}
+
+// Creates DIR and the folders above it.
+bool makeFolders(const std::wstring& dir) {
+    for (std::size_t i = 0; i <= dir.size(); ++i) {
+        if (i < dir.size() && dir[i] != L'\\' && dir[i] != L'/') continue;
+        const std::wstring part = dir.substr(0, i);
+        if (part.empty() || part.back() == L':') continue;
+        if (!::CreateDirectoryW(part.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return true;
+}
+
+int exitCode(DemoForm::Status status) {
+    switch (status) {
+    case DemoForm::Status::Ok:
+        return 0;
+    case DemoForm::Status::NoWindow:
+        return 2;
+    case DemoForm::Status::LibraryMissing:
+        return 3;
+    case DemoForm::Status::RegistrationFailed:
+        return 4;
+    case DemoForm::Status::ClassMissing:
+        return 5;
+    }
+    return 1;
+}
+
+int run(const std::wstring& outDir) {
+    DemoForm demo;
+    const DemoForm::Result result = demo.build();
+    for (const std::wstring& note : result.notes)
+        say(note);
+    if (result.status != DemoForm::Status::Ok) {
+        say(result.message);
+        return exitCode(result.status);
+    }
+    if (outDir.empty()) {
+        pkw::test::runMessageLoop([&] { return demo.form().closed(); });
+        return 0;
+    }
+    if (!makeFolders(outDir)) {
+        say(L"cannot create " + outDir);
+        return 6;
+    }
+    const pkw::test::Image image = pkw::test::captureForm(demo.form());
+    const std::wstring path = outDir + L"\\form.png";
+    const HRESULT hr = image.savePng(path);
+    if (FAILED(hr)) {
+        say(L"writing " + path + L" failed: " + pkw::demo::hexResult(hr));
+        return 6;
+    }
+    say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +
+        std::to_wstring(image.height()) + L")");
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring outDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--out" && i + 1 < argc) {
+            outDir = argv[++i];
+        } else {
+            std::printf("usage: pickwell_demo [--out DIR]\n");
+            return 1;
+        }
+    }
+    if (FAILED(::OleInitialize(nullptr))) {
+        say(L"OLE is not available");
+        return 2;
+    }
+    const int code = run(outDir);
+    ::OleUninitialize();
+    return code;
+}

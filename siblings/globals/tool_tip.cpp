@@ -1,0 +1,225 @@
+#include "siblings/globals/tool_tip.h"
+
+#include "siblings/globals/type_library.h"
+
+#include <olectl.h>
+
+#include <array>
+#include <new>
+
+namespace pkw::globals {
+namespace {
+
+constexpr DISPID kQueryPlacement = 1;
+
+// Clears the strings a sink may leave in EXCEPINFO.
+struct ExcepInfo : EXCEPINFO {
+    ExcepInfo() noexcept : EXCEPINFO{} {}
+    ExcepInfo(const ExcepInfo&) = delete;
+    ExcepInfo& operator=(const ExcepInfo&) = delete;
+    ~ExcepInfo() {
+        ::SysFreeString(bstrSource);
+        ::SysFreeString(bstrDescription);
+        ::SysFreeString(bstrHelpFile);
+    }
+};
+
+} // namespace
+
+ToolTip::ToolTip() noexcept : events_(this, DIID_DToolTipEvents) {}
+
+void* ToolTip::findInterface(REFIID iid) noexcept {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IToolTip)
+        return static_cast<IToolTip*>(this);
+    if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(this);
+    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+        return static_cast<IProvideClassInfo2*>(this);
+    return nullptr;
+}
+
+HRESULT ToolTip::SetEffects(IEffectSet* effects) noexcept {
+    state_.effects = effects;
+    return S_OK;
+}
+
+HRESULT ToolTip::SetAnimateSteps(SHORT steps) noexcept {
+    state_.animateSteps = steps;
+    return S_OK;
+}
+
+HRESULT ToolTip::ShowTip(LONG method, LONG* result) noexcept {
+    if (result) *result = 0;
+    // A sink may drop the last reference to this object from inside the event.
+    ComPtr<IToolTip> keepAlive(this);
+
+    TipPlacement placement;
+    placement.xDisplay = state_.placement.xDisplay;
+    placement.yDisplay = state_.placement.yDisplay;
+    POINT cursor{};
+    if (::GetCursorPos(&cursor)) {
+        placement.x = cursor.x;
+        placement.y = cursor.y;
+    }
+    try {
+        raiseQueryPlacement(placement);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    if (placement.cancel) return S_OK;
+
+    state_.placement = placement;
+    state_.placement.cancel = VARIANT_FALSE;
+    state_.showMethod = method;
+    state_.shown = true;
+    present();
+    if (result) *result = 1;
+    return S_OK;
+}
+
+HRESULT ToolTip::HideTip(LONG method) noexcept {
+    state_.hideMethod = method;
+    state_.shown = false;
+    withdraw();
+    return S_OK;
+}
+
+HRESULT ToolTip::SetTipText(BSTR text) noexcept {
+    Bstr copy(std::wstring_view(text ? text : L"", text ? ::SysStringLen(text) : 0));
+    if (!copy.get()) return E_OUTOFMEMORY;
+    state_.text = std::move(copy);
+    return S_OK;
+}
+
+void ToolTip::raiseQueryPlacement(TipPlacement& placement) {
+    // Arguments travel in reverse order.
+    std::array<VARIANT, 5> args{};
+    for (VARIANT& v : args)
+        ::VariantInit(&v);
+    args[4].vt = VT_I4 | VT_BYREF;
+    args[4].plVal = &placement.x;
+    args[3].vt = VT_I4 | VT_BYREF;
+    args[3].plVal = &placement.y;
+    args[2].vt = VT_I2 | VT_BYREF;
+    args[2].piVal = &placement.xDisplay;
+    args[1].vt = VT_I2 | VT_BYREF;
+    args[1].piVal = &placement.yDisplay;
+    args[0].vt = VT_BOOL | VT_BYREF;
+    args[0].pboolVal = &placement.cancel;
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+
+    for (const ComPtr<IDispatch>& sink : events_.sinks()) {
+        ExcepInfo excep;
+        UINT argErr = 0;
+        // A failing sink does not stop the others, nor the tip.
+        pkw::ignore(sink->Invoke(kQueryPlacement, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                 &params, nullptr, &excep, &argErr));
+    }
+}
+
+void ToolTip::present() {}
+
+void ToolTip::withdraw() {}
+
+HRESULT ToolTip::get_Effects(IEffectSet** effects) noexcept {
+    if (!effects) return E_POINTER;
+    return state_.effects.CopyTo(effects);
+}
+
+HRESULT ToolTip::get_AnimateSteps(SHORT* steps) noexcept {
+    if (!steps) return E_POINTER;
+    *steps = state_.animateSteps;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_TipText(BSTR* text) noexcept {
+    if (!text) return E_POINTER;
+    *text = state_.text.copy();
+    return *text ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT ToolTip::get_Shown(VARIANT_BOOL* shown) noexcept {
+    if (!shown) return E_POINTER;
+    *shown = state_.shown ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_ShowMethod(LONG* method) noexcept {
+    if (!method) return E_POINTER;
+    *method = state_.showMethod;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_HideMethod(LONG* method) noexcept {
+    if (!method) return E_POINTER;
+    *method = state_.hideMethod;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_X(LONG* x) noexcept {
+    if (!x) return E_POINTER;
+    *x = state_.placement.x;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_Y(LONG* y) noexcept {
+    if (!y) return E_POINTER;
+    *y = state_.placement.y;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_XDisplay(SHORT* placement) noexcept {
+    if (!placement) return E_POINTER;
+    *placement = state_.placement.xDisplay;
+    return S_OK;
+}
+
+HRESULT ToolTip::put_XDisplay(SHORT placement) noexcept {
+    state_.placement.xDisplay = placement;
+    return S_OK;
+}
+
+HRESULT ToolTip::get_YDisplay(SHORT* placement) noexcept {
+    if (!placement) return E_POINTER;
+    *placement = state_.placement.yDisplay;
+    return S_OK;
+}
+
+HRESULT ToolTip::put_YDisplay(SHORT placement) noexcept {
+    state_.placement.yDisplay = placement;
+    return S_OK;
+}
+
+HRESULT ToolTip::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
+    if (!points) return E_POINTER;
+    *points = nullptr;
+    try {
+        return createConnectionPointEnum({ComPtr<IConnectionPoint>(&events_)}, points);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT ToolTip::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    if (iid != events_.eventInterface()) return CONNECT_E_NOCONNECTION;
+    *point = &events_;
+    events_.AddRef();
+    return S_OK;
+}
+
+HRESULT ToolTip::GetClassInfo(ITypeInfo** info) noexcept {
+    return loadTypeInfo(CLSID_ToolTip, info);
+}
+
+HRESULT ToolTip::GetGUID(DWORD kind, GUID* guid) noexcept {
+    if (!guid) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+        *guid = GUID_NULL;
+        return E_INVALIDARG;
+    }
+    *guid = DIID_DToolTipEvents;
+    return S_OK;
+}
+
+} // namespace pkw::globals

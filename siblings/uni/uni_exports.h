@@ -1,0 +1,6 @@
+// The exports of zelUni40.dll, declared from the shared list.
+#pragma once
+
+#include "siblings/api/plain.h"
+
+PKW_UNI40_FUNCTIONS(PKW_SIB_DECLARE_EXPORT)

@@ -1,0 +1,53 @@
+// A real host that asks little: Wine's ATL control host (atl100.dll),
+// which attaches an existing control to a window. It gives no ambient
+// properties, never asks GetMiscStatus, passes SetExtent the window's
+// pixels as if they were HIMETRIC and never calls InitNew for an attached
+// control; SetObjectRects then gives the real size.
+#include "ole_test.h"
+
+namespace pkw::test {
+namespace {
+
+using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND host, IUnknown** container);
+
+using AtlHostTest = OleTest;
+
+TEST_F(AtlHostTest, TheAtlHostShowsTheControlAtTheSizeOfItsWindow) {
+    const HMODULE atl = ::LoadLibraryW(L"atl100.dll"); // stays loaded: it keeps hooks
+    ASSERT_TRUE(atl);
+    // Through void*: FARPROC and the real type differ, as with any GetProcAddress.
+    const auto attach = reinterpret_cast<AttachControl>(
+        reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxAttachControl")));
+    ASSERT_TRUE(attach);
+
+    Form form;
+    const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 60,
+                                        form.hwnd(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(host);
+    Made m = makeProbe();
+    {
+        ComPtr<IUnknown> container;
+        ASSERT_EQ(attach(m.probe.Get(), host, &container), S_OK);
+        pumpPending();
+        const HWND w = m.raw->hwnd();
+        EXPECT_EQ(::GetParent(w), host);
+        EXPECT_TRUE(::IsWindowVisible(w));
+        RECT rc{};
+        ::GetClientRect(w, &rc);
+        EXPECT_EQ(rc.right, 150);
+        EXPECT_EQ(rc.bottom, 60);
+        EXPECT_EQ(countLog(L"InitProperties"), 1);
+        EXPECT_EQ(countLog(L"Show"), 1);
+        // No ambients from this host: the defaults hold.
+        EXPECT_TRUE(m.raw->ambientUserMode());
+        EXPECT_EQ(m.raw->ambientDisplayName(), L"Probe");
+        ::DestroyWindow(host); // the host lets go of the control
+    }
+    pumpPending();
+    m.probe.Reset();
+    EXPECT_EQ(countLog(L"Terminate"), 1);
+    EXPECT_EQ(countLog(L"Destroyed"), 1);
+}
+
+} // namespace
+} // namespace pkw::test

@@ -1,0 +1,88 @@
+#include "tests/checkbox/checkbox_fixture.h"
+
+namespace pkw::test {
+
+PlacedBox CheckBoxTest::placeBox(std::wstring name, const RECT& pixels, const AddOptions& options) {
+    PlacedBox placed;
+    placed.site = placeRegistrationFree(CLSID_NuCheckBox40, std::move(name), pixels, options);
+    if (!placed.site) return placed;
+    const HRESULT hr = placed.site->control()->QueryInterface(
+        IID__NuCheckBox40, reinterpret_cast<void**>(placed.box.GetAddressOf()));
+    if (FAILED(hr)) ADD_FAILURE() << "no _NuCheckBox40: " << hexResult(hr);
+    pumpPending();
+    return placed;
+}
+
+Variant CheckBoxTest::get(const PlacedBox& b, const wchar_t* name) {
+    Variant value;
+    const HRESULT hr = getProperty(b.late(), name, value);
+    if (FAILED(hr)) ADD_FAILURE() << "get " << narrow(name) << ": " << hexResult(hr);
+    return value;
+}
+
+LONG CheckBoxTest::getLong(const PlacedBox& b, const wchar_t* name) {
+    Variant value = get(b, name), converted;
+    if (FAILED(::VariantChangeType(&converted, &value, 0, VT_I4))) {
+        ADD_FAILURE() << narrow(name) << " is not a number (vt " << value.vt << ")";
+        return -999999;
+    }
+    return converted.lVal;
+}
+
+double CheckBoxTest::getNumber(const PlacedBox& b, const wchar_t* name) {
+    return NumberOf(get(b, name));
+}
+
+std::wstring CheckBoxTest::getText(const PlacedBox& b, const wchar_t* name) {
+    return TextOf(get(b, name));
+}
+
+void CheckBoxTest::put(const PlacedBox& b, const wchar_t* name, const VARIANT& value) {
+    const HRESULT hr = putProperty(b.late(), name, value);
+    if (FAILED(hr)) ADD_FAILURE() << "put " << narrow(name) << ": " << hexResult(hr);
+}
+
+double CheckBoxTest::extenderNumber(const PlacedBox& b, const wchar_t* name) {
+    Variant value;
+    const HRESULT hr = b.site->get(name, value);
+    if (FAILED(hr)) ADD_FAILURE() << "extender " << narrow(name) << ": " << hexResult(hr);
+    return NumberOf(value);
+}
+
+Variant I4(LONG v) {
+    return Variant::fromI4(v);
+}
+Variant Str(const std::wstring& s) {
+    Variant r;
+    r.vt = VT_BSTR;
+    r.bstrVal = ::SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+    return r;
+}
+Variant Bool(bool v) {
+    return Variant::fromBool(v);
+}
+Variant R4(float v) {
+    return Variant::fromR4(v);
+}
+
+std::wstring TextOf(const VARIANT& v) {
+    if (v.vt != VT_BSTR) return L"<vt " + std::to_wstring(v.vt) + L">";
+    return std::wstring(v.bstrVal ? v.bstrVal : L"", ::SysStringLen(v.bstrVal));
+}
+
+double NumberOf(const VARIANT& v) {
+    Variant d;
+    if (FAILED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8))) return -999999;
+    return d.dblVal;
+}
+
+HRESULT CanUnloadLoadedDll(const wchar_t* fileName) {
+    const HMODULE module = ::GetModuleHandleW(fileName);
+    if (!module) return S_FALSE;
+    using CanUnload = HRESULT(STDAPICALLTYPE*)();
+    const auto proc = reinterpret_cast<CanUnload>(
+        reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+    return proc ? proc() : S_FALSE;
+}
+
+} // namespace pkw::test

@@ -1,0 +1,55 @@
+// Places NuCheckBox40 on the test container's form (straight from
+// zelPickwell40.ocx beside the test program) and reaches it both ways a
+// host does: late bound by name, and through the _NuCheckBox40 vtable.
+#pragma once
+
+#include "tests/support/container_test.h"
+#include "tests/support/units.h"
+
+#include "zelPickwell40.h"
+
+#include <string>
+#include <vector>
+
+namespace pkw::test {
+
+struct PlacedBox {
+    ComPtr<Site> site;
+    ComPtr<_NuCheckBox40> box; // the vtable
+
+    explicit operator bool() const { return site && box; }
+    IDispatch* late() const { return site->dispatch(); }
+    HWND window() const { return site->window(); }
+};
+
+class CheckBoxTest : public ContainerTest {
+protected:
+    static constexpr RECT kRect{10, 10, 130, 34};
+
+    PlacedBox placeBox(std::wstring name = L"Check1", const RECT& pixels = kRect,
+                       const AddOptions& options = {});
+
+    // Late-bound reads and writes; failures are test failures.
+    Variant get(const PlacedBox& b, const wchar_t* name);
+    LONG getLong(const PlacedBox& b, const wchar_t* name);
+    double getNumber(const PlacedBox& b, const wchar_t* name);
+    std::wstring getText(const PlacedBox& b, const wchar_t* name);
+    void put(const PlacedBox& b, const wchar_t* name, const VARIANT& value);
+    // The extender's Width and Height (twips).
+    double extenderNumber(const PlacedBox& b, const wchar_t* name);
+};
+
+// Small VARIANT makers for tables of cases.
+Variant I4(LONG v);
+Variant Str(const std::wstring& s);
+Variant Bool(bool v);
+Variant R4(float v);
+
+std::wstring TextOf(const VARIANT& v);
+double NumberOf(const VARIANT& v);
+
+// DllCanUnloadNow of a DLL already loaded in this process (S_FALSE also
+// when it is not loaded at all, so a missing DLL cannot pass for idle).
+HRESULT CanUnloadLoadedDll(const wchar_t* fileName);
+
+} // namespace pkw::test

@@ -1,0 +1,111 @@
+// What a check box leaves behind: nothing. GDI objects are counted in the
+// process's GDI handle table (GetGuiResources is a stub under Wine), COM
+// objects by the DLLs' own DllCanUnloadNow.
+#include "tests/checkbox/checkbox_fixture.h"
+
+#include "tests/support/gdi_objects.h"
+
+#include <iostream>
+
+namespace pkw::test {
+namespace {
+
+// The counter the leak tests rely on must see objects come and go.
+TEST(GdiCounter, SeesObjectsComeAndGo) {
+    // The first screen DC of a process makes objects that stay.
+    ::ReleaseDC(nullptr, ::GetDC(nullptr));
+    const int before = CountGdiObjects();
+    ASSERT_GE(before, 0) << "no GDI handle table";
+    std::vector<HBITMAP> bitmaps;
+    HDC screen = ::GetDC(nullptr);
+    for (int i = 0; i < 25; ++i)
+        bitmaps.push_back(::CreateCompatibleBitmap(screen, 4, 4));
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(CountGdiObjects(), before + 25);
+    for (HBITMAP b : bitmaps)
+        ::DeleteObject(b);
+    EXPECT_EQ(CountGdiObjects(), before);
+    // For the record: what the system's own counter says.
+    std::cout << "GetGuiResources(GR_GDIOBJECTS) = "
+              << ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)
+              << ", handle-table count = " << before << "\n";
+}
+
+class CheckBoxLifetimeTest : public CheckBoxTest {
+protected:
+    // One placement as a form makes it: created, sited, shown, drawn,
+    // removed and released. Alternates design and run time, and opaque and
+    // transparent backgrounds (the latter keeps a background DC).
+    void cycle(int i) {
+        form().setUserMode(i % 2 == 0);
+        auto b = placeBox(L"Check" + std::to_wstring(i % 7));
+        ASSERT_TRUE(b);
+        if (i % 3 == 0) put(b, L"BackStyle", I4(0));
+        ASSERT_HRESULT_SUCCEEDED(b.box->put_Value(nuChecked));
+        ASSERT_HRESULT_SUCCEEDED(form().remove(*b.site.Get()));
+        b = {};
+        pumpPending();
+    }
+};
+
+TEST_F(CheckBoxLifetimeTest, AThousandPlacementsLeaveNoGdiOrComObjectBehind) {
+    for (int i = 0; i < 6; ++i)
+        cycle(i); // first DCs, DLL loads, caches
+    const int before = CountGdiObjects();
+    ASSERT_GE(before, 0);
+    for (int i = 0; i < 1000; ++i) {
+        cycle(i);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_EQ(CountGdiObjects(), before);
+    EXPECT_EQ(dllCanUnloadNow(), S_OK);
+    EXPECT_EQ(CanUnloadLoadedDll(L"zelGlobals40.dll"), S_OK);
+    EXPECT_EQ(CanUnloadLoadedDll(L"zelSCls40.dll"), S_OK);
+}
+
+// Under Wine a shown child window with its own DC costs GDI objects of the
+// system's (DCs, regions, surfaces); what counts is what the control holds
+// beyond a plain window of the same kind and size.
+TEST_F(CheckBoxLifetimeTest, AShownIdleCheckBoxHoldsFewGdiObjectsOfItsOwn) {
+    WNDCLASSW plain{CS_OWNDC,
+                    ::DefWindowProcW,
+                    0,
+                    0,
+                    ::GetModuleHandleW(nullptr),
+                    nullptr,
+                    ::LoadCursorW(nullptr, IDC_ARROW),
+                    nullptr,
+                    nullptr,
+                    L"PkwPlainOwnDc"};
+    ::RegisterClassW(&plain);
+    auto shownWindowCost = [&](int top) {
+        const int before = CountGdiObjects();
+        const HWND w = ::CreateWindowExW(0, L"PkwPlainOwnDc", L"", WS_CHILD | WS_VISIBLE, 10, top,
+                                         120, 24, form().hwnd(), nullptr, nullptr, nullptr);
+        form().repaint();
+        pumpPending();
+        const int cost = CountGdiObjects() - before;
+        ::DestroyWindow(w);
+        pumpPending();
+        return cost;
+    };
+    // Warm-up: the shared glyph image is borrowed by the first control, and
+    // the first windows make what the system keeps for the form.
+    auto first = placeBox(L"First");
+    ASSERT_TRUE(first);
+    shownWindowCost(100);
+    const int windowCost = shownWindowCost(100);
+
+    const int before = CountGdiObjects();
+    auto second = placeBox(L"Second", {10, 60, 130, 84});
+    ASSERT_TRUE(second);
+    form().repaint();
+    pumpPending();
+    const int held = CountGdiObjects() - before;
+    std::cout << "GDI objects: a shown plain window " << windowCost << ", a shown check box "
+              << held << "\n";
+    EXPECT_LE(held - windowCost, 4);
+}
+
+} // namespace
+} // namespace pkw::test

@@ -1,0 +1,397 @@
+#include "persistence/control_block.h"
+#include "persistence/key_values.h"
+
+#include "activex/property_bag.h"
+#include "tests/persistence/fake_bag.h"
+
+#include <olectl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using pkw::Variant;
+using pkw::persist::Describe;
+using pkw::persist::Key;
+using pkw::test::FakeBag;
+
+// A control stand-in: typed values by key, and a log of loads.
+class MapAccess final : public pkw::persist::KeyAccess {
+public:
+    std::map<Key, Variant> values;
+    std::vector<Key> loads;
+    std::set<Key> refuse;
+    Microsoft::WRL::ComPtr<IFontDisp> font;
+
+    Microsoft::WRL::ComPtr<IFontDisp> defaultFont() override { return font; }
+    HRESULT load(Key key, const VARIANT& typed) override {
+        if (refuse.count(key)) return E_INVALIDARG;
+        loads.push_back(key);
+        values[key] = Variant(typed);
+        return S_OK;
+    }
+    HRESULT save(Key key, Variant& typed) override {
+        if (refuse.count(key)) return E_INVALIDARG;
+        auto it = values.find(key);
+        if (it == values.end()) return E_UNEXPECTED;
+        typed = it->second;
+        return S_OK;
+    }
+};
+
+Variant Str(const wchar_t* s) {
+    return Variant::fromString(s);
+}
+Variant U4(ULONG v) {
+    Variant r;
+    r.vt = VT_UI4;
+    r.ulVal = v;
+    return r;
+}
+Variant R8(double v) {
+    Variant r;
+    r.vt = VT_R8;
+    r.dblVal = v;
+    return r;
+}
+Variant Bytes(std::vector<BYTE> bytes) {
+    Variant r;
+    r.vt = VT_ARRAY | VT_UI1;
+    r.parray = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+    for (LONG i = 0; i < static_cast<LONG>(bytes.size()); ++i)
+        ::SafeArrayPutElement(r.parray, &i, &bytes[static_cast<std::size_t>(i)]);
+    return r;
+}
+std::vector<BYTE> BytesOf(const VARIANT& v) {
+    std::vector<BYTE> out;
+    if (v.vt != (VT_ARRAY | VT_UI1)) return out;
+    LONG lo = 0, hi = -1;
+    ::SafeArrayGetLBound(v.parray, 1, &lo);
+    ::SafeArrayGetUBound(v.parray, 1, &hi);
+    for (LONG i = lo; i <= hi; ++i) {
+        BYTE b = 0;
+        ::SafeArrayGetElement(v.parray, &i, &b);
+        out.push_back(b);
+    }
+    return out;
+}
+std::wstring BstrOf(const VARIANT& v) {
+    return v.vt == VT_BSTR ? std::wstring(v.bstrVal, ::SysStringLen(v.bstrVal)) : L"<not a string>";
+}
+Microsoft::WRL::ComPtr<IFontDisp> NewFont(const wchar_t* name) {
+    FONTDESC desc{sizeof(FONTDESC),
+                  const_cast<LPOLESTR>(name),
+                  {{80000, 0}},
+                  FW_NORMAL,
+                  DEFAULT_CHARSET,
+                  FALSE,
+                  FALSE,
+                  FALSE};
+    Microsoft::WRL::ComPtr<IFontDisp> font;
+    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
+    return font;
+}
+
+// The persisted format is an external interface: names, stored types and
+// defaults, written down here independently of the key table.
+struct FormatRow {
+    Key key;
+    const wchar_t* name;
+    VARTYPE storedType;
+    double number; // numbers, Booleans (-1/0), colours
+};
+const FormatRow kFormat[] = {
+    {Key::TipInitialized, L"TipInitialized", VT_BOOL, 0},
+    {Key::VisualEffectStyle, L"VisualEffectStyle", VT_I4, 0},
+    {Key::TipPreTimer, L"TipPreTimer", VT_R4, 2},
+    {Key::TipPostTimer, L"TipPostTimer", VT_R4, 6},
+    {Key::TipShowMethod, L"TipShowMethod", VT_I4, 0},
+    {Key::TipHideMethod, L"TipHideMethod", VT_I4, 0},
+    {Key::TipAnimateSteps, L"TipAnimateSteps", VT_I2, 5},
+    {Key::ValueSetClick, L"ValueSetClick", VT_BOOL, 0},
+    {Key::DisabledForeColor, L"DisabledForeColor", VT_I4, static_cast<double>(LONG(0x80000011))},
+    {Key::ForeColor, L"ForeColor", VT_I4, 0},
+    {Key::DrawFocusRectangle, L"DrawFocusRectangle", VT_BOOL, -1},
+    {Key::Alignment, L"Alignment", VT_I4, 0},
+    {Key::BackColor, L"BackColor", VT_I4, static_cast<double>(LONG(0x8000000F))},
+    {Key::CheckValue, L"Value", VT_I2, 0},
+    {Key::OptionValue, L"Value", VT_BOOL, 0},
+    {Key::Enabled, L"Enabled", VT_BOOL, -1},
+    {Key::MousePointer, L"MousePointer", VT_I2, 0},
+    {Key::BackStyle, L"BackStyle", VT_I4, 1},
+    {Key::GroupID, L"GroupID", VT_I2, 0},
+    {Key::Grouped, L"Grouped", VT_BOOL, 0},
+    {Key::ControlWidth, L"ControlWidth", VT_I4, 0},
+    {Key::ControlHeight, L"ControlHeight", VT_I4, 0},
+    {Key::XOffset, L"XOffset", VT_I4, 0},
+    {Key::YOffset, L"YOffset", VT_I4, 0},
+};
+
+double NumberOf(const VARIANT& v) {
+    Variant d;
+    if (FAILED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8))) return -12345;
+    return d.dblVal;
+}
+
+TEST(ControlKeys, NamesTypesAndDefaultsFollowTheFormat) {
+    for (const FormatRow& row : kFormat) {
+        SCOPED_TRACE(row.name);
+        EXPECT_STREQ(Describe(row.key).name, row.name);
+        const Variant def = pkw::persist::DefaultValue(row.key, nullptr);
+        EXPECT_EQ(def.vt, row.storedType);
+        EXPECT_EQ(NumberOf(def), row.number);
+    }
+    for (Key text : {Key::Caption, Key::NuToolTipText}) {
+        EXPECT_EQ(BytesOf(pkw::persist::DefaultValue(text, nullptr)), (std::vector<BYTE>{0, 0, 0}));
+    }
+    for (Key none : {Key::MouseIcon, Key::Picture, Key::PictureDisabled}) {
+        const Variant def = pkw::persist::DefaultValue(none, nullptr);
+        EXPECT_TRUE(def.vt == VT_EMPTY || (def.vt == VT_DISPATCH && !def.pdispVal));
+    }
+    auto font = NewFont(L"Arial");
+    const Variant fontDefault = pkw::persist::DefaultValue(Key::Font, font.Get());
+    ASSERT_EQ(fontDefault.vt, VT_DISPATCH);
+    EXPECT_EQ(fontDefault.pdispVal, static_cast<IDispatch*>(font.Get()));
+}
+
+// Whatever a control writes it must also read, and the reverse: a key on
+// one side only is lost on the next save or never restored.
+TEST(ControlKeys, EachControlReadsWhatItWrites) {
+    using namespace pkw::persist;
+    auto asSet = [](std::initializer_list<std::span<const Key>> runs) {
+        std::multiset<Key> keys;
+        for (auto run : runs)
+            keys.insert(run.begin(), run.end());
+        return keys;
+    };
+    EXPECT_EQ(asSet({kCheckBoxControlReadOrder, kTipTimingReadOrder, kTextReadOrder}),
+              asSet({kCheckBoxControlWriteOrder}));
+    EXPECT_EQ(asSet({kOptionControlReadOrder, kTipTimingReadOrder, kTextReadOrder}),
+              asSet({kOptionControlWriteOrder}));
+}
+
+struct ConversionCase {
+    const char* what;
+    Key key;
+    Variant stored;
+    HRESULT expected;
+    VARTYPE typedType;
+    double number;
+};
+
+TEST(KeyValues, StoredValuesConvertToTheKeyType) {
+    const ConversionCase cases[] = {
+        {"system colour as unsigned", Key::BackColor, U4(0x80000011), S_OK, VT_I4,
+         static_cast<double>(LONG(0x80000011))},
+        {"system colour as double", Key::BackColor, R8(2147483663.0), S_OK, VT_I4,
+         static_cast<double>(LONG(0x8000000F))},
+        {"colour from words", Key::ForeColor, Str(L"red"), DISP_E_TYPEMISMATCH, VT_EMPTY, 0},
+        {"int16 overflow", Key::CheckValue, Variant::fromI4(70000), DISP_E_OVERFLOW, VT_EMPTY, 0},
+        {"int16 from a numeric string", Key::CheckValue, Str(L"2"), S_OK, VT_I2, 2},
+        {"Boolean from -1", Key::Enabled, Variant::fromI2(-1), S_OK, VT_BOOL, -1},
+        {"single from int", Key::TipPreTimer, Variant::fromI4(3), S_OK, VT_R4, 3},
+        {"int32 from a word", Key::Alignment, Str(L"left"), DISP_E_TYPEMISMATCH, VT_EMPTY, 0},
+        {"object from a number", Key::Picture, Variant::fromI4(1), DISP_E_TYPEMISMATCH, VT_EMPTY,
+         0},
+        {"text from a string", Key::Caption, Str(L"abc"), DISP_E_TYPEMISMATCH, VT_EMPTY, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Variant typed;
+        EXPECT_EQ(pkw::persist::FromStored(c.key, c.stored, typed), c.expected);
+        if (c.expected == S_OK) {
+            EXPECT_EQ(typed.vt, c.typedType);
+            EXPECT_EQ(NumberOf(typed), c.number);
+        }
+    }
+}
+
+TEST(KeyValues, TextsTravelAsUtf16LeBytes) {
+    Variant bytes;
+    const wchar_t text[] = L"a\u4E2D\U0001F600";
+    ASSERT_EQ(pkw::persist::ToStored(Key::Caption, Str(text), bytes), S_OK);
+    EXPECT_EQ(BytesOf(bytes), (std::vector<BYTE>{0x61, 0x00, 0x2D, 0x4E, 0x3D, 0xD8, 0x00, 0xDE}));
+    Variant back;
+    ASSERT_EQ(pkw::persist::FromStored(Key::Caption, bytes, back), S_OK);
+    EXPECT_EQ(BstrOf(back), text);
+
+    // An empty text is an empty array, which differs from the default.
+    Variant empty;
+    ASSERT_EQ(pkw::persist::ToStored(Key::Caption, Str(L""), empty), S_OK);
+    EXPECT_EQ(empty.vt, VT_ARRAY | VT_UI1);
+    EXPECT_TRUE(BytesOf(empty).empty());
+
+    // An odd final byte is a character of its own.
+    Variant odd;
+    ASSERT_EQ(pkw::persist::FromStored(Key::NuToolTipText, Bytes({0x41, 0x00, 0x42}), odd), S_OK);
+    EXPECT_EQ(BstrOf(odd), L"AB");
+
+    // A two-dimensional array is not a text.
+    SAFEARRAYBOUND bounds[2] = {{2, 0}, {2, 0}};
+    Variant grid;
+    grid.vt = VT_ARRAY | VT_UI1;
+    grid.parray = ::SafeArrayCreate(VT_UI1, 2, bounds);
+    Variant rejected;
+    EXPECT_EQ(pkw::persist::FromStored(Key::Caption, grid, rejected), DISP_E_TYPEMISMATCH);
+}
+
+TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
+    FakeBag bag;
+    MapAccess access;
+    access.font = NewFont(L"Arial");
+    const pkw::ax::PropertyBag view(&bag, nullptr);
+    const int loaded =
+        pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, access);
+    EXPECT_EQ(loaded, static_cast<int>(std::size(pkw::persist::kCheckBoxControlReadOrder)));
+    EXPECT_EQ(NumberOf(access.values[Key::DisabledForeColor]),
+              static_cast<double>(LONG(0x80000011)));
+    EXPECT_EQ(NumberOf(access.values[Key::DrawFocusRectangle]), -1);
+    EXPECT_EQ(access.values[Key::Font].pdispVal, static_cast<IDispatch*>(access.font.Get()));
+    EXPECT_EQ(access.values[Key::Picture].vt, VT_DISPATCH);
+    EXPECT_EQ(access.values[Key::Picture].pdispVal, nullptr);
+    // The reads follow the check box's order.
+    std::vector<std::wstring> expected;
+    for (Key k : pkw::persist::kCheckBoxControlReadOrder)
+        expected.emplace_back(Describe(k).name);
+    EXPECT_EQ(bag.reads, expected);
+}
+
+TEST(ReadKeys, AnUnusableValueIsSkippedAndReadingGoesOn) {
+    FakeBag bag;
+    bag.set(L"value", Str(L"checked"));        // cannot become an int16
+    bag.set(L"ALIGNMENT", Variant::fromI4(1)); // case does not matter to this bag
+    bag.set(L"Enabled", Variant::fromBool(false));
+    bag.set(L"ForeColor", Variant::fromI4(0x123456));
+    MapAccess access;
+    access.refuse = {Key::ForeColor}; // the control refuses this one
+    const pkw::ax::PropertyBag view(&bag, nullptr);
+    pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, access);
+    EXPECT_EQ(access.values.count(Key::CheckValue), 0u);
+    EXPECT_EQ(access.values.count(Key::ForeColor), 0u);
+    EXPECT_EQ(NumberOf(access.values[Key::Alignment]), 1);
+    EXPECT_EQ(NumberOf(access.values[Key::Enabled]), 0);
+    // Everything after the skipped keys was still loaded.
+    EXPECT_EQ(access.loads.back(), Key::YOffset);
+}
+
+TEST(WriteKeys, DefaultsLeaveNoEntryAndOrderIsKept) {
+    MapAccess access;
+    for (Key k : pkw::persist::kCheckBoxControlWriteOrder) {
+        Variant typed;
+        ASSERT_EQ(pkw::persist::FromStored(k, pkw::persist::DefaultValue(k, nullptr), typed), S_OK);
+        access.values[k] = typed;
+    }
+    access.values[Key::Caption] = Str(L"Check1");
+    access.values[Key::CheckValue] = Variant::fromI2(2);
+    access.values[Key::ForeColor] = U4(0x80000012); // a typed value of another width
+    FakeBag bag;
+    const pkw::ax::PropertyBag view(&bag, nullptr);
+    ASSERT_EQ(pkw::persist::WriteKeys(view, pkw::persist::kCheckBoxControlWriteOrder, access),
+              S_OK);
+    std::vector<std::wstring> names;
+    for (const auto& w : bag.writes)
+        names.push_back(w.name);
+    // Default text (three zero bytes) read as text no longer equals the
+    // default, so both texts are always written.
+    EXPECT_EQ(names,
+              (std::vector<std::wstring>{L"Caption", L"ForeColor", L"Value", L"NuToolTipText"}));
+    EXPECT_EQ(bag.writes[1].value.vt, VT_I4);
+    EXPECT_EQ(static_cast<ULONG>(bag.writes[1].value.lVal), 0x80000012u);
+    EXPECT_EQ(bag.writes[2].value.vt, VT_I2);
+}
+
+TEST(WriteKeys, TheFirstFailureEndsTheSave) {
+    struct Case {
+        const char* what;
+        std::wstring failWrite;
+        std::set<Key> refuse;
+        HRESULT expected;
+        std::size_t writesBefore;
+    };
+    const Case cases[] = {
+        {"bag refuses Alignment", L"Alignment", {}, STG_E_MEDIUMFULL, 1},
+        {"control cannot give ForeColor", L"", {Key::ForeColor}, E_INVALIDARG, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapAccess access;
+        const Key keys[] = {Key::ValueSetClick, Key::Alignment, Key::BackColor, Key::ForeColor,
+                            Key::YOffset};
+        access.values[Key::ValueSetClick] = Variant::fromBool(true);
+        access.values[Key::Alignment] = Variant::fromI4(1);
+        access.values[Key::BackColor] = Variant::fromI4(0xFF);
+        access.values[Key::ForeColor] = Variant::fromI4(0xFF00);
+        access.values[Key::YOffset] = Variant::fromI4(3);
+        access.refuse = c.refuse;
+        FakeBag bag;
+        bag.failWrite = c.failWrite;
+        bag.failWith = STG_E_MEDIUMFULL;
+        const pkw::ax::PropertyBag view(&bag, nullptr);
+        EXPECT_EQ(pkw::persist::WriteKeys(view, keys, access), c.expected);
+        EXPECT_EQ(bag.writes.size(), c.writesBefore);
+    }
+}
+
+TEST(ControlBlock, SurvivesAWriteAndARead) {
+    MapAccess saved;
+    saved.font = NewFont(L"Arial");
+    auto picture = NewFont(L"Courier New"); // any object stands in for a picture here
+    auto chosen = NewFont(L"Times New Roman");
+    saved.values = {
+        {Key::ValueSetClick, Variant::fromBool(true)},
+        {Key::DisabledForeColor, Variant::fromI4(0x00808080)},
+        {Key::DrawFocusRectangle, Variant::fromBool(false)},
+        {Key::Alignment, Variant::fromI4(1)},
+        {Key::BackColor, Variant::fromI4(LONG(0x80000005))},
+        {Key::Caption, Str(L"\u041F\u0440\u0438\u0432\u0435\u0442 &x \u4E2D")},
+        {Key::Enabled, Variant::fromBool(false)},
+        {Key::Font, Variant::fromDispatch(chosen.Get())},
+        {Key::ForeColor, Variant::fromI4(0xFF)},
+        {Key::MouseIcon, Variant::fromDispatch(nullptr)},
+        {Key::MousePointer, Variant::fromI2(2)},
+        {Key::BackStyle, Variant::fromI4(0)},
+        {Key::CheckValue, Variant::fromI2(2)},
+        {Key::Picture, Variant::fromDispatch(picture.Get())},
+        {Key::PictureDisabled, Variant::fromDispatch(nullptr)},
+        {Key::TipPreTimer, Variant::fromR4(0.5f)},
+        {Key::TipPostTimer, Variant::fromR4(10)},
+        {Key::TipShowMethod, Variant::fromI4(3)},
+        {Key::TipHideMethod, Variant::fromI4(4)},
+        {Key::TipAnimateSteps, Variant::fromI2(9)},
+        {Key::ControlWidth, Variant::fromI4(100)},
+        {Key::ControlHeight, Variant::fromI4(20)},
+        {Key::XOffset, Variant::fromI4(4)},
+        {Key::YOffset, Variant::fromI4(5)},
+        {Key::NuToolTipText, Str(L"tip")},
+    };
+    FakeBag bag;
+    const pkw::ax::PropertyBag view(&bag, nullptr);
+    ASSERT_EQ(pkw::persist::WriteKeys(view, pkw::persist::kCheckBoxControlWriteOrder, saved), S_OK);
+
+    MapAccess loaded;
+    loaded.font = NewFont(L"Tahoma");
+    pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, loaded);
+    pkw::persist::ReadKeys(view, pkw::persist::kTipTimingReadOrder, loaded);
+    pkw::persist::ReadKeys(view, pkw::persist::kTextReadOrder, loaded);
+    for (const auto& [key, value] : saved.values) {
+        SCOPED_TRACE(
+            std::string(Describe(key).name, Describe(key).name + wcslen(Describe(key).name)));
+        const Variant& back = loaded.values[key];
+        if (value.vt == VT_BSTR) {
+            EXPECT_EQ(BstrOf(back), BstrOf(value));
+        } else if (value.vt == VT_DISPATCH) {
+            EXPECT_EQ(back.vt, VT_DISPATCH);
+            EXPECT_EQ(back.pdispVal, value.pdispVal);
+        } else {
+            EXPECT_EQ(NumberOf(back), NumberOf(value));
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+// gfxGetTransBG with real windows: a parent painting a pattern in which every
+// pixel differs, and a child over it painting itself plain green.
+#include "siblings/api/plain.h"
+
+#include "test_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using pkw::sib::DibSurface;
+using pkw::sib::Gfx;
+using pkw::test::PixelAt;
+
+constexpr COLORREF kChildColor = RGB(0, 255, 0);
+constexpr COLORREF kParentBrushColor = RGB(30, 160, 60);
+constexpr COLORREF kSentinel = RGB(1, 2, 3);
+constexpr LONG_PTR kAnswersPrintClient = 1;
+
+COLORREF Pattern(int x, int y) {
+    return RGB(x & 0xFF, y & 0xFF, 0x40);
+}
+
+void PaintPattern(HDC dc) {
+    static const std::vector<std::uint32_t> bits = [] {
+        std::vector<std::uint32_t> b(256 * 256);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                b[std::size_t(y) * 256 + x] = pkw::sib::PixelFromColorRef(Pattern(x, y));
+        return b;
+    }();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 256, -256, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::SetDIBitsToDevice(dc, 0, 0, 256, 256, 0, 0, 0, 256, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: {
+        pkw::PaintDc paint(hwnd);
+        PaintPattern(paint.get());
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (::GetWindowLongPtrW(hwnd, GWLP_USERDATA) & kAnswersPrintClient) {
+            PaintPattern(reinterpret_cast<HDC>(wParam));
+            return 0;
+        }
+        break;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        pkw::PaintDc paint(hwnd);
+        RECT r{};
+        ::GetClientRect(hwnd, &r);
+        pkw::UniqueBrush brush(::CreateSolidBrush(kChildColor));
+        ::FillRect(paint.get(), &r, brush.get());
+        return 0;
+    }
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+constexpr int kChildX = 30, kChildY = 20, kChildW = 40, kChildH = 30;
+
+struct Scene {
+    pkw::UniqueWindow parent;
+    HWND child = nullptr;
+};
+
+Scene MakeScene(DWORD parentStyle, bool answersPrintClient) {
+    static const HBRUSH brush = ::CreateSolidBrush(kParentBrushColor);
+    pkw::test::RegisterClassFor(L"PkwTestPatternParent", ParentProc, brush);
+    pkw::test::RegisterClassFor(L"PkwTestSolidChild", ChildProc);
+    Scene scene;
+    scene.parent.reset(::CreateWindowExW(0, L"PkwTestPatternParent", L"", WS_POPUP | parentStyle,
+                                         100, 100, 200, 150, nullptr, nullptr, nullptr, nullptr));
+    if (!scene.parent) return scene;
+    ::SetWindowLongPtrW(scene.parent.get(), GWLP_USERDATA,
+                        answersPrintClient ? kAnswersPrintClient : 0);
+    scene.child =
+        ::CreateWindowExW(0, L"PkwTestSolidChild", L"", WS_CHILD | WS_VISIBLE, kChildX, kChildY,
+                          kChildW, kChildH, scene.parent.get(), nullptr, nullptr, nullptr);
+    ::ShowWindow(scene.parent.get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(scene.parent.get());
+    pkw::test::PumpUntilPainted(scene.parent.get());
+    return scene;
+}
+
+struct Case {
+    const char* what;
+    DWORD parentStyle;
+    bool answersPrintClient;
+    bool expectPattern; // else the parent's class brush
+};
+
+TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
+    const Case cases[] = {
+        {"parent answers WM_PRINTCLIENT", WS_CLIPCHILDREN, true, true},
+        {"parent paints under its children", 0, false, true},
+        {"parent clips its children and cannot print", WS_CLIPCHILDREN, false, false},
+    };
+    for (const Case& c : cases) {
+        const Scene scene = MakeScene(c.parentStyle, c.answersPrintClient);
+        if (!scene.parent || !scene.child) GTEST_SKIP() << "no windows here (is there a display?)";
+        // The screen under the child shows the child before the capture.
+        {
+            pkw::WindowDc screen(nullptr);
+            POINT p{kChildX + 5, kChildY + 5};
+            ::ClientToScreen(scene.parent.get(), &p);
+            EXPECT_EQ(::GetPixel(screen.get(), p.x, p.y), kChildColor) << c.what;
+        }
+        // A destination larger than the window keeps what lies beyond it.
+        const DibSurface dest =
+            pkw::test::MakeSurface(kChildW + 8, kChildH + 8, [](int, int) { return kSentinel; });
+        ASSERT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.child), 1) << c.what;
+        for (int y = 0; y < dest.height(); ++y)
+            for (int x = 0; x < dest.width(); ++x) {
+                const bool under = x < kChildW && y < kChildH;
+                const COLORREF expected = !under            ? kSentinel
+                                          : c.expectPattern ? Pattern(kChildX + x, kChildY + y)
+                                                            : kParentBrushColor;
+                ASSERT_EQ(PixelAt(dest, x, y), expected) << c.what << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(GfxGetTransBG, AWindowWithoutAParentHasNothingBehindIt) {
+    const Scene scene = MakeScene(0, true);
+    if (!scene.parent) GTEST_SKIP() << "no windows here (is there a display?)";
+    const DibSurface dest(10, 10);
+    EXPECT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.parent.get()), 0);
+    EXPECT_EQ(Gfx().gfxGetTransBG(dest.dc(), nullptr), 0);
+    EXPECT_EQ(Gfx().gfxGetTransBG(nullptr, scene.child), 0);
+}
+
+} // namespace

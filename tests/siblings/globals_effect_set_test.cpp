@@ -1,0 +1,345 @@
+// EffectSet against its table: every line is a property, a new set holds the
+// table's fresh column, and every property keeps what it is given.
+#include "globals_support.h"
+
+#include "siblings/globals/effect_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace pkw::globals_test;
+using pkw::Variant;
+using pkw::globals::DefaultKind;
+using pkw::globals::EffectSettingInfo;
+using pkw::globals::kEffectSettings;
+using pkw::globals::SettingType;
+
+class GlobalsEffectSet : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        set_ = create<IEffectSet>(CLSID_EffectSet);
+        ASSERT_TRUE(set_);
+    }
+    void TearDown() override {
+        set_.Reset();
+        OleTest::TearDown();
+    }
+    IDispatch* dispatch() { return set_.Get(); }
+
+    ComPtr<IEffectSet> set_;
+};
+
+std::wstring nameOf(const EffectSettingInfo& row) {
+    return std::wstring(row.name);
+}
+
+LONG asLong(const VARIANT& v) {
+    Variant copy;
+    if (FAILED(::VariantChangeType(&copy, const_cast<VARIANT*>(&v), 0, VT_I4))) return 0x7BADBAD;
+    return copy.lVal;
+}
+
+// A value of the row's type that differs from every default, and from the
+// values given to the other rows (index i makes it unique).
+Variant distinctValue(const EffectSettingInfo& row, std::size_t i) {
+    switch (row.type) {
+    case SettingType::Int16:
+        return Variant::fromI2(static_cast<SHORT>(1000 + i));
+    case SettingType::Int32:
+        return Variant::fromI4(static_cast<LONG>(100000 + i));
+    case SettingType::Colour:
+        return Variant::fromI4(static_cast<LONG>(0x010203 * (i + 1)) & 0xFFFFFF);
+    case SettingType::Boolean:
+        return Variant::fromBool(row.fresh.number == 0);
+    case SettingType::Font:
+        return Variant::fromDispatch(newFont(L"Arial", static_cast<LONG>(9 + i)).Get());
+    case SettingType::Picture:
+        return Variant::fromDispatch(newPicture().Get());
+    case SettingType::Text: {
+        const std::wstring text = L"text of " + nameOf(row) + std::wstring(1, L'\0') + L"tail";
+        Variant v;
+        v.vt = VT_BSTR;
+        v.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return v;
+    }
+    case SettingType::Gradient:
+        break;
+    }
+    return Variant();
+}
+
+// Whether what a property gives back is what it was given.
+::testing::AssertionResult holds(const EffectSettingInfo& row, const VARIANT& actual,
+                                 const VARIANT& expected) {
+    switch (row.type) {
+    case SettingType::Font:
+    case SettingType::Picture:
+        if (actual.vt == VT_DISPATCH && sameObject(actual.pdispVal, expected.pdispVal))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "another object";
+    case SettingType::Text:
+        if (actual.vt == VT_BSTR &&
+            ::SysStringLen(actual.bstrVal) == ::SysStringLen(expected.bstrVal) &&
+            std::wmemcmp(actual.bstrVal, expected.bstrVal, ::SysStringLen(actual.bstrVal)) == 0)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "another text";
+    default:
+        if (asLong(actual) == asLong(expected)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << asLong(actual) << " instead of " << asLong(expected);
+    }
+}
+
+TEST_F(GlobalsEffectSet, EveryTableLineIsAPropertyWithItsOwnId) {
+    std::map<DISPID, std::wstring> seen;
+    for (const auto& row : kEffectSettings) {
+        const DISPID id = dispid(dispatch(), nameOf(row).c_str());
+        ASSERT_NE(id, DISPID_UNKNOWN) << nameOf(row);
+        EXPECT_TRUE(seen.emplace(id, nameOf(row)).second)
+            << nameOf(row) << " shares its id with " << seen[id];
+    }
+    // Dispatch names are case-insensitive.
+    EXPECT_EQ(dispid(dispatch(), L"tip:Alpha"), DISPID_UNKNOWN);
+    EXPECT_EQ(dispid(dispatch(), L"aLPHA"), dispid(dispatch(), L"Alpha"));
+}
+
+// The interface's description matches the table line by line: get and put
+// for values, putref too for objects, get only for stop lists.
+TEST_F(GlobalsEffectSet, TypeInfoOffersTheAccessorsOfEachType) {
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(set_->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
+    std::map<std::wstring, int> kinds;
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+    for (UINT f = 0; f < attr->cFuncs; ++f) {
+        FUNCDESC* func = nullptr;
+        ASSERT_EQ(info->GetFuncDesc(f, &func), S_OK);
+        pkw::Bstr name;
+        UINT count = 0;
+        info->GetNames(func->memid, name.put(), 1, &count);
+        kinds[name.str()] |= func->invkind;
+        info->ReleaseFuncDesc(func);
+    }
+    info->ReleaseTypeAttr(attr);
+
+    for (const auto& row : kEffectSettings) {
+        int expected = INVOKE_PROPERTYGET | INVOKE_PROPERTYPUT;
+        if (row.type == SettingType::Font || row.type == SettingType::Picture)
+            expected |= INVOKE_PROPERTYPUTREF;
+        if (row.type == SettingType::Gradient) expected = INVOKE_PROPERTYGET;
+        EXPECT_EQ(kinds[nameOf(row)], expected) << nameOf(row);
+    }
+}
+
+TEST_F(GlobalsEffectSet, NewSetHoldsTheFreshColumn) {
+    for (const auto& row : kEffectSettings) {
+        SCOPED_TRACE(::testing::Message() << std::string(row.name.begin(), row.name.end()));
+        const Call call = get(dispatch(), nameOf(row).c_str());
+        ASSERT_EQ(call.hr, S_OK);
+        const VARIANT& v = call.result;
+        switch (row.fresh.kind) {
+        case DefaultKind::Number:
+            EXPECT_EQ(asLong(v), row.fresh.number);
+            break;
+        case DefaultKind::NewFont: {
+            // What this system makes of the font a new set asks for.
+            ComPtr<IFontDisp> reference = newFont(std::wstring(pkw::globals::kNewFontName).c_str(),
+                                                  pkw::globals::kNewFontPoints);
+            ASSERT_EQ(v.vt, VT_DISPATCH);
+            EXPECT_FALSE(sameObject(v.pdispVal, reference.Get()));
+            ComPtr<IFont> font, expected;
+            ASSERT_EQ(v.pdispVal->QueryInterface(IID_PPV_ARGS(&font)), S_OK);
+            ASSERT_EQ(reference.As(&expected), S_OK);
+            pkw::Bstr face, expectedFace;
+            CY size{}, expectedSize{};
+            BOOL bold = TRUE;
+            font->get_Name(face.put());
+            font->get_Size(&size);
+            font->get_Bold(&bold);
+            expected->get_Name(expectedFace.put());
+            expected->get_Size(&expectedSize);
+            EXPECT_EQ(face.view(), expectedFace.view());
+            EXPECT_EQ(size.int64, expectedSize.int64);
+            EXPECT_FALSE(bold);
+            break;
+        }
+        case DefaultKind::NoPicture:
+            EXPECT_EQ(v.vt, VT_DISPATCH);
+            EXPECT_EQ(v.pdispVal, nullptr);
+            break;
+        case DefaultKind::EmptyText:
+            ASSERT_EQ(v.vt, VT_BSTR);
+            EXPECT_EQ(::SysStringLen(v.bstrVal), 0u);
+            break;
+        case DefaultKind::NoStops: {
+            ASSERT_EQ(v.vt, VT_DISPATCH);
+            ComPtr<IGradInfo> stops;
+            ASSERT_EQ(v.pdispVal->QueryInterface(IID_PPV_ARGS(&stops)), S_OK);
+            LONG count = -1;
+            stops->get_Count(&count);
+            EXPECT_EQ(count, 0);
+            break;
+        }
+        default:
+            ADD_FAILURE() << "a new set cannot hold this kind of value";
+        }
+    }
+}
+
+// All values are set first and read afterwards, so two settings sharing
+// storage would show.
+TEST_F(GlobalsEffectSet, KeepsEveryValueSetByName) {
+    std::vector<Variant> given(kEffectSettings.size());
+    for (std::size_t i = 0; i < kEffectSettings.size(); ++i) {
+        const auto& row = kEffectSettings[i];
+        if (row.type == SettingType::Gradient) continue;
+        given[i] = distinctValue(row, i);
+        const WORD how =
+            given[i].vt == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+        EXPECT_EQ(put(dispatch(), nameOf(row).c_str(), given[i], how).hr, S_OK) << nameOf(row);
+    }
+    for (std::size_t i = 0; i < kEffectSettings.size(); ++i) {
+        const auto& row = kEffectSettings[i];
+        if (row.type == SettingType::Gradient) continue;
+        const Call call = get(dispatch(), nameOf(row).c_str());
+        ASSERT_EQ(call.hr, S_OK) << nameOf(row);
+        EXPECT_TRUE(holds(row, call.result, given[i])) << nameOf(row);
+    }
+}
+
+TEST_F(GlobalsEffectSet, FontPutAndPutRefBothKeepTheCallersFont) {
+    for (const WORD how : {DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF}) {
+        ComPtr<IFontDisp> font = newFont(L"Arial", 12);
+        ASSERT_EQ(put(dispatch(), L"HeaderFont", Variant::fromDispatch(font.Get()), how).hr, S_OK);
+        ComPtr<IFontDisp> back;
+        ASSERT_EQ(set_->get_HeaderFont(&back), S_OK);
+        EXPECT_TRUE(sameObject(back.Get(), font.Get())) << "flags " << how;
+    }
+}
+
+TEST_F(GlobalsEffectSet, EachSetOwnsItsFontsAndStopLists) {
+    ComPtr<IEffectSet> other = create<IEffectSet>(CLSID_EffectSet);
+    ASSERT_TRUE(other);
+    ComPtr<IFontDisp> font, headerFont, otherFont;
+    ASSERT_EQ(set_->get_Font(&font), S_OK);
+    ASSERT_EQ(set_->get_HeaderFont(&headerFont), S_OK);
+    ASSERT_EQ(other->get_Font(&otherFont), S_OK);
+    EXPECT_FALSE(sameObject(font.Get(), headerFont.Get()));
+    EXPECT_FALSE(sameObject(font.Get(), otherFont.Get()));
+
+    ComPtr<IGradInfo> body, bodyAgain, text, otherBody;
+    ASSERT_EQ(set_->get_BodyGradInfo(&body), S_OK);
+    ASSERT_EQ(set_->get_BodyGradInfo(&bodyAgain), S_OK);
+    ASSERT_EQ(set_->get_TextGradInfo(&text), S_OK);
+    ASSERT_EQ(other->get_BodyGradInfo(&otherBody), S_OK);
+    EXPECT_TRUE(sameObject(body.Get(), bodyAgain.Get())) << "one list per gradient";
+    EXPECT_FALSE(sameObject(body.Get(), text.Get()));
+    EXPECT_FALSE(sameObject(body.Get(), otherBody.Get()));
+    ASSERT_EQ(body->put_Count(2), S_OK);
+    LONG count = -1;
+    bodyAgain->get_Count(&count);
+    EXPECT_EQ(count, 2);
+    text->get_Count(&count);
+    EXPECT_EQ(count, 0);
+}
+
+// A refused value leaves the setting as it was.
+TEST_F(GlobalsEffectSet, WrongTypesAreRefusedAndKeepTheOldValue) {
+    ComPtr<IEffectSet> notAFont = create<IEffectSet>(CLSID_EffectSet);
+    struct Case {
+        const wchar_t* name;
+        Variant value;
+        WORD how;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {L"Alpha", Variant::fromString(L"opaque"), DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH},
+        {L"BackStyle", Variant::fromString(L"5x"), DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH},
+        {L"BorderColor", Variant::fromString(L"red"), DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH},
+        {L"Border", Variant::fromString(L"maybe"), DISPATCH_PROPERTYPUT, DISP_E_TYPEMISMATCH},
+        {L"Font", Variant::fromI4(5), DISPATCH_PROPERTYPUTREF, DISP_E_TYPEMISMATCH},
+        {L"Font", Variant::fromDispatch(notAFont.Get()), DISPATCH_PROPERTYPUTREF,
+         DISP_E_TYPEMISMATCH},
+        {L"Image", Variant::fromString(L"c:\\x.bmp"), DISPATCH_PROPERTYPUTREF, DISP_E_TYPEMISMATCH},
+        {L"Image", Variant::fromDispatch(notAFont.Get()), DISPATCH_PROPERTYPUT,
+         DISP_E_TYPEMISMATCH},
+        {L"Alpha", Variant::fromI4(70000), DISPATCH_PROPERTYPUT, DISP_E_OVERFLOW},
+        {L"BodyGradInfo", Variant::fromI4(1), DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND},
+    };
+    // Values the cases would overwrite, so a change shows.
+    ASSERT_EQ(set_->put_Alpha(77), S_OK);
+    ASSERT_EQ(set_->put_BackStyle(3), S_OK);
+    ASSERT_EQ(set_->put_BorderColor(0x123456), S_OK);
+    ASSERT_EQ(set_->put_Border(VARIANT_TRUE), S_OK);
+    ComPtr<IPictureDisp> picture = newPicture();
+    ASSERT_EQ(set_->putref_Image(picture.Get()), S_OK);
+
+    for (const Case& c : cases) {
+        const Call before = get(dispatch(), c.name);
+        ASSERT_EQ(before.hr, S_OK);
+        const Call call = put(dispatch(), c.name, c.value, c.how);
+        EXPECT_EQ(call.error, c.expected) << c.name;
+        const Call after = get(dispatch(), c.name);
+        ASSERT_EQ(after.hr, S_OK);
+        ASSERT_EQ(after.result.vt, before.result.vt) << c.name;
+        if (after.result.vt == VT_DISPATCH)
+            EXPECT_TRUE(sameObject(after.result.pdispVal, before.result.pdispVal)) << c.name;
+        else
+            EXPECT_EQ(asLong(after.result), asLong(before.result)) << c.name;
+    }
+}
+
+TEST_F(GlobalsEffectSet, VtableEdgeValues) {
+    // A set always has a font; a picture may be taken away.
+    ComPtr<IFontDisp> font;
+    ASSERT_EQ(set_->get_Font(&font), S_OK);
+    EXPECT_EQ(set_->putref_Font(nullptr), E_POINTER);
+    ComPtr<IFontDisp> still;
+    ASSERT_EQ(set_->get_Font(&still), S_OK);
+    EXPECT_TRUE(sameObject(font.Get(), still.Get()));
+
+    ComPtr<IPictureDisp> picture = newPicture();
+    ASSERT_EQ(set_->putref_BodyTexture(picture.Get()), S_OK);
+    ASSERT_EQ(set_->putref_BodyTexture(nullptr), S_OK);
+    ComPtr<IPictureDisp> none;
+    ASSERT_EQ(set_->get_BodyTexture(&none), S_OK);
+    EXPECT_EQ(none.Get(), nullptr);
+
+    // Any non-zero Boolean reads back as True; negative numbers stay.
+    ASSERT_EQ(set_->put_WordWrap(1), S_OK);
+    VARIANT_BOOL wrap = 0;
+    ASSERT_EQ(set_->get_WordWrap(&wrap), S_OK);
+    EXPECT_EQ(wrap, VARIANT_TRUE);
+    ASSERT_EQ(set_->put_Rotation(-2), S_OK);
+    SHORT rotation = 0;
+    ASSERT_EQ(set_->get_Rotation(&rotation), S_OK);
+    EXPECT_EQ(rotation, -2);
+
+    // A null text is the empty text.
+    ASSERT_EQ(set_->put_Caption(nullptr), S_OK);
+    pkw::Bstr caption;
+    ASSERT_EQ(set_->get_Caption(caption.put()), S_OK);
+    ASSERT_NE(caption.get(), nullptr);
+    EXPECT_EQ(caption.length(), 0u);
+
+    EXPECT_EQ(set_->get_Alpha(nullptr), E_POINTER);
+    EXPECT_EQ(set_->get_HeaderGradInfo(nullptr), E_POINTER);
+}
+
+TEST(GlobalsEffectSettingsTable, NamesAreFoundWithoutRegardToCase) {
+    using pkw::globals::EffectSettingId;
+    using pkw::globals::findEffectSetting;
+    EXPECT_EQ(findEffectSetting(L"headerimageshadowdistancex"),
+              EffectSettingId::HeaderImageShadowDistanceX);
+    EXPECT_EQ(findEffectSetting(L"Caption"), EffectSettingId::Caption);
+    EXPECT_FALSE(findEffectSetting(L"TIP:Caption"));
+    EXPECT_FALSE(findEffectSetting(L"BodyGradInfoCount"));
+    EXPECT_FALSE(findEffectSetting(L""));
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+// Gradient stop lists: whole records by vtable, single fields by name.
+#include "globals_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+// GradStop lives in the global namespace: so do its comparison and printer.
+inline bool operator==(const GradStop& a, const GradStop& b) {
+    return a.GradColor == b.GradColor && a.GradPercent == b.GradPercent;
+}
+
+inline void PrintTo(const GradStop& s, std::ostream* os) {
+    *os << "{0x" << std::hex << s.GradColor << std::dec << ", " << s.GradPercent << "}";
+}
+
+namespace {
+
+using namespace pkw::globals_test;
+using pkw::Variant;
+
+// Callers in other modules pass arrays of these records as raw memory.
+static_assert(sizeof(GradStop) == 8);
+static_assert(offsetof(GradStop, GradColor) == 0);
+static_assert(offsetof(GradStop, GradPercent) == 4);
+
+class GlobalsGradInfo : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        stops_ = create<IGradInfo>(CLSID_GradInfo);
+        ASSERT_TRUE(stops_);
+    }
+    void TearDown() override {
+        stops_.Reset();
+        OleTest::TearDown();
+    }
+
+    std::vector<GradStop> read() {
+        LONG count = -1;
+        EXPECT_EQ(stops_->get_Count(&count), S_OK);
+        std::vector<GradStop> out(static_cast<std::size_t>(count > 0 ? count : 0));
+        for (LONG j = 0; j < count; ++j)
+            EXPECT_EQ(stops_->GetStop(j, &out[j]), S_OK);
+        return out;
+    }
+
+    ComPtr<IGradInfo> stops_;
+};
+
+TEST_F(GlobalsGradInfo, TypeLibraryRecordIsEightBytes) {
+    ComPtr<ITypeLib> library;
+    UINT index = 0;
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(stops_->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
+    ASSERT_EQ(info->GetContainingTypeLib(&library, &index), S_OK);
+    ComPtr<ITypeInfo> record;
+    for (UINT i = 0; i < library->GetTypeInfoCount() && !record; ++i) {
+        pkw::Bstr name;
+        library->GetDocumentation(static_cast<INT>(i), name.put(), nullptr, nullptr, nullptr);
+        if (name.view() == L"GradStop") library->GetTypeInfo(i, &record);
+    }
+    ASSERT_TRUE(record);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(record->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->typekind, TKIND_RECORD);
+    EXPECT_EQ(attr->cbSizeInstance, 8u);
+    ASSERT_EQ(attr->cVars, 2);
+    record->ReleaseTypeAttr(attr);
+    const ULONG offsets[] = {0, 4};
+    for (UINT v = 0; v < 2; ++v) {
+        VARDESC* var = nullptr;
+        ASSERT_EQ(record->GetVarDesc(v, &var), S_OK);
+        EXPECT_EQ(var->oInst, offsets[v]);
+        record->ReleaseVarDesc(var);
+    }
+}
+
+TEST_F(GlobalsGradInfo, SetStopsAndGetStopRoundTripRecords) {
+    // Built as raw bytes with noise in the padding: only offsets 0 and 4 count.
+    unsigned char raw[3 * 8];
+    std::memset(raw, 0xCD, sizeof raw);
+    const GradStop expected[] = {
+        {0x0000FF, 0}, {0x00FF00, 50}, {static_cast<LONG>(0x80000012), -3}};
+    for (int i = 0; i < 3; ++i) {
+        std::memcpy(raw + i * 8, &expected[i].GradColor, 4);
+        std::memcpy(raw + i * 8 + 4, &expected[i].GradPercent, 2);
+    }
+    ASSERT_EQ(stops_->SetStops(3, reinterpret_cast<GradStop*>(raw)), S_OK);
+    EXPECT_EQ(read(), std::vector<GradStop>(std::begin(expected), std::end(expected)));
+
+    // A later call replaces the whole list.
+    GradStop one{0x123456, 7};
+    ASSERT_EQ(stops_->SetStops(1, &one), S_OK);
+    EXPECT_EQ(read(), std::vector<GradStop>{one});
+    ASSERT_EQ(stops_->SetStops(0, nullptr), S_OK);
+    EXPECT_TRUE(read().empty());
+}
+
+TEST_F(GlobalsGradInfo, CountResizesKeepingStopsAndZeroFilling) {
+    const GradStop first[] = {{0x111111, 10}, {0x222222, 20}, {0x333333, 30}};
+    ASSERT_EQ(stops_->SetStops(3, const_cast<GradStop*>(first)), S_OK);
+    struct Step {
+        LONG count;
+        std::vector<GradStop> expected;
+    };
+    const Step steps[] = {
+        {5, {first[0], first[1], first[2], {0, 0}, {0, 0}}},
+        {2, {first[0], first[1]}},
+        {4, {first[0], first[1], {0, 0}, {0, 0}}},
+        {0, {}},
+    };
+    for (const Step& s : steps) {
+        ASSERT_EQ(stops_->put_Count(s.count), S_OK);
+        EXPECT_EQ(read(), s.expected) << "count " << s.count;
+    }
+}
+
+TEST_F(GlobalsGradInfo, BadIndicesAndCountsChangeNothing) {
+    GradStop two[] = {{0xAA, 1}, {0xBB, 2}};
+    ASSERT_EQ(stops_->SetStops(2, two), S_OK);
+    GradStop out{};
+    OLE_COLOR color = 0;
+    SHORT percent = 0;
+    struct Case {
+        const char* what;
+        HRESULT actual;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"GetStop(-1)", stops_->GetStop(-1, &out), DISP_E_BADINDEX},
+        {"GetStop(Count)", stops_->GetStop(2, &out), DISP_E_BADINDEX},
+        {"GetStop null", stops_->GetStop(0, nullptr), E_POINTER},
+        {"GradColor(2)", stops_->get_GradColor(2, &color), DISP_E_BADINDEX},
+        {"GradPercent(-1) put", stops_->put_GradPercent(-1, 5), DISP_E_BADINDEX},
+        {"Count -1", stops_->put_Count(-1), E_INVALIDARG},
+        {"Count 32768", stops_->put_Count(32768), E_INVALIDARG},
+        {"SetStops(-1)", stops_->SetStops(-1, two), E_INVALIDARG},
+        {"SetStops(1, null)", stops_->SetStops(1, nullptr), E_POINTER},
+        {"GradPercent(2)", stops_->get_GradPercent(2, &percent), DISP_E_BADINDEX},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.actual, c.expected) << c.what;
+    EXPECT_EQ(read(), (std::vector<GradStop>{two[0], two[1]}));
+    EXPECT_EQ(stops_->put_Count(32767), S_OK) << "the largest count that can be saved";
+}
+
+TEST_F(GlobalsGradInfo, IndexedFieldsByName) {
+    IDispatch* d = stops_.Get();
+    ASSERT_EQ(put(d, L"Count", Variant::fromI4(3)).hr, S_OK);
+    ASSERT_EQ(putAt(d, L"GradColor", 1, Variant::fromI4(0x00FF00)).hr, S_OK);
+    ASSERT_EQ(putAt(d, L"GradPercent", 1, Variant::fromI2(60)).hr, S_OK);
+    ASSERT_EQ(putAt(d, L"GradPercent", 2, Variant::fromI4(100)).hr, S_OK);
+
+    EXPECT_EQ(read(), (std::vector<GradStop>{{0, 0}, {0x00FF00, 60}, {0, 100}}));
+    const Call color = get(d, L"GradColor", {Variant::fromI4(1)});
+    ASSERT_EQ(color.hr, S_OK);
+    Variant asLong;
+    ASSERT_EQ(::VariantChangeType(&asLong, const_cast<pkw::Variant*>(&color.result), 0, VT_I4),
+              S_OK);
+    EXPECT_EQ(asLong.lVal, 0x00FF00);
+    const Call percent = get(d, L"GradPercent", {Variant::fromI4(2)});
+    ASSERT_EQ(percent.hr, S_OK);
+    EXPECT_EQ(percent.result.vt, VT_I2);
+    EXPECT_EQ(percent.result.iVal, 100);
+
+    // The member's own error reaches a late-bound caller.
+    EXPECT_EQ(get(d, L"GradColor", {Variant::fromI4(3)}).error, DISP_E_BADINDEX);
+    EXPECT_EQ(putAt(d, L"GradPercent", -1, Variant::fromI2(1)).error, DISP_E_BADINDEX);
+    EXPECT_EQ(put(d, L"Count", Variant::fromI4(-5)).error, E_INVALIDARG);
+    EXPECT_EQ(read().size(), 3u);
+}
+
+TEST_F(GlobalsGradInfo, ASetsListIsReachedByName) {
+    ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
+    ASSERT_TRUE(set);
+    const Call list = get(set.Get(), L"TextGradInfo");
+    ASSERT_EQ(list.hr, S_OK);
+    ASSERT_EQ(list.result.vt, VT_DISPATCH);
+    ASSERT_EQ(put(list.result.pdispVal, L"Count", Variant::fromI2(2)).hr, S_OK);
+    ASSERT_EQ(putAt(list.result.pdispVal, L"GradColor", 1, Variant::fromI4(0xFF)).hr, S_OK);
+
+    ComPtr<IGradInfo> same;
+    ASSERT_EQ(set->get_TextGradInfo(&same), S_OK);
+    GradStop stop{};
+    ASSERT_EQ(same->GetStop(1, &stop), S_OK);
+    EXPECT_EQ(stop.GradColor, 0xFF);
+}
+
+} // namespace

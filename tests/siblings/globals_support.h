@@ -1,0 +1,175 @@
+// Test support for zelGlobals40.dll: the DLL loaded from the test's folder
+// (no registration), an OLE apartment per test, and late-bound calls.
+#pragma once
+
+// common/com/bstr.h needs Windows' headers first.
+#include <windows.h>
+
+#include "common/com/bstr.h"
+#include "common/com/variant.h"
+
+#include "zelGlobals40.h"
+
+#include <gtest/gtest.h>
+#include <olectl.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace pkw::globals_test {
+
+using Microsoft::WRL::ComPtr;
+
+inline std::wstring besideTest(const wchar_t* file) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    path.resize(path.find_last_of(L"\\/") + 1);
+    return path + file;
+}
+
+// The DLL under test; loaded once and kept for the process.
+inline HMODULE globalsDll() {
+    static const HMODULE module = ::LoadLibraryW(besideTest(L"zelGlobals40.dll").c_str());
+    return module;
+}
+
+template <class F>
+F globalsExport(const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(globalsDll(), name)));
+}
+
+inline HRESULT canUnloadNow() {
+    const auto f = globalsExport<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow");
+    return f ? f() : E_FAIL;
+}
+
+inline HRESULT classFactory(REFCLSID clsid, IClassFactory** factory) {
+    const auto get =
+        globalsExport<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+    if (!get) return E_FAIL;
+    return get(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory));
+}
+
+template <class I>
+ComPtr<I> create(REFCLSID clsid) {
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(classFactory(clsid, &factory), S_OK);
+    ComPtr<I> object;
+    if (factory) {
+        EXPECT_EQ(factory->CreateInstance(nullptr, __uuidof(I),
+                                          reinterpret_cast<void**>(object.GetAddressOf())),
+                  S_OK);
+    }
+    return object;
+}
+
+// Every test runs in its own single-threaded OLE apartment.
+class OleTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(::OleInitialize(nullptr), S_OK); }
+    void TearDown() override { ::OleUninitialize(); }
+};
+
+struct ExcepInfo : EXCEPINFO {
+    ExcepInfo() : EXCEPINFO{} {}
+    ExcepInfo(const ExcepInfo&) = delete;
+    ExcepInfo& operator=(const ExcepInfo&) = delete;
+    ~ExcepInfo() {
+        ::SysFreeString(bstrSource);
+        ::SysFreeString(bstrDescription);
+        ::SysFreeString(bstrHelpFile);
+    }
+};
+
+// The outcome of a late-bound call: the dispatch result, and the member's
+// own error when it raised one (DISP_E_EXCEPTION carries it in scode).
+struct Call {
+    HRESULT hr = E_FAIL;
+    HRESULT error = E_FAIL;
+    pkw::Variant result;
+};
+
+inline DISPID dispid(IDispatch* object, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        return DISPID_UNKNOWN;
+    return id;
+}
+
+// args in natural order; a put passes the value last.
+inline Call invoke(IDispatch* object, const wchar_t* name, WORD flags,
+                   std::initializer_list<VARIANT> args = {}) {
+    Call call;
+    const DISPID id = dispid(object, name);
+    if (id == DISPID_UNKNOWN) {
+        call.hr = call.error = DISP_E_UNKNOWNNAME;
+        return call;
+    }
+    std::vector<VARIANT> reversed(args.begin(), args.end());
+    std::reverse(reversed.begin(), reversed.end());
+    DISPID named = DISPID_PROPERTYPUT;
+    const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()),
+                      put ? 1u : 0u};
+    ExcepInfo excep;
+    UINT argErr = 0;
+    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                             put ? nullptr : call.result.put(), &excep, &argErr);
+    call.error = call.hr == DISP_E_EXCEPTION ? excep.scode : call.hr;
+    return call;
+}
+
+inline Call get(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args = {}) {
+    return invoke(object, name, DISPATCH_PROPERTYGET, args);
+}
+
+inline Call put(IDispatch* object, const wchar_t* name, const VARIANT& value,
+                WORD flags = DISPATCH_PROPERTYPUT) {
+    return invoke(object, name, flags, {value});
+}
+
+inline Call putAt(IDispatch* object, const wchar_t* name, LONG index, const VARIANT& value) {
+    return invoke(object, name, DISPATCH_PROPERTYPUT, {pkw::Variant::fromI4(index), value});
+}
+
+inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
+    std::wstring name(face);
+    FONTDESC desc{sizeof(FONTDESC), name.data(), {}, FW_NORMAL, ANSI_CHARSET, FALSE, FALSE, FALSE};
+    desc.cySize.int64 = static_cast<LONGLONG>(points) * 10000;
+    ComPtr<IFontDisp> font;
+    EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_IFontDisp,
+                                      reinterpret_cast<void**>(font.GetAddressOf())),
+              S_OK);
+    return font;
+}
+
+// A picture that owns a small bitmap.
+inline ComPtr<IPictureDisp> newPicture() {
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = ::CreateBitmap(2, 2, 1, 32, nullptr);
+    ComPtr<IPictureDisp> picture;
+    EXPECT_EQ(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                         reinterpret_cast<void**>(picture.GetAddressOf())),
+              S_OK);
+    return picture;
+}
+
+inline bool sameObject(IUnknown* a, IUnknown* b) {
+    if (!a || !b) return a == b;
+    // Compares raw pointers: MinGW's ComPtr has no operator==, and a == b
+    // would compare their truth values.
+    ComPtr<IUnknown> ua;
+    ComPtr<IUnknown> ub;
+    a->QueryInterface(IID_PPV_ARGS(&ua));
+    b->QueryInterface(IID_PPV_ARGS(&ub));
+    return ua.Get() && ua.Get() == ub.Get();
+}
+
+} // namespace pkw::globals_test

@@ -1,0 +1,313 @@
+// The tool-tip object: what it keeps, and the QueryPlacement exchange with
+// its sinks before it shows.
+#include "globals_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pkw::globals_test;
+using pkw::Variant;
+
+struct Placement {
+    LONG x = 0;
+    LONG y = 0;
+    SHORT xDisplay = 0;
+    SHORT yDisplay = 0;
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    bool operator==(const Placement&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Placement& p) {
+    return os << "{" << p.x << ", " << p.y << ", " << p.xDisplay << ", " << p.yDisplay << ", "
+              << p.cancel << "}";
+}
+
+// A DToolTipEvents sink: records what QueryPlacement brought and answers
+// through the by-reference arguments.
+class PlacementSink final : public IDispatch {
+public:
+    std::vector<Placement> received;
+    std::function<void(Placement&)> answer;
+
+    // MinGW's ComPtr adds a reference in Attach too: the count starts at 0
+    // and the constructor takes the first one.
+    static ComPtr<PlacementSink> make() { return ComPtr<PlacementSink>(new PlacementSink); }
+    ULONG references() {
+        AddRef();
+        return Release();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT*, EXCEPINFO*, UINT*) override {
+        if (id != 1 || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+        VARIANTARG* a = params->rgvarg;
+        const VARTYPE expected[] = {VT_BOOL, VT_I2, VT_I2, VT_I4, VT_I4};
+        if (params->cArgs != 5) return DISP_E_BADPARAMCOUNT;
+        for (int i = 0; i < 5; ++i)
+            if (a[i].vt != (expected[i] | VT_BYREF)) return DISP_E_TYPEMISMATCH;
+        Placement p{*a[4].plVal, *a[3].plVal, *a[2].piVal, *a[1].piVal, *a[0].pboolVal};
+        received.push_back(p);
+        if (answer) answer(p);
+        *a[4].plVal = p.x;
+        *a[3].plVal = p.y;
+        *a[2].piVal = p.xDisplay;
+        *a[1].piVal = p.yDisplay;
+        *a[0].pboolVal = p.cancel;
+        return S_OK;
+    }
+
+private:
+    PlacementSink() = default;
+    ULONG refs_ = 0;
+};
+
+class GlobalsToolTip : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        ASSERT_TRUE(tip_);
+    }
+    void TearDown() override {
+        tip_.Reset();
+        OleTest::TearDown();
+    }
+
+    DWORD connect(IUnknown* sink) {
+        ComPtr<IConnectionPointContainer> container;
+        EXPECT_EQ(tip_.As(&container), S_OK);
+        ComPtr<IConnectionPoint> point;
+        EXPECT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+        DWORD cookie = 0;
+        EXPECT_EQ(point->Advise(sink, &cookie), S_OK);
+        return cookie;
+    }
+
+    Placement shownAt() {
+        Placement p;
+        tip_->get_X(&p.x);
+        tip_->get_Y(&p.y);
+        tip_->get_XDisplay(&p.xDisplay);
+        tip_->get_YDisplay(&p.yDisplay);
+        return p;
+    }
+
+    ComPtr<IToolTip> tip_;
+};
+
+TEST_F(GlobalsToolTip, KeepsWhatItIsGiven) {
+    ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
+    ASSERT_EQ(tip_->SetEffects(set.Get()), S_OK);
+    ASSERT_EQ(tip_->SetAnimateSteps(5), S_OK);
+    const std::wstring text(L"two\0lines", 9);
+    pkw::Bstr given(text);
+    ASSERT_EQ(tip_->SetTipText(given.get()), S_OK);
+
+    ComPtr<IEffectSet> effects;
+    ASSERT_EQ(tip_->get_Effects(&effects), S_OK);
+    EXPECT_TRUE(sameObject(effects.Get(), set.Get()));
+    SHORT steps = 0;
+    tip_->get_AnimateSteps(&steps);
+    EXPECT_EQ(steps, 5);
+    pkw::Bstr back;
+    ASSERT_EQ(tip_->get_TipText(back.put()), S_OK);
+    EXPECT_EQ(back.view(), text);
+
+    LONG result = -1;
+    ASSERT_EQ(tip_->ShowTip(2, &result), S_OK);
+    EXPECT_EQ(result, 1);
+    VARIANT_BOOL shown = VARIANT_FALSE;
+    LONG method = -1;
+    tip_->get_Shown(&shown);
+    tip_->get_ShowMethod(&method);
+    EXPECT_EQ(shown, VARIANT_TRUE);
+    EXPECT_EQ(method, 2);
+
+    ASSERT_EQ(tip_->HideTip(1), S_OK);
+    tip_->get_Shown(&shown);
+    tip_->get_HideMethod(&method);
+    EXPECT_EQ(shown, VARIANT_FALSE);
+    EXPECT_EQ(method, 1);
+
+    ASSERT_EQ(tip_->SetEffects(nullptr), S_OK);
+    ASSERT_EQ(tip_->get_Effects(&effects), S_OK);
+    EXPECT_EQ(effects.Get(), nullptr);
+}
+
+TEST_F(GlobalsToolTip, QueryPlacementDecidesWhereAndWhether) {
+    struct Case {
+        const char* what;
+        std::function<void(Placement&)> answer;
+        bool shows;
+    };
+    const Case cases[] = {
+        {"as offered", nullptr, true},
+        {"moved",
+         [](Placement& p) {
+             p.x = 10;
+             p.y = -20;
+             p.xDisplay = 1;
+             p.yDisplay = 3;
+         },
+         true},
+        {"cancelled",
+         [](Placement& p) {
+             p.x = 99;
+             p.cancel = VARIANT_TRUE;
+         },
+         false},
+    };
+    ASSERT_TRUE(::SetCursorPos(137, 59));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        ASSERT_EQ(tip_->put_XDisplay(2), S_OK);
+        ASSERT_EQ(tip_->put_YDisplay(3), S_OK);
+        ComPtr<PlacementSink> sink = PlacementSink::make();
+        sink->answer = c.answer;
+        connect(sink.Get());
+
+        POINT cursor{};
+        ASSERT_TRUE(::GetCursorPos(&cursor));
+        const Placement offered{cursor.x, cursor.y, 2, 3, VARIANT_FALSE};
+        Placement answered = offered;
+        if (c.answer) c.answer(answered);
+
+        LONG result = -1;
+        ASSERT_EQ(tip_->ShowTip(0, &result), S_OK);
+        ASSERT_EQ(sink->received.size(), 1u);
+        EXPECT_EQ(sink->received[0], offered);
+        VARIANT_BOOL shown = VARIANT_FALSE;
+        tip_->get_Shown(&shown);
+        EXPECT_EQ(shown != VARIANT_FALSE, c.shows);
+        EXPECT_EQ(result, c.shows ? 1 : 0);
+        if (c.shows) {
+            answered.cancel = VARIANT_FALSE;
+            EXPECT_EQ(shownAt(), answered);
+        } else {
+            EXPECT_EQ(shownAt(), (Placement{0, 0, 2, 3, VARIANT_FALSE})) << "nothing taken";
+        }
+    }
+}
+
+TEST_F(GlobalsToolTip, LaterSinksSeeEarlierAnswers) {
+    ComPtr<PlacementSink> first = PlacementSink::make();
+    ComPtr<PlacementSink> second = PlacementSink::make();
+    first->answer = [](Placement& p) { p.x = 5; };
+    second->answer = [](Placement& p) { p.cancel = VARIANT_TRUE; };
+    connect(first.Get());
+    connect(second.Get());
+    LONG result = -1;
+    ASSERT_EQ(tip_->ShowTip(0, &result), S_OK);
+    ASSERT_EQ(second->received.size(), 1u);
+    EXPECT_EQ(second->received[0].x, 5);
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(GlobalsToolTip, SinkMayReleaseTheTipWhileItShows) {
+    ComPtr<PlacementSink> sink = PlacementSink::make();
+    connect(sink.Get());
+    EXPECT_EQ(sink->references(), 2u) << "held by the connection";
+    IToolTip* raw = tip_.Get();
+    sink->answer = [this](Placement&) { tip_.Reset(); };
+    LONG result = -1;
+    EXPECT_EQ(raw->ShowTip(0, &result), S_OK);
+    EXPECT_FALSE(tip_);
+    EXPECT_EQ(sink->references(), 1u) << "the tip is gone and let its sink go";
+}
+
+TEST_F(GlobalsToolTip, ConnectionsComeAndGo) {
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(tip_.As(&container), S_OK);
+    ComPtr<IConnectionPoint> point;
+    EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, &point), CONNECT_E_NOCONNECTION);
+    ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+    ComPtr<IConnectionPoint> listed;
+    ULONG fetched = 0;
+    ASSERT_EQ(points->Next(1, &listed, &fetched), S_OK);
+    EXPECT_TRUE(sameObject(listed.Get(), point.Get()));
+    IID iid{};
+    ASSERT_EQ(listed->GetConnectionInterface(&iid), S_OK);
+    EXPECT_EQ(iid, DIID_DToolTipEvents);
+    ComPtr<IConnectionPoint> none;
+    EXPECT_EQ(points->Next(1, &none, &fetched), S_FALSE);
+
+    DWORD cookie = 0;
+    ComPtr<IEffectSet> notASink = create<IEffectSet>(CLSID_EffectSet);
+    EXPECT_EQ(point->Advise(notASink.Get(), &cookie), CONNECT_E_CANNOTCONNECT);
+
+    ComPtr<PlacementSink> sink = PlacementSink::make();
+    ASSERT_EQ(point->Advise(sink.Get(), &cookie), S_OK);
+    ComPtr<IEnumConnections> connections;
+    ASSERT_EQ(point->EnumConnections(&connections), S_OK);
+    CONNECTDATA data{};
+    ASSERT_EQ(connections->Next(1, &data, &fetched), S_OK);
+    EXPECT_EQ(data.dwCookie, cookie);
+    EXPECT_TRUE(sameObject(data.pUnk, sink.Get()));
+    data.pUnk->Release();
+
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+    LONG result = -1;
+    ASSERT_EQ(tip_->ShowTip(0, &result), S_OK);
+    EXPECT_TRUE(sink->received.empty());
+    EXPECT_EQ(result, 1);
+}
+
+TEST_F(GlobalsToolTip, NamesItsEventsAndIsCallableByName) {
+    ComPtr<IProvideClassInfo2> classInfo;
+    ASSERT_EQ(tip_.As(&classInfo), S_OK);
+    GUID events{};
+    ASSERT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    EXPECT_EQ(events, DIID_DToolTipEvents);
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(classInfo->GetClassInfo(&coclass), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->typekind, TKIND_COCLASS);
+    EXPECT_EQ(attr->guid, CLSID_ToolTip);
+    coclass->ReleaseTypeAttr(attr);
+
+    const Call shown = invoke(tip_.Get(), L"ShowTip", DISPATCH_METHOD, {Variant::fromI4(3)});
+    ASSERT_EQ(shown.hr, S_OK);
+    EXPECT_EQ(shown.result.vt, VT_I4);
+    EXPECT_EQ(shown.result.lVal, 1);
+    ASSERT_EQ(invoke(tip_.Get(), L"SetTipText", DISPATCH_METHOD, {Variant::fromString(L"hi")}).hr,
+              S_OK);
+    const Call text = get(tip_.Get(), L"TipText");
+    ASSERT_EQ(text.result.vt, VT_BSTR);
+    EXPECT_STREQ(text.result.bstrVal, L"hi");
+}
+
+} // namespace

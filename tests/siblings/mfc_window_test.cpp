@@ -1,0 +1,118 @@
+// The window helpers of zelMFC40 with real windows.
+#include "siblings/api/plain.h"
+
+#include "test_windows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pkw::sib::Mfc;
+
+struct PaintLog {
+    int count = 0;
+    RECT area{};
+};
+
+LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        pkw::PaintDc paint(hwnd);
+        if (auto* log = reinterpret_cast<PaintLog*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+            ++log->count;
+            log->area = paint.area();
+        }
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct Scene {
+    PaintLog parentLog, childLog;
+    pkw::UniqueWindow parent;
+    HWND child = nullptr;
+};
+
+// A parent at (200, 200), 160 x 120, with a child at (40, 30), 50 x 20.
+bool Make(Scene& scene, DWORD parentStyle) {
+    pkw::test::RegisterClassFor(L"PkwTestLoggingWindow", LoggingProc,
+                                ::GetSysColorBrush(COLOR_WINDOW));
+    scene.parent.reset(::CreateWindowExW(WS_EX_TOPMOST, L"PkwTestLoggingWindow", L"",
+                                         WS_POPUP | parentStyle, 200, 200, 160, 120, nullptr,
+                                         nullptr, nullptr, nullptr));
+    if (!scene.parent) return false;
+    scene.child = ::CreateWindowExW(0, L"PkwTestLoggingWindow", L"", WS_CHILD | WS_VISIBLE, 40, 30,
+                                    50, 20, scene.parent.get(), nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(scene.parent.get(), GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(&scene.parentLog));
+    ::SetWindowLongPtrW(scene.child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&scene.childLog));
+    ::ShowWindow(scene.parent.get(), SW_SHOWNOACTIVATE);
+    return scene.child && pkw::test::PumpUntilPainted(scene.parent.get());
+}
+
+bool MoveCursor(int x, int y) {
+    ::SetCursorPos(x, y);
+    return pkw::test::PumpUntil([&] {
+        POINT p{};
+        return ::GetCursorPos(&p) && p.x == x && p.y == y;
+    });
+}
+
+TEST(UpdateParent, TheParentRepaintsTheAreaUnderTheWindowAtOnce) {
+    Scene scene;
+    if (!Make(scene, 0)) GTEST_SKIP() << "no windows here (is there a display?)";
+    scene.parentLog = {};
+    scene.childLog = {};
+    EXPECT_EQ(Mfc().UpdateParent(scene.child), 1);
+    EXPECT_EQ(scene.parentLog.count, 1) << "painted before UpdateParent returns";
+    RECT under{40, 30, 90, 50}, both{};
+    ::UnionRect(&both, &under, &scene.parentLog.area);
+    EXPECT_TRUE(::EqualRect(&both, &scene.parentLog.area)) << "the paint covers the window's area";
+    EXPECT_EQ(scene.childLog.count, 0) << "the window itself is not repainted";
+    EXPECT_EQ(Mfc().UpdateParent(scene.parent.get()), 0) << "a top-level window has no parent";
+    EXPECT_EQ(Mfc().UpdateParent(nullptr), 0);
+}
+
+TEST(ChangeWindowStyle, TheParentStopsClippingItsChildrenOnceForAll) {
+    Scene scene;
+    if (!Make(scene, WS_CLIPCHILDREN)) GTEST_SKIP() << "no windows here (is there a display?)";
+    const LONG_PTR before = ::GetWindowLongPtrW(scene.parent.get(), GWL_STYLE);
+    EXPECT_EQ(Mfc().ChangeWindowStyle(scene.child), 1);
+    const LONG_PTR after = ::GetWindowLongPtrW(scene.parent.get(), GWL_STYLE);
+    EXPECT_EQ(after, before & ~LONG_PTR(WS_CLIPCHILDREN));
+    EXPECT_EQ(Mfc().ChangeWindowStyle(scene.child), 1);
+    EXPECT_EQ(::GetWindowLongPtrW(scene.parent.get(), GWL_STYLE), after)
+        << "a second call changes nothing";
+    EXPECT_EQ(Mfc().ChangeWindowStyle(nullptr), 0);
+}
+
+TEST(IsMouseOver, TheCursorMustBeOverTheWindowAndNotCovered) {
+    Scene scene;
+    if (!Make(scene, 0)) GTEST_SKIP() << "no windows here (is there a display?)";
+    const HWND parent = scene.parent.get();
+    struct Case {
+        const char* where;
+        int x, y;
+        LONG overParent, overChild;
+    };
+    const Case cases[] = {
+        {"on the parent only", 210, 210, 1, 0},
+        {"on the child", 250, 240, 1, 1}, // a child counts as its parent
+        {"outside both", 150, 150, 0, 0},
+        {"just past the right edge", 360, 210, 0, 0},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(MoveCursor(c.x, c.y)) << c.where;
+        EXPECT_EQ(Mfc().IsMouseOver(parent), c.overParent) << c.where;
+        EXPECT_EQ(Mfc().IsMouseOver(scene.child), c.overChild) << c.where;
+    }
+    // Another window on top hides the parent from the cursor.
+    pkw::UniqueWindow cover(::CreateWindowExW(WS_EX_TOPMOST, L"PkwTestLoggingWindow", L"",
+                                              WS_POPUP | WS_VISIBLE, 205, 205, 20, 20, nullptr,
+                                              nullptr, nullptr, nullptr));
+    ASSERT_TRUE(cover);
+    ASSERT_TRUE(MoveCursor(210, 210));
+    EXPECT_EQ(Mfc().IsMouseOver(parent), 0);
+    EXPECT_EQ(Mfc().IsMouseOver(nullptr), 0);
+}
+
+} // namespace

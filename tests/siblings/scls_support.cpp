@@ -1,0 +1,133 @@
+#include "scls_support.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace pkw::scls_test {
+
+bool pumpUntil(const std::function<bool()>& done, DWORD deadlineMs) {
+    const ULONGLONG end = ::GetTickCount64() + deadlineMs;
+    while (!done()) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) return false;
+        ::MsgWaitForMultipleObjects(
+            0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 50)), QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+// --- TestWindow --------------------------------------------------------------
+namespace {
+
+const wchar_t kClassName[] = L"pkw.scls.TestWindow";
+
+ATOM registerTestClass() {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = TestWindow::ownProcedure();
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassExW(&wc);
+}
+
+} // namespace
+
+WNDPROC TestWindow::ownProcedure() {
+    return &TestWindow::proc;
+}
+
+TestWindow::TestWindow() {
+    static const ATOM atom = registerTestClass();
+    (void)atom;
+    hwnd_ = ::CreateWindowExW(0, kClassName, L"scls test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                              nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    EXPECT_NE(hwnd_, nullptr);
+}
+
+TestWindow::~TestWindow() {
+    destroy();
+}
+
+void TestWindow::destroy() {
+    if (hwnd_) ::DestroyWindow(std::exchange(hwnd_, nullptr));
+}
+
+int TestWindow::seenCount(UINT message) const {
+    return static_cast<int>(std::count(seen_.begin(), seen_.end(), message));
+}
+
+LRESULT CALLBACK TestWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<TestWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TestWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self) self->seen_.push_back(message);
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (message == kAnswer) return 77;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+WNDPROC currentProcedure(HWND hwnd) {
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+}
+
+// --- TestSink ----------------------------------------------------------------
+TestSink::TestSink(std::string name, LONG response_, std::vector<SinkCall>* log,
+                   IGlobalSubclass* global)
+    : response(response_), name_(std::move(name)), log_(log), global_(global) {}
+
+TestSink::~TestSink() {
+    if (destroyed) *destroyed = true;
+    if (global_ && currentAtDestruction) global_->get_CurrentMessage(currentAtDestruction);
+}
+
+STDMETHODIMP TestSink::QueryInterface(REFIID iid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (iid == IID_IUnknown || iid == __uuidof(ISubclass)) {
+        *ppv = static_cast<ISubclass*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) TestSink::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+STDMETHODIMP TestSink::get_MsgResponse(LONG* value) {
+    UINT current = 0;
+    if (global_) global_->get_CurrentMessage(&current);
+    asked.push_back(current);
+    *value = response;
+    return S_OK;
+}
+
+STDMETHODIMP TestSink::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                  LRESULT* result) {
+    UINT current = 0;
+    if (global_) global_->get_CurrentMessage(&current);
+    if (log_) log_->push_back({name_, message, current});
+    if (FAILED(failure)) return failure;
+    *result = onMessage ? onMessage(hwnd, message, wParam, lParam) : answer;
+    return S_OK;
+}
+
+// --- Fixture ---------------------------------------------------------------
+void SclsTest::SetUp() {
+    ASSERT_EQ(::OleInitialize(nullptr), S_OK);
+}
+void SclsTest::TearDown() {
+    ::OleUninitialize();
+}
+
+} // namespace pkw::scls_test

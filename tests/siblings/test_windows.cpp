@@ -1,0 +1,75 @@
+#include "test_windows.h"
+
+namespace pkw::test {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (::GetTickCount64() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+BOOL CALLBACK AnyPending(HWND hwnd, LPARAM found) {
+    if (::GetUpdateRect(hwnd, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+} // namespace
+
+bool PumpUntilPainted(HWND top) {
+    return PumpUntil([top] {
+        bool pending = ::GetUpdateRect(top, nullptr, FALSE) != FALSE;
+        ::EnumChildWindows(top, AnyPending, reinterpret_cast<LPARAM>(&pending));
+        return !pending;
+    });
+}
+
+void RegisterClassFor(const wchar_t* name, WNDPROC proc, HBRUSH background) {
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), name, &wc)) return;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    ::RegisterClassW(&wc);
+}
+
+UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int x, int y)>& pixel) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* p = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; p && y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p[y * w + x] = sib::PixelFromColorRef(pixel(x, y));
+    return bitmap;
+}
+
+sib::DibSurface MakeSurface(int w, int h, const std::function<COLORREF(int x, int y)>& pixel) {
+    sib::DibSurface surface(w, h);
+    ::GdiFlush();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            surface.at(x, y) = sib::PixelFromColorRef(pixel(x, y));
+    return surface;
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+} // namespace pkw::test

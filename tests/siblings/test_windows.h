@@ -1,0 +1,44 @@
+// Helpers of the sibling tests that use windows and pixels.
+//
+//   PumpUntil        dispatches messages until a condition holds or a deadline passes
+//   RegisterClassFor registers a window class for a test's window procedure, once
+//   MakeBitmap       a bitmap (or surface) with given pixels
+//   PixelAt          a pixel of a surface as COLORREF
+#pragma once
+
+#include "common/win/unique_handle.h"
+#include "siblings/gfx/dib_surface.h"
+
+#include <functional>
+#include <string>
+
+namespace pkw::test {
+
+// Generous: Wine under load can be slow, and a test that waits never sleeps
+// a fixed time.
+constexpr DWORD kDeadlineMs = 20000;
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kDeadlineMs);
+
+// Dispatches what is queued now, then waits until no window of this thread
+// has a pending paint (or the deadline passes).
+bool PumpUntilPainted(HWND top);
+
+// Registers a class named name with the procedure (a no-op when it exists).
+void RegisterClassFor(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr);
+
+// The folder of the running test program, with a trailing backslash.
+std::wstring ProgramFolder();
+
+// A 32-bit DIB section of w x h, selected nowhere, with pixel(x, y) as COLORREF.
+UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int x, int y)>& pixel);
+
+// A surface of w x h filled with pixel(x, y).
+sib::DibSurface MakeSurface(int w, int h, const std::function<COLORREF(int x, int y)>& pixel);
+
+inline COLORREF PixelAt(const sib::DibSurface& s, int x, int y) {
+    ::GdiFlush();
+    return sib::ColorRefFromPixel(s.at(x, y));
+}
+
+} // namespace pkw::test
