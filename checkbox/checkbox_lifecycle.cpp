@@ -3,8 +3,8 @@
 // its life: the font it listens to and the run-time tool tip.
 #include "checkbox/nu_checkbox40.h"
 
-#include "checkbox/access_keys.h"
 #include "checkbox/unicode_platform.h"
+#include "common/text/access_key.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
 #include "siblings/api/plain.h"
@@ -20,7 +20,6 @@ constexpr OLE_COLOR kGreyText = 0x80000011;
 constexpr LONG kInitialWidthTwips = 1450;
 constexpr LONG kMinimumHeightTwips = 210;
 constexpr LONG kCaptionPaddingPixels = 6;
-constexpr LONG kTipQueryPlacement = 1;
 
 } // namespace
 
@@ -178,18 +177,12 @@ void NuCheckBox40::ReleaseToolTip() {
     state_.m_Tip.Reset();
 }
 
-HRESULT NuCheckBox40::m_Tip_Event(DISPID id, DISPPARAMS*) {
-    if (id == kTipQueryPlacement) {
-        // Placement (the container's QueryTipPlacement, the tip text from the
-        // tool-tip effect set) joins here with the tool-tip work; until then
-        // the tool tip keeps its own placement.
-        return S_OK;
-    }
-    return DISP_E_MEMBERNOTFOUND;
-}
-
 void NuCheckBox40::UpdateAccessKeys() {
-    setAccessKeys(AccessKeyOf(state_.m_sCaption));
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    const std::u16string_view caption(reinterpret_cast<const char16_t*>(state_.m_sCaption.data()),
+                                      state_.m_sCaption.size());
+    const std::optional<char16_t> key = text::AccessKeyOf(caption);
+    setAccessKeys(key ? std::wstring(1, static_cast<wchar_t>(*key)) : std::wstring());
 }
 
 } // namespace pkw::checkbox

@@ -65,6 +65,8 @@ void NuCheckBox40::DetachMessages() {
             }
             attached_.clear();
             subclass_.Reset();
+            // Without its messages the hover timer would tick for nobody.
+            StopHover();
             state_.m_bSubclassed = false;
         }
     } catch (...) {
@@ -111,7 +113,7 @@ LRESULT NuCheckBox40::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lPara
     case kMsgSendTipText:
         return AnswerSendTipText(state_.m_hWnd, state_.m_sNuToolTipText, wParam, lParam);
     case WM_TIMER:
-        // Hover tracking and the tool tip's timing join here with the input work.
+        HoverTick();
         return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -120,7 +122,7 @@ LRESULT NuCheckBox40::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        // Presses, toggles and the mouse events join here with the input work.
+        MouseMessage(iMsg, wParam, lParam);
         return 0;
     default:
         return 0;

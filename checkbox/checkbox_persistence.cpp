@@ -4,23 +4,38 @@
 
 #include "common/com/hresult.h"
 #include "persistence/control_keys.h"
+#include "persistence/state_fields.h"
 
 namespace pkw::checkbox {
 namespace {
 
 using persist::Key;
 
-std::wstring TextOf(const VARIANT& typed) {
-    return typed.vt == VT_BSTR ? std::wstring(typed.bstrVal, ::SysStringLen(typed.bstrVal))
-                               : std::wstring();
-}
-
-Variant TextVariant(const std::wstring& text) {
-    Variant v;
-    v.vt = VT_BSTR;
-    v.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return v;
-}
+// The keys that are plain members of the state.
+constexpr persist::StateField<CheckBoxState> kPlainFields[] = {
+    {Key::TipInitialized, &CheckBoxState::m_bTipInitialized},
+    {Key::VisualEffectStyle, &CheckBoxState::m_lVisualEffectStyle},
+    {Key::TipPreTimer, &CheckBoxState::m_sngTipPreTimer},
+    {Key::TipPostTimer, &CheckBoxState::m_sngTipPostTimer},
+    {Key::TipShowMethod, &CheckBoxState::m_lTipShowMethod},
+    {Key::TipHideMethod, &CheckBoxState::m_lTipHideMethod},
+    {Key::TipAnimateSteps, &CheckBoxState::m_iTipAnimateSteps},
+    {Key::ValueSetClick, &CheckBoxState::m_bValueSetClick},
+    {Key::DisabledForeColor, &CheckBoxState::m_oDisabledForeColor},
+    {Key::ForeColor, &CheckBoxState::m_oForeColor},
+    {Key::DrawFocusRectangle, &CheckBoxState::m_bDrawFocusRectangle},
+    {Key::Alignment, &CheckBoxState::m_lAlignment},
+    {Key::BackColor, &CheckBoxState::m_oBackColor},
+    {Key::CheckValue, &CheckBoxState::m_iValue},
+    {Key::Enabled, &CheckBoxState::m_bEnabled},
+    {Key::BackStyle, &CheckBoxState::m_lBackStyle},
+    {Key::ControlWidth, &CheckBoxState::m_lControlWidth},
+    {Key::ControlHeight, &CheckBoxState::m_lControlHeight},
+    {Key::XOffset, &CheckBoxState::m_lXOffset},
+    {Key::YOffset, &CheckBoxState::m_lYOffset},
+    {Key::NuToolTipText, &CheckBoxState::m_sNuToolTipText},
+    {Key::Caption, &CheckBoxState::m_sCaption},
+};
 
 template <typename I>
 HRESULT ObjectOf(const VARIANT& typed, REFIID iid, ComPtr<I>& out) {
@@ -88,38 +103,14 @@ ComPtr<IFontDisp> NuCheckBox40::defaultFont() {
 }
 
 HRESULT NuCheckBox40::load(Key key, const VARIANT& typed) {
+    if (persist::LoadField<CheckBoxState>(kPlainFields, key, typed, state_)) {
+        // Settings the window keeps too.
+        if (key == Key::ForeColor) setForeColor(state_.m_oForeColor);
+        if (key == Key::BackColor) setBackColor(state_.m_oBackColor);
+        if (key == Key::Enabled) setEnabled(state_.m_bEnabled);
+        return S_OK;
+    }
     switch (key) {
-    case Key::VisualEffectStyle:
-        state_.m_lVisualEffectStyle = typed.lVal;
-        return S_OK;
-    case Key::TipInitialized:
-        state_.m_bTipInitialized = typed.boolVal != VARIANT_FALSE;
-        return S_OK;
-    case Key::TipPreTimer:
-        state_.m_sngTipPreTimer = typed.fltVal;
-        return S_OK;
-    case Key::TipPostTimer:
-        state_.m_sngTipPostTimer = typed.fltVal;
-        return S_OK;
-    case Key::TipShowMethod:
-        state_.m_lTipShowMethod = typed.lVal;
-        return S_OK;
-    case Key::TipHideMethod:
-        state_.m_lTipHideMethod = typed.lVal;
-        return S_OK;
-    case Key::TipAnimateSteps:
-        state_.m_iTipAnimateSteps = typed.iVal;
-        return S_OK;
-    case Key::ValueSetClick:
-        state_.m_bValueSetClick = typed.boolVal != VARIANT_FALSE;
-        return S_OK;
-    case Key::DisabledForeColor:
-        state_.m_oDisabledForeColor = static_cast<OLE_COLOR>(typed.lVal);
-        return S_OK;
-    case Key::ForeColor:
-        state_.m_oForeColor = static_cast<OLE_COLOR>(typed.lVal);
-        setForeColor(state_.m_oForeColor);
-        return S_OK;
     case Key::Font: {
         ComPtr<IFontDisp> loaded;
         PKW_RETURN_IF_FAILED(ObjectOf(typed, IID_IFontDisp, loaded));
@@ -128,23 +119,6 @@ HRESULT NuCheckBox40::load(Key key, const VARIANT& typed) {
         SetFontObject(font());
         return S_OK;
     }
-    case Key::DrawFocusRectangle:
-        state_.m_bDrawFocusRectangle = typed.boolVal != VARIANT_FALSE;
-        return S_OK;
-    case Key::Alignment:
-        state_.m_lAlignment = typed.lVal;
-        return S_OK;
-    case Key::BackColor:
-        state_.m_oBackColor = static_cast<OLE_COLOR>(typed.lVal);
-        setBackColor(state_.m_oBackColor);
-        return S_OK;
-    case Key::CheckValue:
-        state_.m_iValue = typed.iVal;
-        return S_OK;
-    case Key::Enabled:
-        state_.m_bEnabled = typed.boolVal != VARIANT_FALSE;
-        setEnabled(state_.m_bEnabled);
-        return S_OK;
     case Key::MouseIcon: {
         ComPtr<IPictureDisp> icon;
         PKW_RETURN_IF_FAILED(ObjectOf(typed, IID_IPictureDisp, icon));
@@ -152,85 +126,20 @@ HRESULT NuCheckBox40::load(Key key, const VARIANT& typed) {
     }
     case Key::MousePointer:
         return setMousePointer(typed.iVal);
-    case Key::BackStyle:
-        state_.m_lBackStyle = typed.lVal;
-        return S_OK;
     case Key::Picture:
         return ObjectOf(typed, IID_IPictureDisp, state_.m_Picture);
     case Key::PictureDisabled:
         return ObjectOf(typed, IID_IPictureDisp, state_.m_PictureDisabled);
-    case Key::ControlWidth:
-        state_.m_lControlWidth = typed.lVal;
-        return S_OK;
-    case Key::ControlHeight:
-        state_.m_lControlHeight = typed.lVal;
-        return S_OK;
-    case Key::XOffset:
-        state_.m_lXOffset = typed.lVal;
-        return S_OK;
-    case Key::YOffset:
-        state_.m_lYOffset = typed.lVal;
-        return S_OK;
-    case Key::NuToolTipText:
-        state_.m_sNuToolTipText = TextOf(typed);
-        return S_OK;
-    case Key::Caption:
-        state_.m_sCaption = TextOf(typed);
-        return S_OK;
     default:
         return E_NOTIMPL; // the option button's keys
     }
 }
 
 HRESULT NuCheckBox40::save(Key key, Variant& typed) {
+    if (persist::SaveField<CheckBoxState>(kPlainFields, key, state_, typed)) return S_OK;
     switch (key) {
-    case Key::TipInitialized:
-        typed = Variant::fromBool(state_.m_bTipInitialized);
-        return S_OK;
-    case Key::VisualEffectStyle:
-        typed = Variant::fromI4(state_.m_lVisualEffectStyle);
-        return S_OK;
-    case Key::TipPreTimer:
-        typed = Variant::fromR4(state_.m_sngTipPreTimer);
-        return S_OK;
-    case Key::TipPostTimer:
-        typed = Variant::fromR4(state_.m_sngTipPostTimer);
-        return S_OK;
-    case Key::TipShowMethod:
-        typed = Variant::fromI4(state_.m_lTipShowMethod);
-        return S_OK;
-    case Key::TipHideMethod:
-        typed = Variant::fromI4(state_.m_lTipHideMethod);
-        return S_OK;
-    case Key::TipAnimateSteps:
-        typed = Variant::fromI2(state_.m_iTipAnimateSteps);
-        return S_OK;
-    case Key::ValueSetClick:
-        typed = Variant::fromBool(state_.m_bValueSetClick);
-        return S_OK;
-    case Key::DisabledForeColor:
-        typed = Variant::fromI4(static_cast<LONG>(state_.m_oDisabledForeColor));
-        return S_OK;
-    case Key::ForeColor:
-        typed = Variant::fromI4(static_cast<LONG>(state_.m_oForeColor));
-        return S_OK;
     case Key::Font:
         typed = ObjectVariant(state_.m_Font.Get());
-        return S_OK;
-    case Key::DrawFocusRectangle:
-        typed = Variant::fromBool(state_.m_bDrawFocusRectangle);
-        return S_OK;
-    case Key::Alignment:
-        typed = Variant::fromI4(state_.m_lAlignment);
-        return S_OK;
-    case Key::BackColor:
-        typed = Variant::fromI4(static_cast<LONG>(backColor()));
-        return S_OK;
-    case Key::CheckValue:
-        typed = Variant::fromI2(state_.m_iValue);
-        return S_OK;
-    case Key::Enabled:
-        typed = Variant::fromBool(state_.m_bEnabled);
         return S_OK;
     case Key::MouseIcon:
         typed = ObjectVariant(mouseIcon().Get());
@@ -238,32 +147,11 @@ HRESULT NuCheckBox40::save(Key key, Variant& typed) {
     case Key::MousePointer:
         typed = Variant::fromI2(mousePointer());
         return S_OK;
-    case Key::BackStyle:
-        typed = Variant::fromI4(state_.m_lBackStyle);
-        return S_OK;
     case Key::Picture:
         typed = ObjectVariant(state_.m_Picture.Get());
         return S_OK;
     case Key::PictureDisabled:
         typed = ObjectVariant(state_.m_PictureDisabled.Get());
-        return S_OK;
-    case Key::ControlWidth:
-        typed = Variant::fromI4(state_.m_lControlWidth);
-        return S_OK;
-    case Key::ControlHeight:
-        typed = Variant::fromI4(state_.m_lControlHeight);
-        return S_OK;
-    case Key::XOffset:
-        typed = Variant::fromI4(state_.m_lXOffset);
-        return S_OK;
-    case Key::YOffset:
-        typed = Variant::fromI4(state_.m_lYOffset);
-        return S_OK;
-    case Key::NuToolTipText:
-        typed = TextVariant(state_.m_sNuToolTipText);
-        return S_OK;
-    case Key::Caption:
-        typed = TextVariant(state_.m_sCaption);
         return S_OK;
     default:
         return E_NOTIMPL;

@@ -6,6 +6,8 @@
 // ignores them (Value, Enabled, the effect-set part of Font).
 #include "checkbox/nu_checkbox40.h"
 
+#include "checkbox/checkbox_events.h"
+
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
 #include "common/text/unicode_text.h"
@@ -109,7 +111,7 @@ bool NuCheckBox40::KeepsWideText(const std::wstring& current) const {
 }
 
 HRESULT NuCheckBox40::RaiseClick() {
-    return fireEvent(1);
+    return fireEvent(event::kClick);
 }
 
 HRESULT NuCheckBox40::SetPicture(ComPtr<IPictureDisp>& member, IPictureDisp* picture,
@@ -550,6 +552,9 @@ STDMETHODIMP NuCheckBox40::EndUpdate() {
 }
 
 STDMETHODIMP NuCheckBox40::ApplyCustomSkin() {
+    // A QuerySkin handler may release the control: it lives until this call
+    // is done with it.
+    ComPtr<IUnknown> keep(identity());
     LoadCustomSkin();
     if (state_.m_bRedraw) return Refresh();
     return S_OK;

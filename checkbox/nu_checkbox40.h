@@ -13,6 +13,8 @@
 //   checkbox_effects.cpp     the effect sets of the states and of the tool tip
 //   checkbox_skin.cpp        the glyph image
 //   checkbox_messages.cpp    attaching window messages and handling them
+//   checkbox_input.cpp       mouse, keyboard, access-key and focus input
+//   checkbox_tip_timing.cpp  when the tool tip shows and hides while hovering
 #pragma once
 
 #include "activex/ole_control.h"
@@ -139,6 +141,13 @@ protected:
     void onResize() override;
     void onPaint() override;
     void onTerminate() override;
+    void onKeyDown(short keyCode, short shift) override;
+    void onKeyPress(short keyAscii) override;
+    void onKeyUp(short keyCode, short shift) override;
+    void onAccessKeyPress(short keyAscii) override;
+    void onDblClick() override;
+    void onGotFocus() override;
+    void onLostFocus() override;
 
 private:
     // --- Lifecycle (checkbox_lifecycle.cpp) ------------------------------
@@ -171,6 +180,13 @@ private:
     void LoadDefaultSkin();
     void LoadCustomSkin();
     void ReleaseSkin();
+    // Borrows the built-in strip into the skin map (nothing released first).
+    void LoadBuiltInSkin();
+    // Raises QuerySkin with the skin map and takes the host's record back;
+    // `answer` is what the host left in p.
+    void QuerySkin(LONG lID, ComPtr<IDispatch>& answer);
+    // Borrows the host's bitmap under its name; false when nothing was lent.
+    bool LoadSkinFromPicture(LONG lID, const std::wstring& sImageName, HBITMAP hBitmap);
 
     // --- Drawing (checkbox_drawing.cpp) ------------------------------------
     void DrawControl();
@@ -192,6 +208,32 @@ private:
     LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     void PaintWindow();
     void WindowPosChanged(LPARAM lParam);
+
+    // --- Input (checkbox_input.cpp) -----------------------------------------
+    // A mouse event's arguments, as the window message gives them.
+    struct MouseArgs {
+        SHORT button = 0;
+        SHORT shift = 0;
+        float x = 0;
+        float y = 0;
+    };
+    void MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
+    void MouseMoved(const MouseArgs& args);
+    bool IsMouseOverWindow() const;
+    // The hover timer's tick: stop hovering once the cursor is elsewhere.
+    void HoverTick();
+    void TrackMouseLeave();
+    void StopHover();
+    void Toggle();
+    HRESULT RaiseMouseEvent(DISPID id, MouseArgs args);
+    HRESULT RaiseKeyEvent(DISPID id, short keyCode, short shift);
+
+    // --- Tool-tip timing (checkbox_tip_timing.cpp) ----------------------------
+    void ArmToolTip();
+    void TipTimingStep();
+    void TipLeaveStep();
+    void m_Tip_QueryPlacement(LONG& x, LONG& y, SHORT& xDisplay, SHORT& yDisplay,
+                              VARIANT_BOOL& bCancel);
 
     // --- Persistence (checkbox_persistence.cpp) ------------------------------
     ComPtr<IFontDisp> defaultFont() override;

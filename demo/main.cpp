@@ -1,11 +1,13 @@
 // pickwell_demo: the library's controls on a form.
 //
 //   pickwell_demo.exe             shows the form until it is closed
-//   pickwell_demo.exe --out DIR   writes DIR\form.png and exits
+//   pickwell_demo.exe --out DIR   writes DIR\form.png, the built-in images
+//                                 as DIR\images\<id>.png, and exits
 //
 // Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/demo_form.h"
+#include "demo/image_strips.h"
 #include "tests/support/capture.h"
 #include "tests/support/message_loop.h"
 
@@ -86,7 +88,12 @@ int run(const std::wstring& outDir) {
     }
     say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +
         std::to_wstring(image.height()) + L")");
-    return 0;
+    const pkw::demo::StripsResult strips = pkw::demo::WriteImageStrips(outDir + L"\\images");
+    for (const std::wstring& written : strips.written)
+        say(L"wrote " + written);
+    for (const std::wstring& problem : strips.problems)
+        say(problem);
+    return strips.ok ? 0 : 6;
 }
 
 } // namespace

@@ -42,6 +42,9 @@ public:
         reset();
         return &bstr_;
     }
+    // For an [in, out] argument: the callee may free the string and leave
+    // another in its place, which this object then owns.
+    BSTR* inOut() noexcept { return &bstr_; }
     [[nodiscard]] BSTR release() noexcept { return std::exchange(bstr_, nullptr); }
     // A fresh copy for an [out] parameter; null when allocation fails.
     BSTR copy() const { return ::SysAllocStringLen(bstr_ ? bstr_ : L"", length()); }

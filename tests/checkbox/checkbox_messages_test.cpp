@@ -1,9 +1,8 @@
 // The private messages by which any window fetches a shown check box's
-// plain tool-tip text (3552: the buffer size, 3551: the text), and access
-// keys from the caption.
+// plain tool-tip text (3552: the buffer size, 3551: the text), and the
+// access key taken from the caption.
 #include "tests/checkbox/checkbox_fixture.h"
 
-#include "checkbox/access_keys.h"
 #include "checkbox/tip_text_messages.h"
 
 #include <cstring>
@@ -132,29 +131,6 @@ TEST(TipTextMemory, WritableRangesAreCommittedAndWritableThroughout) {
         EXPECT_EQ(checkbox::IsWritableRange(c.address, c.size), c.writable) << c.what;
     }
     ::VirtualFree(base, 0, MEM_RELEASE);
-}
-
-TEST(AccessKeys, TheCharacterAfterTheFirstSingleAmpersand) {
-    struct Case {
-        const wchar_t* caption;
-        const wchar_t* key;
-    };
-    const Case cases[] = {
-        {L"&Open", L"o"},
-        {L"Save &As", L"a"},
-        {L"a&&b &Cut", L"c"},
-        {L"a&&b", L""},
-        {L"end&", L""},
-        {L"&", L""},
-        {L"x", L""},
-        {L"", L""},
-        {L"a&&b &&c", L""},
-        {L"&&&x", L"x"},
-        {L"&\u0416x", L"\u0436"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(checkbox::AccessKeyOf(c.caption), c.key) << std::wstring(c.caption).size();
-    }
 }
 
 TEST_F(CheckBoxTest, ARunTimeControlTakesItsAccessKeyFromTheCaption) {
