@@ -357,10 +357,7 @@ STDMETHODIMP NuCheckBox40::get_TipAnimateSteps(short* iSteps) {
 }
 
 STDMETHODIMP NuCheckBox40::put_TipAnimateSteps(short* iSteps) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, iSteps);
-    state_.m_iTipAnimateSteps = *iSteps;
-    propertyChanged(L"TipAnimateSteps");
-    return S_OK;
+    return StoreAndNotifyFrom(state_.m_iTipAnimateSteps, iSteps, L"TipAnimateSteps");
 }
 
 STDMETHODIMP NuCheckBox40::get_TipPreTimer(float* sngSeconds) {
@@ -368,10 +365,7 @@ STDMETHODIMP NuCheckBox40::get_TipPreTimer(float* sngSeconds) {
 }
 
 STDMETHODIMP NuCheckBox40::put_TipPreTimer(float* sngSeconds) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, sngSeconds);
-    state_.m_sngTipPreTimer = *sngSeconds;
-    propertyChanged(L"TipPreTimer");
-    return S_OK;
+    return StoreAndNotifyFrom(state_.m_sngTipPreTimer, sngSeconds, L"TipPreTimer");
 }
 
 STDMETHODIMP NuCheckBox40::get_TipPostTimer(float* sngSeconds) {
@@ -379,10 +373,7 @@ STDMETHODIMP NuCheckBox40::get_TipPostTimer(float* sngSeconds) {
 }
 
 STDMETHODIMP NuCheckBox40::put_TipPostTimer(float* sngSeconds) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, sngSeconds);
-    state_.m_sngTipPostTimer = *sngSeconds;
-    propertyChanged(L"TipPostTimer");
-    return S_OK;
+    return StoreAndNotifyFrom(state_.m_sngTipPostTimer, sngSeconds, L"TipPostTimer");
 }
 
 STDMETHODIMP NuCheckBox40::get_TipShowMethod(NuTipShowMethodConstants* iMethod) {
@@ -390,10 +381,7 @@ STDMETHODIMP NuCheckBox40::get_TipShowMethod(NuTipShowMethodConstants* iMethod) 
 }
 
 STDMETHODIMP NuCheckBox40::put_TipShowMethod(NuTipShowMethodConstants* iMethod) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, iMethod);
-    state_.m_lTipShowMethod = *iMethod;
-    propertyChanged(L"TipShowMethod");
-    return S_OK;
+    return StoreAndNotifyFrom(state_.m_lTipShowMethod, iMethod, L"TipShowMethod");
 }
 
 STDMETHODIMP NuCheckBox40::get_TipHideMethod(NuTipHideMethodConstants* iMethod) {
@@ -401,10 +389,7 @@ STDMETHODIMP NuCheckBox40::get_TipHideMethod(NuTipHideMethodConstants* iMethod) 
 }
 
 STDMETHODIMP NuCheckBox40::put_TipHideMethod(NuTipHideMethodConstants* iMethod) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, iMethod);
-    state_.m_lTipHideMethod = *iMethod;
-    propertyChanged(L"TipHideMethod");
-    return S_OK;
+    return StoreAndNotifyFrom(state_.m_lTipHideMethod, iMethod, L"TipHideMethod");
 }
 
 STDMETHODIMP NuCheckBox40::get_UniToolTipText(BSTR* sText) {
@@ -450,9 +435,7 @@ STDMETHODIMP NuCheckBox40::get_ValueSetClick(VARIANT_BOOL* bClick) {
 }
 
 STDMETHODIMP NuCheckBox40::put_ValueSetClick(VARIANT_BOOL bClick) {
-    state_.m_bValueSetClick = bClick != VARIANT_FALSE;
-    propertyChanged(L"ValueSetClick");
-    return S_OK;
+    return StoreAndNotify(state_.m_bValueSetClick, bClick != VARIANT_FALSE, L"ValueSetClick");
 }
 
 STDMETHODIMP NuCheckBox40::get_VisualEffectStyle(NuVisualEffectStyleConstants* iStyle) {
@@ -473,9 +456,7 @@ STDMETHODIMP NuCheckBox40::get_ControlWidth(LONG* lWidth) {
 }
 
 STDMETHODIMP NuCheckBox40::put_ControlWidth(LONG lWidth) {
-    state_.m_lControlWidth = lWidth;
-    propertyChanged(L"ControlWidth");
-    return S_OK;
+    return StoreAndNotify(state_.m_lControlWidth, lWidth, L"ControlWidth");
 }
 
 STDMETHODIMP NuCheckBox40::get_ControlHeight(LONG* lHeight) {
@@ -483,9 +464,7 @@ STDMETHODIMP NuCheckBox40::get_ControlHeight(LONG* lHeight) {
 }
 
 STDMETHODIMP NuCheckBox40::put_ControlHeight(LONG lHeight) {
-    state_.m_lControlHeight = lHeight;
-    propertyChanged(L"ControlHeight");
-    return S_OK;
+    return StoreAndNotify(state_.m_lControlHeight, lHeight, L"ControlHeight");
 }
 
 STDMETHODIMP NuCheckBox40::get_XOffset(LONG* lOffset) {
@@ -493,9 +472,7 @@ STDMETHODIMP NuCheckBox40::get_XOffset(LONG* lOffset) {
 }
 
 STDMETHODIMP NuCheckBox40::put_XOffset(LONG lOffset) {
-    state_.m_lXOffset = lOffset;
-    propertyChanged(L"XOffset");
-    return S_OK;
+    return StoreAndNotify(state_.m_lXOffset, lOffset, L"XOffset");
 }
 
 STDMETHODIMP NuCheckBox40::get_YOffset(LONG* lOffset) {
@@ -503,9 +480,7 @@ STDMETHODIMP NuCheckBox40::get_YOffset(LONG* lOffset) {
 }
 
 STDMETHODIMP NuCheckBox40::put_YOffset(LONG lOffset) {
-    state_.m_lYOffset = lOffset;
-    propertyChanged(L"YOffset");
-    return S_OK;
+    return StoreAndNotify(state_.m_lYOffset, lOffset, L"YOffset");
 }
 
 // --- Methods ------------------------------------------------------------------

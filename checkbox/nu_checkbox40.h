@@ -167,6 +167,19 @@ private:
     HRESULT SetPicture(ComPtr<IPictureDisp>& member, IPictureDisp* picture, const wchar_t* name);
     HRESULT SetEffectSetArray(EffectSetArray& member, const VARIANT& sets);
     HRESULT RaiseClick();
+    // Stores a setting that changes nothing on screen and tells the container.
+    template <typename M, typename V>
+    HRESULT StoreAndNotify(M& member, V value, const wchar_t* name) {
+        member = static_cast<M>(value);
+        propertyChanged(name);
+        return S_OK;
+    }
+    // The same for a setter that takes its value by reference.
+    template <typename M, typename V>
+    HRESULT StoreAndNotifyFrom(M& member, const V* value, const wchar_t* name) {
+        PKW_RETURN_HR_IF_NULL(E_POINTER, value);
+        return StoreAndNotify(member, *value, name);
+    }
 
     // --- Effect sets (checkbox_effects.cpp) -------------------------------
     bool HasEffectSets() const;
