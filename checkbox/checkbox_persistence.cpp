@@ -4,6 +4,8 @@
 
 #include "common/com/hresult.h"
 #include "persistence/control_keys.h"
+#include "persistence/effect_blocks.h"
+#include "siblings/api/loader.h"
 #include "persistence/state_fields.h"
 
 namespace pkw::checkbox {
@@ -37,6 +39,14 @@ constexpr persist::StateField<CheckBoxState> kPlainFields[] = {
     {Key::Caption, &CheckBoxState::m_sCaption},
 };
 
+constexpr int kStateCount = 4;
+
+// A new effect set with nothing applied: the saved block fills it.
+HRESULT NewEffectSet(ComPtr<IEffectSet>& set) {
+    return sib::CreateSiblingObject(L"zelGlobals40.dll", CLSID_EffectSet, IID_IEffectSet,
+                                    reinterpret_cast<void**>(set.ReleaseAndGetAddressOf()));
+}
+
 template <typename I>
 HRESULT ObjectOf(const VARIANT& typed, REFIID iid, ComPtr<I>& out) {
     out.Reset();
@@ -58,20 +68,28 @@ HRESULT NuCheckBox40::onReadProperties(ax::PropertyBag& bag) {
     state_.m_hWnd = hwnd();
     const Key effectStyle[] = {Key::VisualEffectStyle};
     persist::ReadKeys(bag, effectStyle, *this);
+    const ComPtr<IFontDisp> ambient = defaultFont();
     if (state_.m_lVisualEffectStyle == 1) {
-        // Reading the four state blocks joins here with the effects
-        // persistence; until then the states get the default sets.
-        ignore(CreateEffectSets());
+        EffectSetArray sets;
+        for (int i = 0; i < kStateCount; ++i) {
+            ComPtr<IEffectSet> set;
+            if (FAILED(NewEffectSet(set))) break;
+            persist::ReadEffectBlock(bag, persist::EffectBlock::State, i, set.Get(), ambient.Get());
+            sets.items.emplace_back(std::move(set));
+        }
+        if (sets.items.size() == kStateCount) state_.m_EffectsProps = std::move(sets);
     }
 
     const Key tipInitialized[] = {Key::TipInitialized};
     persist::ReadKeys(bag, tipInitialized, *this);
+    ComPtr<IEffectSet> tip;
     if (!state_.m_bTipInitialized) {
+        // Settings from before the tool tip had its own: its defaults.
         ignore(CreateTipEffectSet());
-    } else {
-        // Reading the tool-tip block into a new set joins here with the
-        // effects persistence; until then the tool tip gets the default set.
-        ignore(CreateTipEffectSet());
+    } else if (SUCCEEDED(NewEffectSet(tip))) {
+        persist::ReadEffectBlock(bag, persist::EffectBlock::Tip, 0, tip.Get(), ambient.Get());
+        state_.m_TipEffectsProps.clear();
+        state_.m_TipEffectsProps.items.emplace_back(std::move(tip));
         persist::ReadKeys(bag, persist::kTipTimingReadOrder, *this);
     }
 
@@ -93,8 +111,19 @@ HRESULT NuCheckBox40::onReadProperties(ax::PropertyBag& bag) {
 
 HRESULT NuCheckBox40::onWriteProperties(ax::PropertyBag& bag) {
     PKW_RETURN_IF_FAILED(persist::WriteKeys(bag, persist::kHeaderWriteOrder, *this));
-    // The state blocks (VisualEffectStyle 1) and the tool-tip block are
-    // written here once the effects persistence exists.
+    const ComPtr<IFontDisp> ambient = defaultFont();
+    if (state_.m_lVisualEffectStyle == 1) {
+        for (int i = 0; i < kStateCount; ++i) {
+            // A state without a set (a host's shorter array) leaves its
+            // keys out: it loads with the defaults.
+            if (ComPtr<IEffectSet> set = state_.m_EffectsProps.at(i))
+                PKW_RETURN_IF_FAILED(persist::WriteEffectBlock(bag, persist::EffectBlock::State, i,
+                                                               set.Get(), ambient.Get()));
+        }
+    }
+    if (ComPtr<IEffectSet> tip = state_.m_TipEffectsProps.at(0))
+        PKW_RETURN_IF_FAILED(
+            persist::WriteEffectBlock(bag, persist::EffectBlock::Tip, 0, tip.Get(), ambient.Get()));
     return persist::WriteKeys(bag, persist::kCheckBoxControlWriteOrder, *this);
 }
 

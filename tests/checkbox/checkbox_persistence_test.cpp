@@ -4,6 +4,9 @@
 // missing or unusable values.
 #include "tests/checkbox/checkbox_fixture.h"
 
+#include "common/com/bstr.h"
+#include "zelGlobals40.h"
+
 #include <olectl.h>
 
 #include <cstring>
@@ -73,6 +76,42 @@ std::vector<Setting> NonDefaultSettings() {
     };
 }
 
+// A key of an effect block: the tool tip's, or a state's (its index last).
+bool IsEffectKey(const std::wstring& name) {
+    return name.starts_with(L"TIP:") || (!name.empty() && iswdigit(name.back()));
+}
+
+// The effect sets a control holds, through their vtable.
+std::vector<ComPtr<IEffectSet>> SetsOf(const VARIANT& sets) {
+    std::vector<ComPtr<IEffectSet>> out;
+    if (sets.vt != (VT_ARRAY | VT_DISPATCH)) return out;
+    LONG lo = 0, hi = -1;
+    ::SafeArrayGetLBound(sets.parray, 1, &lo);
+    ::SafeArrayGetUBound(sets.parray, 1, &hi);
+    for (LONG i = lo; i <= hi; ++i) {
+        ComPtr<IDispatch> item;
+        ComPtr<IEffectSet> set;
+        if (SUCCEEDED(::SafeArrayGetElement(sets.parray, &i, item.GetAddressOf())) && item)
+            item.As(&set);
+        out.push_back(set);
+    }
+    return out;
+}
+
+std::vector<std::pair<LONG, SHORT>> StopsOf(IEffectSet* set) {
+    std::vector<std::pair<LONG, SHORT>> stops;
+    ComPtr<IGradInfo> grad;
+    LONG count = 0;
+    if (FAILED(set->get_BodyGradInfo(&grad)) || !grad || FAILED(grad->get_Count(&count)))
+        return stops;
+    for (LONG j = 0; j < count; ++j) {
+        GradStop stop{};
+        grad->GetStop(j, &stop);
+        stops.emplace_back(stop.GradColor, stop.GradPercent);
+    }
+    return stops;
+}
+
 class CheckBoxPersistenceTest : public CheckBoxTest {
 protected:
     PlacedBox placeConfigured() {
@@ -140,9 +179,10 @@ TEST_F(CheckBoxPersistenceTest, SavingWritesTheKeysInTheFormatsOrder) {
     put(b, L"ControlHeight", I4(21));
     auto bag = MemoryPropertyBag::create();
     ASSERT_HRESULT_SUCCEEDED(saveToBag(b.site->control(), bag.Get()));
+    // The control's own keys; the effect blocks are checked on their own.
     std::vector<std::wstring> written;
     for (const auto& w : bag->writes())
-        written.push_back(w.name);
+        if (!IsEffectKey(w.name)) written.push_back(w.name);
     const std::vector<std::wstring> expected{L"TipInitialized",
                                              L"VisualEffectStyle",
                                              L"ValueSetClick",
@@ -188,6 +228,105 @@ TEST_F(CheckBoxPersistenceTest, SavingWritesTheKeysInTheFormatsOrder) {
     ASSERT_HRESULT_SUCCEEDED(bag->get(L"TipInitialized", tipInitialized));
     EXPECT_EQ(tipInitialized.vt, VT_BOOL);
     EXPECT_EQ(tipInitialized.boolVal, VARIANT_TRUE);
+}
+
+TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
+    auto saved = placeBox(L"Saved");
+    ASSERT_TRUE(saved);
+    put(saved, L"VisualEffectStyle", I4(1));
+    auto states = SetsOf(get(saved, L"EffectsProps"));
+    auto tips = SetsOf(get(saved, L"TipEffectsProps"));
+    ASSERT_EQ(states.size(), 4u);
+    ASSERT_EQ(tips.size(), 1u);
+    IEffectSet* pressed = states[2].Get();
+    ASSERT_HRESULT_SUCCEEDED(pressed->put_DropShadowXDistance(1));
+    ASSERT_HRESULT_SUCCEEDED(pressed->put_ImageAlpha(127));
+    ASSERT_HRESULT_SUCCEEDED(pressed->put_ImageAlignment(3));
+    const GradStop stops[] = {{0x112233, 10}, {0x445566, 60}, {0x778899, 100}};
+    ComPtr<IGradInfo> grad;
+    ASSERT_HRESULT_SUCCEEDED(pressed->get_BodyGradInfo(&grad));
+    ASSERT_HRESULT_SUCCEEDED(grad->put_Count(3));
+    ASSERT_HRESULT_SUCCEEDED(grad->SetStops(3, const_cast<GradStop*>(stops)));
+    // A header setting of one state only does not survive: the tool tip's
+    // header settings are the ones kept.
+    ASSERT_HRESULT_SUCCEEDED(states[1]->put_HeaderAlpha(10));
+    ASSERT_HRESULT_SUCCEEDED(tips[0]->put_HeaderAlpha(200));
+    ASSERT_HRESULT_SUCCEEDED(tips[0]->put_DropShadowXDistance(1));
+    ASSERT_HRESULT_SUCCEEDED(tips[0]->put_Radius(9));
+    Bstr caption(L"Tip \u2713");
+    ASSERT_HRESULT_SUCCEEDED(tips[0]->put_Caption(caption.get()));
+
+    auto bag = MemoryPropertyBag::create();
+    ASSERT_HRESULT_SUCCEEDED(saveToBag(saved.site->control(), bag.Get()));
+    struct Stored {
+        const wchar_t* key;
+        LONG value;
+    };
+    const Stored keys[] = {
+        {L"DropShadowXDistance2", 1},
+        {L"ImageAlpha2", 127},
+        {L"ImageAlignment2", 3},
+        {L"BodyGradInfoCount2", 3},
+        {L"BodyGradInfo_GradColor22", 0x778899},
+        {L"BodyGradInfo_GradPercent21", 60},
+        {L"TIP:DropShadowXDistance", 1},
+        {L"TIP:Radius", 9},
+        {L"TIP:HeaderAlpha", 200},
+    };
+    for (const Stored& k : keys) {
+        SCOPED_TRACE(narrow(k.key));
+        Variant v;
+        ASSERT_HRESULT_SUCCEEDED(bag->get(k.key, v));
+        EXPECT_EQ(NumberOf(v), k.value);
+    }
+    // Settings at their block's default leave no key.
+    for (const wchar_t* key :
+         {L"DropShadowXDistance0", L"ImageAlpha1", L"TIP:ImageAlpha", L"HeaderAlpha1"})
+        EXPECT_FALSE(bag->has(key)) << narrow(key);
+
+    AddOptions options;
+    options.init = AddOptions::Init::PropertyBag;
+    options.bag = bag.Get();
+    auto loaded = placeBox(L"Loaded", {10, 60, 130, 84}, options);
+    ASSERT_TRUE(loaded);
+    auto loadedStates = SetsOf(get(loaded, L"EffectsProps"));
+    auto loadedTips = SetsOf(get(loaded, L"TipEffectsProps"));
+    ASSERT_EQ(loadedStates.size(), 4u);
+    ASSERT_EQ(loadedTips.size(), 1u);
+    EXPECT_NE(loadedStates[2].Get(), pressed) << "new sets are made on loading";
+    SHORT n = 0;
+    loadedStates[2]->get_DropShadowXDistance(&n);
+    EXPECT_EQ(n, 1);
+    loadedStates[2]->get_ImageAlpha(&n);
+    EXPECT_EQ(n, 127);
+    loadedStates[2]->get_ImageAlignment(&n);
+    EXPECT_EQ(n, 3);
+    loadedStates[0]->get_DropShadowXDistance(&n);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(StopsOf(loadedStates[2].Get()), StopsOf(pressed));
+    EXPECT_EQ(StopsOf(loadedStates[2].Get()).size(), 3u);
+    for (const auto& set : {loadedStates[0], loadedStates[1], loadedTips[0]}) {
+        set->get_HeaderAlpha(&n);
+        EXPECT_EQ(n, 200);
+    }
+    loadedTips[0]->get_Radius(&n);
+    EXPECT_EQ(n, 9);
+    Bstr loadedCaption;
+    loadedTips[0]->get_Caption(loadedCaption.put());
+    EXPECT_EQ(loadedCaption.view(), caption.view());
+    // Both sides agree on the fonts' look.
+    ComPtr<IFontDisp> a, b;
+    pressed->get_Font(&a);
+    loadedStates[2]->get_Font(&b);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a.Get(), b.Get());
+
+    // With the standard look no state key is written, sets or not.
+    put(loaded, L"VisualEffectStyle", I4(0));
+    auto plain = MemoryPropertyBag::create();
+    ASSERT_HRESULT_SUCCEEDED(saveToBag(loaded.site->control(), plain.Get()));
+    for (const auto& name : plain->names())
+        EXPECT_FALSE(IsEffectKey(name) && !name.starts_with(L"TIP:")) << narrow(name);
 }
 
 TEST_F(CheckBoxPersistenceTest, SettingsSurviveABagAndAStream) {
