@@ -1,5 +1,7 @@
 #include "siblings/globals/tool_tip.h"
 
+#include "siblings/globals/tip_painter.h"
+#include "siblings/globals/tip_style.h"
 #include "siblings/globals/type_library.h"
 
 #include <olectl.h>
@@ -71,7 +73,11 @@ HRESULT ToolTip::ShowTip(LONG method, LONG* result) noexcept {
     state_.placement.cancel = VARIANT_FALSE;
     state_.showMethod = method;
     state_.shown = true;
-    present();
+    try {
+        present();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     if (result) *result = 1;
     return S_OK;
 }
@@ -116,9 +122,29 @@ void ToolTip::raiseQueryPlacement(TipPlacement& placement) {
     }
 }
 
-void ToolTip::present() {}
+void ToolTip::present() {
+    // The text as the QueryPlacement sinks left it; none, no tip.
+    if (state_.text.view().empty()) {
+        window_.hide(TipMotion::Instant, 0);
+        return;
+    }
+    const TipPlacement& at = state_.placement;
+    const POINT point{at.x, at.y};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
 
-void ToolTip::withdraw() {}
+    const TipStyle style = readTipStyle(state_.effects.Get());
+    TipPicture picture = drawTip(style, TipText{style.headerText, state_.text.view()}, point,
+                                 at.xDisplay, at.yDisplay, monitor.rcWork);
+    window_.show(std::move(picture), style.alpha, tipMotionOf(state_.showMethod),
+                 state_.animateSteps);
+}
+
+void ToolTip::withdraw() {
+    window_.hide(tipMotionOf(state_.hideMethod), state_.animateSteps);
+}
 
 HRESULT ToolTip::get_Effects(IEffectSet** effects) noexcept {
     if (!effects) return E_POINTER;

@@ -2,8 +2,9 @@
 // (effect set, animation steps, text, show and hide methods), asks its
 // QueryPlacement sinks where and whether to show, and records the answer.
 //
-// Showing and hiding change only the state below; the tip window attaches
-// at present() and withdraw().
+// Showing and hiding change the state below, and the tip window
+// (tip_window.h) follows: present() draws the tip as the effect set and the
+// placement have it, withdraw() takes it away.
 #pragma once
 
 // common/com/bstr.h needs Windows' headers first.
@@ -12,6 +13,7 @@
 #include "common/com/bstr.h"
 #include "siblings/globals/com_object.h"
 #include "siblings/globals/connection_point.h"
+#include "siblings/globals/tip_window.h"
 
 #include "zelGlobals40.h"
 
@@ -84,6 +86,7 @@ private:
 
     TipState state_;
     ConnectionPoint events_;
+    TipWindow window_;
 };
 
 } // namespace pkw::globals

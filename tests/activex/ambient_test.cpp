@@ -1,13 +1,11 @@
 // Ambient properties and the extender, with the defaults that hosts
 // without them rely on.
-#include "ole_test.h"
-
-#include "common/com/bstr.h"
+#include "probe_test.h"
 
 namespace pkw::test {
 namespace {
 
-using AmbientTest = OleTest;
+using AmbientTest = ProbeTest;
 
 Variant byRefBool(VARIANT_BOOL* target) {
     Variant v;
@@ -17,24 +15,25 @@ Variant byRefBool(VARIANT_BOOL* target) {
 }
 
 TEST_F(AmbientTest, EachAmbientIsTakenWhenWellTypedAndDefaultedOtherwise) {
-    Form form;
     ComPtr<IFontDisp> tahoma = makeFont(L"Tahoma", 120000);
     const FontLook given = lookOf(tahoma.Get());
     const FontLook fallback = defaultFontLook();
     ASSERT_NE(given, fallback);
     VARIANT_BOOL falseValue = VARIANT_FALSE;
-    enum Site { NoDispatch, Answers };
+    const DISPID kAll[] = {DISPID_AMBIENT_USERMODE, DISPID_AMBIENT_DISPLAYNAME,
+                           DISPID_AMBIENT_FONT};
+    enum Host { NoDispatch, KnowsNone, Answers };
     struct Case {
         const char* what;
-        Site site;
-        std::map<DISPID, Variant> answers;
+        Host host;
+        std::vector<std::pair<DISPID, Variant>> answers;
         bool userMode;
         std::wstring displayName;
         FontLook font;
     };
     const Case cases[] = {
-        {"site without ambient dispatch", NoDispatch, {}, true, L"Probe", fallback},
-        {"dispatch that knows none of them", Answers, {}, true, L"Probe", fallback},
+        {"host without ambients or extender", NoDispatch, {}, true, L"Probe", fallback},
+        {"dispatch that knows none of them", KnowsNone, {}, true, L"Probe", fallback},
         {"well-typed answers",
          Answers,
          {{DISPID_AMBIENT_USERMODE, Variant::fromBool(false)},
@@ -54,71 +53,59 @@ TEST_F(AmbientTest, EachAmbientIsTakenWhenWellTypedAndDefaultedOtherwise) {
         {"numbers and references",
          Answers,
          {{DISPID_AMBIENT_USERMODE, byRefBool(&falseValue)},
+          {DISPID_AMBIENT_DISPLAYNAME, Variant::fromString(L"Named")},
           {DISPID_AMBIENT_FONT, Variant::fromUnknown(tahoma.Get())}},
          false,
-         L"Probe",
+         L"Named",
          given},
         {"user mode as a zero integer",
-         Answers,
+         KnowsNone,
          {{DISPID_AMBIENT_USERMODE, Variant::fromI4(0)}},
          false,
          L"Probe",
          fallback},
     };
     for (const Case& c : cases) {
-        Made m = makeProbe();
-        ComPtr<TestSite> site = TestSite::create(form.hwnd());
-        site->hasAmbients = c.site == Answers;
-        site->ambients = c.answers;
-        ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-        ASSERT_EQ(ole->SetClientSite(site.Get()), S_OK);
-        EXPECT_EQ(m.raw->ambientUserMode(), c.userMode) << c.what;
-        EXPECT_EQ(m.raw->ambientDisplayName(), c.displayName) << c.what;
-        ComPtr<IFontDisp> font = m.raw->ambientFont();
-        EXPECT_EQ(lookOf(font.Get()), c.font) << c.what;
-        // Always a font of the control's own, never the form's.
-        EXPECT_NE(font.Get(), tahoma.Get()) << c.what;
-        ole->SetClientSite(nullptr);
+        SCOPED_TRACE(c.what);
+        Form host;
+        host.behaviour().ambientDispatch = c.host != NoDispatch;
+        host.behaviour().extender = c.host != NoDispatch;
+        if (c.host == KnowsNone)
+            for (DISPID id : kAll)
+                host.removeAmbient(id);
+        for (const auto& [id, value] : c.answers)
+            host.setAmbient(id, value);
+        Probe* raw = nullptr;
+        auto site = addProbe(L"Site1", {10, 10, 110, 34}, &raw, {}, &host);
+        ASSERT_TRUE(site);
+        // The site is set before InitNew: InitProperties already sees them.
+        EXPECT_EQ(raw->initSnapshot().userMode, c.userMode);
+        EXPECT_EQ(raw->initSnapshot().displayName, c.displayName);
+        EXPECT_EQ(raw->ambientUserMode(), c.userMode);
+        EXPECT_EQ(raw->ambientDisplayName(), c.displayName);
+        ComPtr<IFontDisp> font = raw->ambientFont();
+        EXPECT_EQ(lookOf(font.Get()), c.font);
+        // Always a font of the control's own, which it may change.
+        EXPECT_NE(font.Get(), tahoma.Get());
+        ComPtr<IFont> mine;
+        ASSERT_EQ(font.As(&mine), S_OK);
+        mine->put_Bold(TRUE);
+        EXPECT_FALSE(lookOf(tahoma.Get()).bold);
+        EXPECT_EQ(raw->extender().Get(), c.host == NoDispatch ? nullptr : site->extender());
     }
-}
-
-TEST_F(AmbientTest, TheAmbientFontIsACloneTheControlMayChange) {
-    Form form;
-    ComPtr<IFontDisp> tahoma = makeFont(L"Tahoma", 120000);
-    Made m = makeProbe();
-    ComPtr<TestSite> site = TestSite::create(form.hwnd());
-    site->ambients[DISPID_AMBIENT_FONT] = Variant::fromDispatch(tahoma.Get());
-    ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-    ASSERT_EQ(ole->SetClientSite(site.Get()), S_OK);
-    ComPtr<IFont> mine;
-    ASSERT_EQ(m.raw->ambientFont().As(&mine), S_OK);
-    mine->put_Bold(TRUE);
-    EXPECT_FALSE(lookOf(tahoma.Get()).bold);
-    ole->SetClientSite(nullptr);
+    MadeProbe unsited = makeProbe();
+    EXPECT_FALSE(unsited.raw->extender());
 }
 
 TEST_F(AmbientTest, AmbientChangesReachTheControl) {
-    Made m = makeProbe();
-    ComPtr<IOleControl> control = as<IOleControl>(m.probe.Get());
-    ASSERT_EQ(control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE), S_OK);
-    ASSERT_EQ(control->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
-    EXPECT_EQ(logStarting(L"AmbientChanged"),
-              (std::vector<std::wstring>{L"AmbientChanged -709", L"AmbientChanged -1"}));
-}
-
-TEST_F(AmbientTest, TheExtenderComesFromTheControlSite) {
-    Form form;
-    Made m = makeProbe();
-    EXPECT_FALSE(m.raw->extender()); // no site yet
-    ComPtr<TestSite> site = TestSite::create(form.hwnd());
-    ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-    ASSERT_EQ(ole->SetClientSite(site.Get()), S_OK);
-    EXPECT_FALSE(m.raw->extender());                            // the site has none
-    ComPtr<EventSink> stand = EventSink::create(IID_IDispatch); // any IDispatch will do
-    site->extenderObject = stand;
-    EXPECT_EQ(m.raw->extender().Get(), static_cast<IDispatch*>(stand.Get()));
-    ole->SetClientSite(nullptr);
-    EXPECT_FALSE(m.raw->extender());
+    auto site = addProbe(L"Probe1", {10, 10, 110, 34});
+    ASSERT_TRUE(site);
+    form().setUserMode(false);
+    site->setDisplayName(L"Other");
+    ASSERT_EQ(as<IOleControl>(site->control())->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
+    EXPECT_EQ(logOf({L"AmbientChanged"}),
+              (std::vector<std::wstring>{L"AmbientChanged -709", L"AmbientChanged -702",
+                                         L"AmbientChanged -1"}));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // What a container sees: in-place activation, the size operation and the
 // extent, drawing, access keys, late-bound calls and class information.
-#include "ole_test.h"
+#include "probe_test.h"
 
-#include "common/com/bstr.h"
+#include "tests/support/units.h"
 
 #include <cstring>
 
@@ -20,64 +20,75 @@ bool sameRect(const RECT& a, const RECT& b) {
     return ::EqualRect(&a, &b) != FALSE;
 }
 
+class HostedTest : public ProbeTest {
+protected:
+    void SetUp() override {
+        ProbeTest::SetUp();
+        site_ = addProbe(L"Probe1", {10, 20, 110, 50}, &probe_);
+        ASSERT_TRUE(site_ && site_->window());
+        inPlace_ = as<IOleInPlaceObject>(site_->control());
+    }
+    Probe& raw() { return *probe_; }
+    HWND hwnd() { return probe_->hwnd(); }
+
+    ComPtr<Site> site_;
+    Probe* probe_ = nullptr;
+    ComPtr<IOleInPlaceObject> inPlace_;
+};
+
 TEST_F(HostedTest, InPlaceActivationPutsTheWindowOnTheFormAndShowsIt) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    EXPECT_EQ(::GetParent(hwnd()), form_->hwnd());
+    EXPECT_EQ(::GetParent(hwnd()), form().hwnd());
     EXPECT_TRUE(::IsWindowVisible(hwnd()));
-    EXPECT_TRUE(sameRect(windowRectInParent(hwnd()), site_->position));
+    EXPECT_TRUE(site_->inPlaceActive());
+    EXPECT_TRUE(sameRect(windowRectInParent(hwnd()), site_->rect()));
     HWND reported = nullptr;
     EXPECT_EQ(inPlace_->GetWindow(&reported), S_OK);
     EXPECT_EQ(reported, hwnd());
+    EXPECT_EQ(typeName(site_->extender()), L"Probe");
     // The window took the container's size, then was shown.
     const auto resize = logIndex(L"Resize 1500x450");
     ASSERT_GE(resize, 0);
     EXPECT_LT(resize, logIndex(L"Show"));
-    EXPECT_EQ(site_->calls, std::vector<std::wstring>{L"OnInPlaceActivate"});
 
     probeLog().clear();
     ASSERT_EQ(inPlace_->InPlaceDeactivate(), S_OK);
     EXPECT_FALSE(::IsWindowVisible(hwnd()));
-    EXPECT_NE(::GetParent(hwnd()), form_->hwnd());
+    EXPECT_NE(::GetParent(hwnd()), form().hwnd());
     EXPECT_EQ(probeLog(), std::vector<std::wstring>{L"Hide"});
-    EXPECT_EQ(site_->calls.back(), L"OnInPlaceDeactivate");
+    EXPECT_FALSE(site_->inPlaceActive());
 }
 
-TEST_F(HostedTest, AContainerThatDestroysItsWindowFirstLeavesAWindowlessControl) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    const HWND before = hwnd();
-    ::DestroyWindow(form_->hwnd()); // takes the control's window with it
+TEST_F(ProbeTest, AContainerThatDestroysItsWindowFirstLeavesAWindowlessControl) {
+    Form host;
+    Probe* raw = nullptr;
+    auto site = addProbe(L"Probe1", {10, 20, 110, 50}, &raw, {}, &host);
+    ASSERT_TRUE(site);
+    const HWND before = raw->hwnd();
+    ::DestroyWindow(host.hwnd()); // takes the control's window with it
     EXPECT_FALSE(::IsWindow(before));
-    EXPECT_EQ(hwnd(), nullptr);
+    EXPECT_EQ(raw->hwnd(), nullptr);
     HWND reported = before;
-    EXPECT_EQ(inPlace_->GetWindow(&reported), E_FAIL);
+    EXPECT_EQ(as<IOleInPlaceObject>(site->control())->GetWindow(&reported), E_FAIL);
     // Everything else still answers, and the end is the usual one.
-    EXPECT_EQ(raw().setSizeTwips(600, 300), S_OK);
-    EXPECT_EQ(inPlace_->InPlaceDeactivate(), S_OK);
-    oleObject_->Close(OLECLOSE_NOSAVE);
-    oleObject_->SetClientSite(nullptr);
-    oleObject_.Reset();
-    inPlace_.Reset();
-    made_.probe.Reset();
+    EXPECT_EQ(raw->setSizeTwips(600, 300), S_OK);
+    EXPECT_EQ(host.remove(*site.Get()), S_OK);
     EXPECT_EQ(countLog(L"Terminate"), 1);
     EXPECT_EQ(countLog(L"Destroyed"), 1);
 }
 
 TEST_F(HostedTest, UiActivationTakesTheFocusAndHideGivesTheUiBack) {
-    ASSERT_EQ(initAndActivate(OLEIVERB_UIACTIVATE), S_OK);
+    ASSERT_EQ(site_->doVerb(OLEIVERB_UIACTIVATE), S_OK);
     EXPECT_EQ(::GetFocus(), hwnd());
-    EXPECT_EQ(site_->calls,
-              (std::vector<std::wstring>{L"OnInPlaceActivate", L"OnUIActivate", L"OnFocus 1"}));
-    ASSERT_EQ(oleObject_->DoVerb(OLEIVERB_HIDE, nullptr, site_.Get(), 0, form_->hwnd(), nullptr),
-              S_OK);
+    EXPECT_TRUE(site_->uiActive());
+    EXPECT_EQ(site_->counters().focusGot, 1);
+    ASSERT_EQ(site_->doVerb(OLEIVERB_HIDE), S_OK);
     EXPECT_FALSE(::IsWindowVisible(hwnd()));
-    EXPECT_NE(std::find(site_->calls.begin(), site_->calls.end(), L"OnUIDeactivate"),
-              site_->calls.end());
+    EXPECT_FALSE(site_->uiActive());
     EXPECT_EQ(countLog(L"Hide"), 1);
 }
 
 TEST_F(HostedTest, TheSizeOperationAsksTheContainerAndSizesTheWindowAnyway) {
     const short tx = 15, ty = 15; // the test screen: 96 dpi
-    ASSERT_EQ(initAndActivate(), S_OK);
     ASSERT_EQ(raw().twipsPerPixelX(), tx);
     ASSERT_EQ(raw().twipsPerPixelY(), ty);
     struct Case {
@@ -91,39 +102,45 @@ TEST_F(HostedTest, TheSizeOperationAsksTheContainerAndSizesTheWindowAnyway) {
         {"sizes that are not whole pixels", true, 1457, 212},
     };
     for (const Case& c : cases) {
-        site_->honourPosRectChange = c.honour;
-        site_->posRectRequests.clear();
+        SCOPED_TRACE(c.what);
+        form().behaviour().honourPosRectChange = c.honour;
+        const int asked = site_->counters().posRectChanges;
         probeLog().clear();
         const RECT before = windowRectInParent(hwnd());
         ASSERT_EQ(raw().setSizeTwips(c.width, c.height), S_OK);
         const LONG w = c.width / tx, h = c.height / ty;
-        ASSERT_EQ(site_->posRectRequests.size(), 1u) << c.what;
-        const RECT asked = site_->posRectRequests[0];
-        EXPECT_TRUE(sameRect(asked, RECT{before.left, before.top, before.left + w, before.top + h}))
-            << c.what;
-        EXPECT_TRUE(sameRect(windowRectInParent(hwnd()), asked)) << c.what;
-        EXPECT_EQ(raw().scaleWidthTwips(), w * tx) << c.what;
-        EXPECT_EQ(raw().scaleHeightTwips(), h * ty) << c.what;
+        const RECT expected{before.left, before.top, before.left + w, before.top + h};
+        EXPECT_EQ(site_->counters().posRectChanges, asked + 1);
+        EXPECT_EQ(sameRect(site_->rect(), expected), c.honour);
+        EXPECT_TRUE(sameRect(windowRectInParent(hwnd()), expected));
+        EXPECT_EQ(raw().scaleWidthTwips(), w * tx);
+        EXPECT_EQ(raw().scaleHeightTwips(), h * ty);
         SIZEL extent{};
-        oleObject_->GetExtent(DVASPECT_CONTENT, &extent);
-        EXPECT_EQ(extent.cx, ::MulDiv(c.width, 2540, 1440)) << c.what;
-        EXPECT_EQ(extent.cy, ::MulDiv(c.height, 2540, 1440)) << c.what;
-        EXPECT_EQ(logStarting(L"Resize"),
+        site_->oleObject()->GetExtent(DVASPECT_CONTENT, &extent);
+        EXPECT_EQ(extent.cx, ::MulDiv(c.width, 2540, 1440));
+        EXPECT_EQ(extent.cy, ::MulDiv(c.height, 2540, 1440));
+        EXPECT_EQ(logOf({L"Resize"}),
                   std::vector<std::wstring>{L"Resize " + std::to_wstring(w * tx) + L"x" +
-                                            std::to_wstring(h * ty)})
-            << c.what;
+                                            std::to_wstring(h * ty)});
     }
+    form().behaviour().honourPosRectChange = true;
     // Width alone keeps the height, and the same size again is no resize.
     probeLog().clear();
     ASSERT_EQ(raw().setWidthTwips(3000), S_OK);
     EXPECT_EQ(raw().scaleHeightTwips(), 210);
     ASSERT_EQ(raw().setHeightTwips(212), S_OK);
-    EXPECT_EQ(logStarting(L"Resize"), std::vector<std::wstring>{L"Resize 3000x210"});
+    EXPECT_EQ(logOf({L"Resize"}), std::vector<std::wstring>{L"Resize 3000x210"});
     EXPECT_EQ(raw().setSizeTwips(-1, 10), E_INVALIDARG);
+    // And the other way: the container resizes through the extender.
+    ASSERT_EQ(site_->put(L"Height", Variant::fromI4(units::pixelsToTwipsY(25))), S_OK);
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.bottom, 25);
+    EXPECT_EQ(raw().scaleHeightTwips(), units::pixelsToTwipsY(25));
 }
 
-TEST_F(OleTest, TheExtentSizesTheParkedWindowAndComesBackUnchanged) {
-    Made m = makeProbe();
+TEST_F(ProbeTest, TheExtentSizesTheParkedWindowAndComesBackUnchanged) {
+    MadeProbe m = makeProbe();
     ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
     SIZEL extent{2540, 1270}; // one inch by half an inch
     ASSERT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
@@ -145,16 +162,22 @@ TEST_F(OleTest, TheExtentSizesTheParkedWindowAndComesBackUnchanged) {
 }
 
 TEST_F(HostedTest, DrawPaintsTheControlIntoTheContainersDc) {
-    ASSERT_EQ(initAndActivate(), S_OK);
     raw().setPaintColor(RGB(200, 10, 10));
     raw().setBackColor(RGB(0, 0, 255));
+    // On the form, as the screen shows it.
+    form().repaint();
+    const Image shown = captureForm(form());
+    const RECT& at = site_->rect();
+    EXPECT_EQ(shown.crop(at).count(RGB(200, 10, 10)), 100u * 30u);
+    EXPECT_NE(shown.color(at.left - 1, at.top), RGB(200, 10, 10));
+    EXPECT_EQ(captureControl(form(), *site_.Get()).pixels(), shown.crop(at).pixels());
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, 100, 1, 32, BI_RGB};
     void* bits = nullptr;
     UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     SelectedObject select(dc.get(), bitmap.get());
-    ComPtr<IViewObject2> view = as<IViewObject2>(made_.probe.Get());
+    ComPtr<IViewObject2> view = as<IViewObject2>(site_->control());
     const RECTL target{100, 10, 200, 40};
     ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &target,
                          nullptr, nullptr, 0),
@@ -173,11 +196,11 @@ TEST_F(HostedTest, DrawPaintsTheControlIntoTheContainersDc) {
 }
 
 TEST_F(HostedTest, AccessKeysBecomeAcceleratorsAndMnemonicsReachTheControl) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    ComPtr<IOleControl> control = as<IOleControl>(made_.probe.Get());
-    site_->calls.clear();
+    ComPtr<IOleControl> control = as<IOleControl>(site_->control());
+    const int infoChanges = site_->counters().controlInfoChanges;
     raw().setAccessKeys(L"ab");
-    EXPECT_EQ(site_->calls, std::vector<std::wstring>{L"OnControlInfoChanged"});
+    EXPECT_EQ(site_->counters().controlInfoChanges, infoChanges + 1);
+    EXPECT_EQ(site_->accelerators().size(), 4u);
 
     CONTROLINFO info{sizeof(info)};
     ASSERT_EQ(control->GetControlInfo(&info), S_OK);
@@ -213,14 +236,27 @@ TEST_F(HostedTest, AccessKeysBecomeAcceleratorsAndMnemonicsReachTheControl) {
     EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"AccessKeyPress b", L"AccessKeyPress a",
                                                      L"AccessKeyPress a"}));
 
+    // Typed with Alt while another control has the focus: the key goes to
+    // the access key's owner alone.
+    auto other = addProbe(L"Probe2", {10, 60, 110, 90});
+    ASSERT_TRUE(other);
+    ASSERT_EQ(form().focus(*other.Get()), S_OK);
+    EXPECT_EQ(form().mnemonic(L'c'), nullptr);
+    for (const auto delivery : {input::Delivery::Post, input::Delivery::Hardware}) {
+        probeLog().clear();
+        ASSERT_TRUE(input::altKey(form(), L'b', delivery));
+        EXPECT_EQ(logOf({L"AccessKeyPress", L"KeyDown 66"}),
+                  std::vector<std::wstring>{L"AccessKeyPress b"});
+    }
+
     raw().setAccessKeys(L"");
     ASSERT_EQ(control->GetControlInfo(&info), S_OK);
     EXPECT_EQ(info.cAccel, 0);
     EXPECT_EQ(info.hAccel, nullptr);
 }
 
-TEST_F(OleTest, LateBoundCallsByNameReachTheVtable) {
-    Made m = makeProbe();
+TEST_F(ProbeTest, LateBoundCallsByNameReachTheVtable) {
+    MadeProbe m = makeProbe();
     ComPtr<IDispatch> disp = as<IDispatch>(m.probe.Get());
     const wchar_t* names[] = {L"Caption", L"Value", L"BackColor", L"Font", L"Ask", L"value"};
     const DISPID expected[] = {DISPID_CAPTION, 1, DISPID_BACKCOLOR, DISPID_FONT, 3, 1};
@@ -249,10 +285,9 @@ TEST_F(OleTest, LateBoundCallsByNameReachTheVtable) {
     ASSERT_EQ(result.vt, VT_BSTR);
     EXPECT_STREQ(result.bstrVal, L"late");
 
-    ComPtr<EventSink> sink = EventSink::create(DIID_DProbeEvents);
-    sink->answer = [](DISPID, DISPPARAMS& p) { *p.rgvarg[1].piVal = 7; };
-    DWORD cookie = 0;
-    ASSERT_EQ(connect(m.probe.Get(), DIID_DProbeEvents, sink.Get(), &cookie), S_OK);
+    ComPtr<EventRecorder> sink;
+    ASSERT_EQ(EventRecorder::connect(m.probe.Get(), sink), S_OK);
+    sink->on(L"Query", [](EventCall& call) { call.set(L"Answer", Variant::fromI2(7)); });
     Variant answer = Variant::fromI2(1);
     DISPPARAMS ask{&answer, nullptr, 1, 0};
     ASSERT_EQ(disp->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &ask, &result,
@@ -275,8 +310,8 @@ TEST_F(OleTest, LateBoundCallsByNameReachTheVtable) {
     type->ReleaseTypeAttr(attr);
 }
 
-TEST_F(OleTest, TheClassDescribesItselfFromTheTypeLibrary) {
-    Made m = makeProbe();
+TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
+    MadeProbe m = makeProbe();
     ComPtr<IProvideClassInfo2> info = as<IProvideClassInfo2>(m.probe.Get());
     GUID events{};
     ASSERT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
@@ -321,8 +356,8 @@ TEST_F(OleTest, TheClassDescribesItselfFromTheTypeLibrary) {
     EXPECT_EQ(clsid, CLSID_Probe);
 }
 
-TEST_F(OleTest, RecordTypesOfTheLibraryHaveRecordInfo) {
-    Made m = makeProbe();
+TEST_F(ProbeTest, RecordTypesOfTheLibraryHaveRecordInfo) {
+    MadeProbe m = makeProbe();
     ComPtr<IRecordInfo> record;
     // The record's GUID as the probe's IDL gives it.
     const GUID probeRecord{

@@ -1,17 +1,16 @@
 // Initialize, InitProperties and Terminate: order, once-only, re-entrancy,
 // and the module's object count.
-#include "common/com/com_ptr.h"
-#include "activex/control_class.h"
 #include "common/com/module.h"
-#include "ole_test.h"
+#include "probe_test.h"
 
 namespace pkw::test {
 namespace {
 
-using LifecycleTest = OleTest;
+using Log = std::vector<std::wstring>;
+using LifecycleTest = ProbeTest;
 
 TEST_F(LifecycleTest, InitNewBeforeSiteHasAWindowAndTheDefaultAmbients) {
-    Made m = makeProbe();
+    MadeProbe m = makeProbe();
     ASSERT_TRUE(m.probe);
     // Many hosts initialise the settings before they site the control.
     ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->InitNew(), S_OK);
@@ -28,11 +27,11 @@ TEST_F(LifecycleTest, InitNewBeforeSiteHasAWindowAndTheDefaultAmbients) {
     const HWND parent = ::GetParent(m.raw->hwnd());
     EXPECT_TRUE(parent);
     EXPECT_FALSE(::IsWindowVisible(parent));
-    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"Initialize", L"InitProperties"}));
+    EXPECT_EQ(probeLog(), (Log{L"Initialize", L"InitProperties"}));
 }
 
 TEST_F(LifecycleTest, InitializeAndTerminateRunOnceEachInOrder) {
-    Made m = makeProbe();
+    MadeProbe m = makeProbe();
     EXPECT_EQ(m.raw->initialize(), S_OK); // already done by create
     ASSERT_EQ(as<IPersistPropertyBag>(m.probe.Get())->InitNew(), S_OK);
     // Both InitNew methods are one: a second initialisation is refused.
@@ -47,22 +46,19 @@ TEST_F(LifecycleTest, InitializeAndTerminateRunOnceEachInOrder) {
         p.Release();
     };
     m.probe.Reset();
-    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"Initialize", L"InitProperties", L"Terminate",
-                                                     L"Destroyed"}));
-}
+    EXPECT_EQ(probeLog(), (Log{L"Initialize", L"InitProperties", L"Terminate", L"Destroyed"}));
 
-TEST_F(LifecycleTest, AControlMadeWithoutCreateStillInitialisesFirst) {
-    auto* p = new Probe(); // reference count 1, no Initialize yet
-    ComPtr<IProbe> probe = Adopt(static_cast<IProbe*>(p));
+    // A control made without its class's create function initialises first.
+    probeLog().clear();
+    ComPtr<IProbe> bare = Adopt(static_cast<IProbe*>(new Probe()));
     EXPECT_TRUE(probeLog().empty());
-    ASSERT_EQ(as<IPersistStreamInit>(probe.Get())->InitNew(), S_OK);
-    probe.Reset();
-    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"Initialize", L"InitProperties", L"Terminate",
-                                                     L"Destroyed"}));
+    ASSERT_EQ(as<IPersistStreamInit>(bare.Get())->InitNew(), S_OK);
+    bare.Reset();
+    EXPECT_EQ(probeLog(), (Log{L"Initialize", L"InitProperties", L"Terminate", L"Destroyed"}));
 }
 
 TEST_F(LifecycleTest, AReferenceKeptInTerminateKeepsTheObjectUntilItGoes) {
-    Made m = makeProbe();
+    MadeProbe m = makeProbe();
     ComPtr<IProbe> kept;
     m.raw->onTerminateAction = [&kept](Probe& p) { kept = &p; };
     m.probe.Reset();
@@ -77,49 +73,20 @@ TEST_F(LifecycleTest, AReferenceKeptInTerminateKeepsTheObjectUntilItGoes) {
 
 TEST_F(LifecycleTest, TheModuleCountsEveryLiveObjectAndEndsAtZero) {
     const LONG before = module::lockCount();
-    {
-        Form form;
-        Made m = makeProbe();
-        EXPECT_GT(module::lockCount(), before);
-        ComPtr<TestSite> site = TestSite::create(form.hwnd());
-        ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-        ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->InitNew(), S_OK);
-        ASSERT_EQ(ole->SetClientSite(site.Get()), S_OK);
-        ASSERT_EQ(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.Get(), 0, form.hwnd(),
-                              &site->position),
-                  S_OK);
-        ComPtr<EventSink> sink = EventSink::create(DIID_DProbeEvents);
-        DWORD cookie = 0;
-        ASSERT_EQ(connect(m.probe.Get(), DIID_DProbeEvents, sink.Get(), &cookie), S_OK);
-        ComPtr<IEnumConnectionPoints> points;
-        ASSERT_EQ(as<IConnectionPointContainer>(m.probe.Get())->EnumConnectionPoints(&points),
-                  S_OK);
-        ole->Close(OLECLOSE_NOSAVE);
-        ole->SetClientSite(nullptr);
-        ole.Reset();
-        m.probe.Reset();
-        // The enumerator keeps the control, and itself counts.
-        EXPECT_EQ(countLog(L"Destroyed"), 0);
-        EXPECT_GT(module::lockCount(), before);
-        points.Reset();
-        EXPECT_EQ(countLog(L"Destroyed"), 1);
-    }
+    auto site = addProbe(L"Probe1", {10, 10, 110, 34});
+    ASSERT_TRUE(site);
+    ASSERT_EQ(form().focus(*site.Get()), S_OK);
+    EXPECT_GT(module::lockCount(), before);
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(as<IConnectionPointContainer>(site->control())->EnumConnectionPoints(&points), S_OK);
+    ASSERT_EQ(form().remove(*site.Get()), S_OK);
+    EXPECT_EQ(form().activeObject(), nullptr);
+    // The enumerator keeps the control, and itself counts.
+    EXPECT_EQ(countLog(L"Destroyed"), 0);
+    EXPECT_GT(module::lockCount(), before);
+    points.Reset();
+    EXPECT_EQ(countLog(L"Destroyed"), 1);
     EXPECT_EQ(module::lockCount(), before);
-}
-
-TEST_F(LifecycleTest, AHostThatNeverInitialisesStillGetsFreshSettingsBeforeShowing) {
-    Form form;
-    Made m = makeProbe();
-    ComPtr<TestSite> site = TestSite::create(form.hwnd());
-    ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-    ASSERT_EQ(ole->SetClientSite(site.Get()), S_OK);
-    ASSERT_EQ(
-        ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.Get(), 0, form.hwnd(), &site->position),
-        S_OK);
-    EXPECT_EQ(countLog(L"InitProperties"), 1);
-    EXPECT_LT(logIndex(L"InitProperties"), logIndex(L"Show"));
-    ole->Close(OLECLOSE_NOSAVE);
-    ole->SetClientSite(nullptr);
 }
 
 } // namespace

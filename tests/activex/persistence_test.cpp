@@ -1,15 +1,13 @@
 // Saving and loading a control through a property bag and through a
-// stream: the same named values either way.
-#include "activex/memory_property_bag.h"
-#include "common/com/bstr.h"
-#include "ole_test.h"
+// stream: the same named values either way, dirty state, damaged input.
+#include "probe_test.h"
 
 #include <cstring>
 
 namespace pkw::test {
 namespace {
 
-using PersistenceTest = OleTest;
+using PersistenceTest = ProbeTest;
 
 Variant bytes(std::vector<BYTE> b) {
     Variant v;
@@ -18,33 +16,6 @@ Variant bytes(std::vector<BYTE> b) {
     v.vt = VT_ARRAY | VT_UI1;
     if (!b.empty()) std::memcpy(v.parray->pvData, b.data(), b.size());
     return v;
-}
-
-ComPtr<IStream> memoryStream() {
-    ComPtr<IStream> s;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, &s);
-    return s;
-}
-
-void rewind(IStream* s) {
-    const LARGE_INTEGER zero{};
-    s->Seek(zero, STREAM_SEEK_SET, nullptr);
-}
-
-std::vector<BYTE> contents(IStream* s) {
-    STATSTG stat{};
-    s->Stat(&stat, STATFLAG_NONAME);
-    std::vector<BYTE> out(static_cast<size_t>(stat.cbSize.QuadPart));
-    rewind(s);
-    if (!out.empty()) s->Read(out.data(), static_cast<ULONG>(out.size()), nullptr);
-    return out;
-}
-
-ComPtr<IStream> streamOf(const std::vector<BYTE>& b) {
-    ComPtr<IStream> s = memoryStream();
-    if (!b.empty()) s->Write(b.data(), static_cast<ULONG>(b.size()), nullptr);
-    rewind(s.Get());
-    return s;
 }
 
 // A probe with settings away from every default.
@@ -64,93 +35,91 @@ void expectSameSettings(Probe& loaded, Probe& original) {
     EXPECT_EQ(loaded.value(), original.value());
     EXPECT_EQ(loaded.data(), original.data());
     EXPECT_EQ(lookOf(loaded.storedFont().Get()), lookOf(original.storedFont().Get()));
-    // The window's font is the loaded one too.
+    // A font of its own, and the window's font is the loaded one too.
+    EXPECT_NE(loaded.storedFont().Get(), original.storedFont().Get());
     EXPECT_EQ(lookOf(loaded.font().Get()), lookOf(original.storedFont().Get()));
 }
 
-TEST_F(PersistenceTest, PropertyBagRoundTripCarriesEverySetting) {
-    Made original = configuredProbe();
-    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
-    ASSERT_EQ(as<IPersistPropertyBag>(original.probe.Get())->Save(bag.Get(), TRUE, FALSE), S_OK);
-    std::vector<std::wstring> names;
-    for (const auto& e : bag->entries())
-        names.push_back(e.name);
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"Caption", L"Value", L"Data", L"Font"}));
+TEST_F(PersistenceTest, EverySettingSurvivesEachWayOfSavingAndLoading) {
+    MadeProbe original = configuredProbe();
+    auto bag = MemoryPropertyBag::create();
+    ASSERT_EQ(saveToBag(original.probe.Get(), bag.Get()), S_OK);
+    EXPECT_EQ(bag->names(), (std::vector<std::wstring>{L"Caption", L"Value", L"Data", L"Font"}));
+    ComPtr<IStream> stream;
+    ASSERT_EQ(saveToStream(original.probe.Get(), stream), S_OK);
+    std::vector<BYTE> saved;
+    ASSERT_EQ(streamBytes(stream.Get(), saved), S_OK);
+    ULARGE_INTEGER max{};
+    ASSERT_EQ(as<IPersistStreamInit>(original.probe.Get())->GetSizeMax(&max), S_OK);
+    EXPECT_EQ(max.QuadPart, saved.size());
 
-    Made loaded = makeProbe();
-    ASSERT_EQ(as<IPersistPropertyBag>(loaded.probe.Get())->Load(bag.Get(), nullptr), S_OK);
+    // Through the container, as a form loads its controls.
+    AddOptions fromBag;
+    fromBag.init = AddOptions::Init::PropertyBag;
+    fromBag.bag = bag.Get();
+    AddOptions fromStream;
+    fromStream.init = AddOptions::Init::Stream;
+    fromStream.stream = stream.Get();
+    for (const AddOptions* options : {&fromBag, &fromStream}) {
+        probeLog().clear();
+        Probe* copy = nullptr;
+        auto site = addProbe(L"Copy", {10, 50, 110, 74}, &copy, *options);
+        ASSERT_TRUE(site);
+        expectSameSettings(*copy, *original.raw);
+        EXPECT_EQ(logOf({L"ReadProperties", L"InitProperties"}),
+                  std::vector<std::wstring>{L"ReadProperties"});
+        ASSERT_EQ(form().remove(*site.Get()), S_OK);
+    }
+
+    // OleSaveToStream serves the older persistence interface.
+    ComPtr<IStream> older;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, &older), S_OK);
+    ASSERT_EQ(::OleSaveToStream(as<IPersistStream>(original.probe.Get()).Get(), older.Get()), S_OK);
+    const LARGE_INTEGER zero{};
+    older->Seek(zero, STREAM_SEEK_SET, nullptr);
+    CLSID clsid{};
+    ASSERT_EQ(::ReadClassStm(older.Get(), &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_Probe);
+    MadeProbe loaded = makeProbe();
+    ASSERT_EQ(as<IPersistStreamInit>(loaded.probe.Get())->Load(older.Get()), S_OK);
     expectSameSettings(*loaded.raw, *original.raw);
 }
 
 TEST_F(PersistenceTest, ValuesAtTheirDefaultsLeaveTheBagEmpty) {
-    Made m = makeProbe();
+    MadeProbe m = makeProbe();
     ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->InitNew(), S_OK);
     m.probe->put_Caption(Bstr(L"").get());
     // The InitProperties font is an object, not "none": it is written.
-    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
-    ASSERT_EQ(as<IPersistPropertyBag>(m.probe.Get())->Save(bag.Get(), TRUE, FALSE), S_OK);
-    ASSERT_EQ(bag->entries().size(), 1u);
-    EXPECT_EQ(bag->entries()[0].name, L"Font");
-}
-
-TEST_F(PersistenceTest, StreamRoundTripCarriesTheFontAndTheBytes) {
-    Made original = configuredProbe();
-    ComPtr<IPersistStreamInit> persist = as<IPersistStreamInit>(original.probe.Get());
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(persist->Save(s.Get(), TRUE), S_OK);
-    ULARGE_INTEGER max{};
-    ASSERT_EQ(persist->GetSizeMax(&max), S_OK);
-    EXPECT_EQ(max.QuadPart, contents(s.Get()).size());
-
-    rewind(s.Get());
-    Made loaded = makeProbe();
-    ASSERT_EQ(as<IPersistStreamInit>(loaded.probe.Get())->Load(s.Get()), S_OK);
-    expectSameSettings(*loaded.raw, *original.raw);
-    EXPECT_EQ(logStarting(L"ReadProperties").size(), 1u);
-}
-
-TEST_F(PersistenceTest, OleSaveToStreamServesTheOlderPersistInterface) {
-    Made original = configuredProbe();
-    ComPtr<IPersistStream> persist = as<IPersistStream>(original.probe.Get());
-    ASSERT_TRUE(persist);
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(::OleSaveToStream(persist.Get(), s.Get()), S_OK);
-    rewind(s.Get());
-    CLSID clsid{};
-    ASSERT_EQ(::ReadClassStm(s.Get(), &clsid), S_OK);
-    EXPECT_EQ(clsid, CLSID_Probe);
-    Made loaded = makeProbe();
-    ASSERT_EQ(as<IPersistStreamInit>(loaded.probe.Get())->Load(s.Get()), S_OK);
-    expectSameSettings(*loaded.raw, *original.raw);
+    auto bag = MemoryPropertyBag::create();
+    ASSERT_EQ(saveToBag(m.probe.Get(), bag.Get()), S_OK);
+    EXPECT_EQ(bag->names(), std::vector<std::wstring>{L"Font"});
 }
 
 TEST_F(PersistenceTest, DirtyAfterChangesAndNewSettingsCleanAfterSaveAndLoad) {
-    Made m = makeProbe();
-    ComPtr<IPersistStreamInit> persist = as<IPersistStreamInit>(m.probe.Get());
-    ASSERT_EQ(persist->InitNew(), S_OK);
-    EXPECT_EQ(persist->IsDirty(), S_OK);
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(persist->Save(s.Get(), FALSE), S_OK);
-    EXPECT_EQ(persist->IsDirty(), S_OK);
-    ASSERT_EQ(persist->Save(s.Get(), TRUE), S_OK);
-    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+    MadeProbe m = makeProbe();
+    ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->InitNew(), S_OK);
+    EXPECT_EQ(isDirty(m.probe.Get()), S_OK);
+    ComPtr<IStream> s;
+    ASSERT_EQ(saveToStream(m.probe.Get(), s, false), S_OK);
+    EXPECT_EQ(isDirty(m.probe.Get()), S_OK);
+    ASSERT_EQ(saveToStream(m.probe.Get(), s), S_OK);
+    EXPECT_EQ(isDirty(m.probe.Get()), S_FALSE);
     m.probe->put_Value(3);
-    EXPECT_EQ(persist->IsDirty(), S_OK);
+    EXPECT_EQ(isDirty(m.probe.Get()), S_OK);
 
-    rewind(s.Get());
-    Made other = makeProbe();
-    ComPtr<IPersistStreamInit> otherPersist = as<IPersistStreamInit>(other.probe.Get());
-    ASSERT_EQ(otherPersist->Load(s.Get()), S_OK);
-    EXPECT_EQ(otherPersist->IsDirty(), S_FALSE);
+    MadeProbe other = makeProbe();
+    ASSERT_EQ(loadFromStream(other.probe.Get(), s.Get()), S_OK);
+    EXPECT_EQ(isDirty(other.probe.Get()), S_FALSE);
 }
 
 TEST_F(PersistenceTest, ADamagedStreamIsRefusedBeforeTheControlReadsAnything) {
-    Made original = configuredProbe();
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(as<IPersistStreamInit>(original.probe.Get())->Save(s.Get(), TRUE), S_OK);
-    const std::vector<BYTE> whole = contents(s.Get());
+    MadeProbe original = configuredProbe();
+    ComPtr<IStream> s;
+    ASSERT_EQ(saveToStream(original.probe.Get(), s), S_OK);
+    std::vector<BYTE> whole;
+    ASSERT_EQ(streamBytes(s.Get(), whole), S_OK);
 
-    Made target = makeProbe();
+    MadeProbe target = makeProbe();
     ComPtr<IPersistStreamInit> persist = as<IPersistStreamInit>(target.probe.Get());
     ASSERT_EQ(persist->InitNew(), S_OK);
     target.probe->put_Value(42);
@@ -174,11 +143,12 @@ TEST_F(PersistenceTest, ADamagedStreamIsRefusedBeforeTheControlReadsAnything) {
         cases.push_back(
             {"truncated", std::vector<BYTE>(whole.begin(), whole.begin() + n), STG_E_READFAULT});
     for (const Case& c : cases) {
-        ComPtr<IStream> damaged = streamOf(c.bytes);
+        ComPtr<IStream> damaged;
+        ASSERT_EQ(streamFromBytes(c.bytes, damaged), S_OK);
         EXPECT_EQ(persist->Load(damaged.Get()), c.expected) << c.what << " " << c.bytes.size();
     }
     EXPECT_EQ(persist->Load(nullptr), E_POINTER);
-    EXPECT_TRUE(logStarting(L"ReadProperties").empty());
+    EXPECT_TRUE(logOf({L"ReadProperties"}).empty());
     EXPECT_EQ(target.raw->value(), 42);
     EXPECT_EQ(target.raw->caption(), L"Probe");
 }

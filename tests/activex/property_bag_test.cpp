@@ -2,7 +2,7 @@
 // in-memory bag behind the stream persistence.
 #include "activex/memory_property_bag.h"
 #include "activex/property_bag.h"
-#include "test_container.h"
+#include "probe_test.h"
 
 #include <gtest/gtest.h>
 
@@ -48,25 +48,9 @@ Variant ofType(VARTYPE vt) {
     return v;
 }
 
-ComPtr<IFontDisp> newFont(const wchar_t* name) {
-    FONTDESC desc{
-        sizeof(desc), const_cast<LPOLESTR>(name), {}, FW_NORMAL, DEFAULT_CHARSET, FALSE, FALSE,
-        FALSE};
-    desc.cySize.int64 = 100000;
-    ComPtr<IFontDisp> font;
-    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
-    return font;
-}
-
-class BagTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
-    void TearDown() override { ::CoUninitialize(); }
-};
-
-TEST_F(BagTest, ValuesEqualAcrossTypesAsTheDefaultRuleNeeds) {
-    ComPtr<IFontDisp> fontA = newFont(L"Arial");
-    ComPtr<IFontDisp> fontB = newFont(L"Arial");
+TEST(BagTest, ValuesEqualAcrossTypesAsTheDefaultRuleNeeds) {
+    ComPtr<IFontDisp> fontA = makeFont(L"Arial", 100000);
+    ComPtr<IFontDisp> fontB = makeFont(L"Arial", 100000);
     ComPtr<IFont> fontAOther;
     fontA.As(&fontAOther);
     short five = 5;
@@ -112,7 +96,7 @@ TEST_F(BagTest, ValuesEqualAcrossTypesAsTheDefaultRuleNeeds) {
     }
 }
 
-TEST_F(BagTest, WriteLeavesNoEntryForADefaultAndReadSuppliesIt) {
+TEST(BagTest, WriteLeavesNoEntryForADefaultAndReadSuppliesIt) {
     ComPtr<ax::MemoryPropertyBag> store = ax::MemoryPropertyBag::create();
     ax::PropertyBag bag(store.Get(), nullptr);
 
@@ -137,7 +121,7 @@ TEST_F(BagTest, WriteLeavesNoEntryForADefaultAndReadSuppliesIt) {
     EXPECT_EQ(none.write(L"Blur", Variant::fromI4(1), Variant()), E_POINTER);
 }
 
-TEST_F(BagTest, MemoryBagMatchesNamesWithoutCaseAndKeepsTheLastWrite) {
+TEST(BagTest, MemoryBagMatchesNamesWithoutCaseAndKeepsTheLastWrite) {
     ComPtr<ax::MemoryPropertyBag> store = ax::MemoryPropertyBag::create();
     Variant v = Variant::fromI4(1);
     ASSERT_EQ(store->Write(L"TIP:HeaderAlpha", &v), S_OK);

@@ -1,6 +1,6 @@
 // The stream form of a bag: every value type it carries comes back as it
 // went, and no damaged record gets through.
-#include "ole_test.h"
+#include "probe_test.h"
 
 #include "activex/memory_property_bag.h"
 #include "activex/property_bag.h"
@@ -20,21 +20,13 @@ namespace fmt = ax::stream_format;
 
 ComPtr<IStream> memoryStream(const std::vector<BYTE>& bytes = {}) {
     ComPtr<IStream> s;
-    ::CreateStreamOnHGlobal(nullptr, TRUE, &s);
-    if (!bytes.empty()) s->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
-    const LARGE_INTEGER zero{};
-    s->Seek(zero, STREAM_SEEK_SET, nullptr);
+    streamFromBytes(bytes, s);
     return s;
 }
 
 std::vector<BYTE> contents(IStream* s) {
-    STATSTG stat{};
-    s->Stat(&stat, STATFLAG_NONAME);
-    std::vector<BYTE> out(static_cast<size_t>(stat.cbSize.QuadPart));
-    const LARGE_INTEGER zero{};
-    s->Seek(zero, STREAM_SEEK_SET, nullptr);
-    ULONG got = 0;
-    if (!out.empty()) s->Read(out.data(), static_cast<ULONG>(out.size()), &got);
+    std::vector<BYTE> out;
+    streamBytes(s, out);
     return out;
 }
 
@@ -103,20 +95,14 @@ ComPtr<ax::MemoryPropertyBag> fullBag(IFontDisp* font) {
     return bag;
 }
 
-class StreamFormatTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
-    void TearDown() override { ::OleUninitialize(); }
+std::vector<BYTE> savedRecord() {
+    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
+    ComPtr<IStream> s = memoryStream();
+    EXPECT_EQ(fmt::write(s.Get(), *fullBag(font.Get()).Get()), S_OK);
+    return contents(s.Get());
+}
 
-    std::vector<BYTE> savedRecord() {
-        ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
-        ComPtr<IStream> s = memoryStream();
-        EXPECT_EQ(fmt::write(s.Get(), *fullBag(font.Get()).Get()), S_OK);
-        return contents(s.Get());
-    }
-};
-
-TEST_F(StreamFormatTest, EveryValueKindComesBackAsWritten) {
+TEST(StreamFormatTest, EveryValueKindComesBackAsWritten) {
     ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
     ComPtr<ax::MemoryPropertyBag> original = fullBag(font.Get());
     ComPtr<IStream> s = memoryStream();
@@ -161,7 +147,7 @@ TEST_F(StreamFormatTest, EveryValueKindComesBackAsWritten) {
     EXPECT_TRUE(lookOf(loadedFont.Get()).italic);
 }
 
-TEST_F(StreamFormatTest, ReadingTakesExactlyTheRecordOffTheStream) {
+TEST(StreamFormatTest, ReadingTakesExactlyTheRecordOffTheStream) {
     std::vector<BYTE> bytes = savedRecord();
     const size_t recordSize = bytes.size();
     const BYTE tail[] = {'T', 'A', 'I', 'L'};
@@ -175,7 +161,7 @@ TEST_F(StreamFormatTest, ReadingTakesExactlyTheRecordOffTheStream) {
     EXPECT_EQ(at.QuadPart, recordSize);
 }
 
-TEST_F(StreamFormatTest, EveryTruncationIsAReadFault) {
+TEST(StreamFormatTest, EveryTruncationIsAReadFault) {
     const std::vector<BYTE> whole = savedRecord();
     ASSERT_GT(whole.size(), 100u);
     for (size_t n = 0; n < whole.size(); ++n) {
@@ -185,7 +171,7 @@ TEST_F(StreamFormatTest, EveryTruncationIsAReadFault) {
     }
 }
 
-TEST_F(StreamFormatTest, DamagedRecordsAreRejected) {
+TEST(StreamFormatTest, DamagedRecordsAreRejected) {
     // Offsets: magic 0, version 4, payload size 8, entry count 12, first
     // name length 16, first name "Empty" 20..29, its type 30.
     const std::vector<BYTE> whole = savedRecord();
@@ -225,7 +211,7 @@ TEST_F(StreamFormatTest, DamagedRecordsAreRejected) {
     }
 }
 
-TEST_F(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
+TEST(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
     ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
     ComPtr<IFontDisp> font = makeFont(L"Tahoma", 80000);
     bag->set(L"Font", Variant::fromDispatch(font.Get()));
@@ -241,7 +227,7 @@ TEST_F(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
     EXPECT_TRUE(FAILED(fmt::read(damaged.Get(), *loaded.Get())));
 }
 
-TEST_F(StreamFormatTest, ATypeWithoutStreamFormFailsTheWriteAndWritesNothing) {
+TEST(StreamFormatTest, ATypeWithoutStreamFormFailsTheWriteAndWritesNothing) {
     ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
     bag->set(L"Fine", Variant::fromI4(1));
     SAFEARRAYBOUND bound{2, 0};

@@ -1,6 +1,6 @@
 // The control's window: keys with their shift mask, focus with the
 // container's notices, mouse capture, double clicks, cursor and background.
-#include "ole_test.h"
+#include "probe_test.h"
 
 #include <array>
 
@@ -25,8 +25,21 @@ private:
     std::array<BYTE, 256> saved_{};
 };
 
-TEST_F(HostedTest, KeysArriveWithTheShiftMaskOfTheKeyboard) {
-    ASSERT_EQ(initAndActivate(), S_OK);
+class WindowTest : public ProbeTest {
+protected:
+    void SetUp() override {
+        ProbeTest::SetUp();
+        site_ = addProbe(L"Probe1", {10, 20, 110, 50}, &probe_);
+        ASSERT_TRUE(site_ && site_->window());
+    }
+    Probe& raw() { return *probe_; }
+    HWND hwnd() { return probe_->hwnd(); }
+
+    ComPtr<Site> site_;
+    Probe* probe_ = nullptr;
+};
+
+TEST_F(WindowTest, KeysArriveWithTheShiftMaskOfTheKeyboard) {
     struct Case {
         std::initializer_list<BYTE> held;
         UINT message;
@@ -53,22 +66,25 @@ TEST_F(HostedTest, KeysArriveWithTheShiftMaskOfTheKeyboard) {
     }
 }
 
-TEST_F(HostedTest, FocusUiActivatesAndTellsTheContainer) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    site_->calls.clear();
+TEST_F(WindowTest, FocusUiActivatesAndTellsTheContainer) {
+    auto second = addProbe(L"Probe2", {10, 60, 110, 90});
+    ASSERT_TRUE(second);
     probeLog().clear();
     ::SetFocus(hwnd());
     EXPECT_EQ(::GetFocus(), hwnd());
-    EXPECT_EQ(site_->calls, (std::vector<std::wstring>{L"OnUIActivate", L"OnFocus 1"}));
-    ::SetFocus(form_->hwnd());
-    EXPECT_EQ(site_->calls,
-              (std::vector<std::wstring>{L"OnUIActivate", L"OnFocus 1", L"OnFocus 0"}));
-    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"GotFocus", L"LostFocus"}));
+    EXPECT_TRUE(site_->uiActive());
+    EXPECT_EQ(site_->counters().focusGot, 1);
+    EXPECT_EQ(form().uiActiveSite(), site_.Get());
+    EXPECT_TRUE(form().activeObject());
+    ::SetFocus(second->window());
+    EXPECT_EQ(site_->counters().focusLost, 1);
+    EXPECT_FALSE(site_->uiActive());
+    EXPECT_EQ(form().uiActiveSite(), second.Get());
+    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"GotFocus", L"LostFocus", L"GotFocus"}));
 }
 
-TEST_F(HostedTest, AnyButtonCapturesTheMouseUntilAllAreUp) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    ::SetFocus(form_->hwnd());
+TEST_F(WindowTest, AnyButtonCapturesTheMouseUntilAllAreUp) {
+    ::SetFocus(form().hwnd());
     const HWND w = hwnd();
     ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_EQ(::GetCapture(), w);
@@ -84,29 +100,16 @@ TEST_F(HostedTest, AnyButtonCapturesTheMouseUntilAllAreUp) {
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
-TEST_F(HostedTest, AtDesignTimeAClickCapturesButLeavesTheFocus) {
-    site_->ambients[DISPID_AMBIENT_USERMODE] = Variant::fromBool(false);
-    ASSERT_EQ(initAndActivate(), S_OK);
-    ::SetFocus(form_->hwnd());
+TEST_F(WindowTest, AtDesignTimeAClickCapturesButLeavesTheFocus) {
+    form().setUserMode(false);
+    ::SetFocus(form().hwnd());
     ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     EXPECT_EQ(::GetCapture(), hwnd());
-    EXPECT_EQ(::GetFocus(), form_->hwnd());
+    EXPECT_EQ(::GetFocus(), form().hwnd());
     ::SendMessageW(hwnd(), WM_LBUTTONUP, 0, 0);
 }
 
-TEST_F(HostedTest, ADoubleClickIsReported) {
-    ASSERT_EQ(initAndActivate(), S_OK);
-    probeLog().clear();
-    ::SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    ::SendMessageW(hwnd(), WM_LBUTTONUP, 0, 0);
-    ::SendMessageW(hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    ::SendMessageW(hwnd(), WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(logStarting(L"DblClick").size(), 1u);
-    EXPECT_EQ(::GetCapture(), nullptr);
-}
-
-TEST_F(HostedTest, TheCursorFollowsMousePointerAndMouseIcon) {
-    ASSERT_EQ(initAndActivate(), S_OK);
+TEST_F(WindowTest, TheCursorFollowsMousePointerAndMouseIcon) {
     const HICON icon = ::LoadIconW(nullptr, IDI_QUESTION);
     PICTDESC desc{sizeof(desc), PICTYPE_ICON, {}};
     desc.icon.hicon = icon;
@@ -141,8 +144,7 @@ TEST_F(HostedTest, TheCursorFollowsMousePointerAndMouseIcon) {
     EXPECT_NE(::GetCursor(), ::LoadCursorW(nullptr, IDC_CROSS));
 }
 
-TEST_F(HostedTest, TheBackgroundIsErasedWithBackColor) {
-    ASSERT_EQ(initAndActivate(), S_OK);
+TEST_F(WindowTest, TheBackgroundIsErasedWithBackColor) {
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, 100, 1, 32, BI_RGB};

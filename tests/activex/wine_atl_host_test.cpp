@@ -3,14 +3,14 @@
 // properties, never asks GetMiscStatus, passes SetExtent the window's
 // pixels as if they were HIMETRIC and never calls InitNew for an attached
 // control; SetObjectRects then gives the real size.
-#include "ole_test.h"
+#include "probe_test.h"
 
 namespace pkw::test {
 namespace {
 
 using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND host, IUnknown** container);
 
-using AtlHostTest = OleTest;
+using AtlHostTest = ProbeTest;
 
 TEST_F(AtlHostTest, TheAtlHostShowsTheControlAtTheSizeOfItsWindow) {
     const HMODULE atl = ::LoadLibraryW(L"atl100.dll"); // stays loaded: it keeps hooks
@@ -20,11 +20,10 @@ TEST_F(AtlHostTest, TheAtlHostShowsTheControlAtTheSizeOfItsWindow) {
         reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxAttachControl")));
     ASSERT_TRUE(attach);
 
-    Form form;
     const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 150, 60,
-                                        form.hwnd(), nullptr, nullptr, nullptr);
+                                        form().hwnd(), nullptr, nullptr, nullptr);
     ASSERT_TRUE(host);
-    Made m = makeProbe();
+    MadeProbe m = makeProbe();
     {
         ComPtr<IUnknown> container;
         ASSERT_EQ(attach(m.probe.Get(), host, &container), S_OK);
@@ -38,6 +37,8 @@ TEST_F(AtlHostTest, TheAtlHostShowsTheControlAtTheSizeOfItsWindow) {
         EXPECT_EQ(rc.bottom, 60);
         EXPECT_EQ(countLog(L"InitProperties"), 1);
         EXPECT_EQ(countLog(L"Show"), 1);
+        // A host that never initialises still gets fresh settings before showing.
+        EXPECT_LT(logIndex(L"InitProperties"), logIndex(L"Show"));
         // No ambients from this host: the defaults hold.
         EXPECT_TRUE(m.raw->ambientUserMode());
         EXPECT_EQ(m.raw->ambientDisplayName(), L"Probe");

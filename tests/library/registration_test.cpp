@@ -153,7 +153,7 @@ class RegistrationTest : public ::testing::TestWithParam<ScopeCase> {
 protected:
     void SetUp() override {
         ASSERT_HRESULT_SUCCEEDED(::CoInitialize(nullptr));
-        ASSERT_TRUE(server_) << "cannot load " << narrow(serverPath());
+        ASSERT_TRUE(serverDll().module()) << "cannot load " << narrow(serverPath());
         ASSERT_TRUE(openRoot(GetParam().hive, &root_));
         ASSERT_TRUE(openRoot(GetParam().otherHive, &otherRoot_));
         // Leftovers of an earlier, interrupted run, once per scope.
@@ -202,21 +202,20 @@ protected:
 
     bool serves(const ExpectedClass& c) {
         ComPtr<IClassFactory> factory;
-        return SUCCEEDED(server_.getClassObject(*c.clsid, IID_PPV_ARGS(&factory)));
+        return SUCCEEDED(serverDll().classObject(*c.clsid, IID_PPV_ARGS(&factory)));
     }
 
     DWORD miscStatus(const ExpectedClass& c) {
         ComPtr<IClassFactory> factory;
         ComPtr<IOleObject> object;
         DWORD status = 0;
-        if (SUCCEEDED(server_.getClassObject(*c.clsid, IID_PPV_ARGS(&factory))) &&
+        if (SUCCEEDED(serverDll().classObject(*c.clsid, IID_PPV_ARGS(&factory))) &&
             SUCCEEDED(factory->CreateInstance(nullptr, IID_PPV_ARGS(&object)))) {
             EXPECT_HRESULT_SUCCEEDED(object->GetMiscStatus(DVASPECT_CONTENT, &status));
         }
         return status;
     }
 
-    ServerModule server_;
     bool registered_ = false;
     library::UniqueRegKey root_;
     library::UniqueRegKey otherRoot_;
@@ -286,7 +285,7 @@ TEST_P(RegistrationTest, ClassesTheServerDoesNotServeAreNotRegistered) {
                                 &CLSID_Caption,      &CLSID_About};
     for (const CLSID* clsid : coclasses) {
         ComPtr<IClassFactory> factory;
-        const bool served = SUCCEEDED(server_.getClassObject(*clsid, IID_PPV_ARGS(&factory)));
+        const bool served = SUCCEEDED(serverDll().classObject(*clsid, IID_PPV_ARGS(&factory)));
         EXPECT_EQ(registryKeyExists(root_.get(), L"CLSID\\" + text(*clsid)), served)
             << narrow(text(*clsid));
     }

@@ -2,6 +2,8 @@
 // the toolbox images named by ToolboxBitmap32 and the version.
 #include "server_module.h"
 
+#include "common/win/unique_handle.h"
+
 #include <gtest/gtest.h>
 
 namespace pkw::test {

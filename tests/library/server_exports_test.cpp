@@ -12,7 +12,7 @@ class ServerExportsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_HRESULT_SUCCEEDED(::CoInitialize(nullptr));
-        ASSERT_TRUE(server_);
+        ASSERT_TRUE(serverDll().module());
     }
     void TearDown() override { ::CoUninitialize(); }
 
@@ -20,55 +20,53 @@ protected:
     ComPtr<IClassFactory> anyFactory() {
         for (const CLSID* clsid : {&CLSID_NuCheckBox40, &CLSID_NuOption40}) {
             ComPtr<IClassFactory> factory;
-            if (SUCCEEDED(server_.getClassObject(*clsid, IID_PPV_ARGS(&factory)))) return factory;
+            if (SUCCEEDED(serverDll().classObject(*clsid, IID_PPV_ARGS(&factory)))) return factory;
         }
         return nullptr;
     }
-
-    ServerModule server_;
 };
 
 TEST_F(ServerExportsTest, NothingAliveMeansTheServerMayUnload) {
-    EXPECT_EQ(server_.canUnloadNow(), S_OK);
+    EXPECT_EQ(serverDll().canUnloadNow(), S_OK);
 }
 
 TEST_F(ServerExportsTest, UnknownClassesAreRefused) {
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(server_.getClassObject(IID_IUnknown, IID_IClassFactory, &object),
+    EXPECT_EQ(serverDll().classObject(IID_IUnknown, IID_IClassFactory, &object),
               CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object, nullptr);
     // Classes of the type library that are not controls of this server.
     for (const CLSID* clsid : {&CLSID_clsSkin, &CLSID_clsUnicode, &CLSID_IPAO}) {
         object = reinterpret_cast<void*>(1);
-        EXPECT_EQ(server_.getClassObject(*clsid, IID_IClassFactory, &object),
+        EXPECT_EQ(serverDll().classObject(*clsid, IID_IClassFactory, &object),
                   CLASS_E_CLASSNOTAVAILABLE);
         EXPECT_EQ(object, nullptr);
     }
-    EXPECT_EQ(server_.getClassObject(CLSID_NuCheckBox40, IID_IClassFactory, nullptr), E_POINTER);
+    EXPECT_EQ(serverDll().classObject(CLSID_NuCheckBox40, IID_IClassFactory, nullptr), E_POINTER);
 }
 
 TEST_F(ServerExportsTest, DllInstallRefusesAnUnknownCommandLine) {
-    EXPECT_EQ(server_.install(TRUE, L"everyone"), E_INVALIDARG);
-    EXPECT_EQ(server_.install(FALSE, L"users"), E_INVALIDARG);
+    EXPECT_EQ(serverInstall(TRUE, L"everyone"), E_INVALIDARG);
+    EXPECT_EQ(serverInstall(FALSE, L"users"), E_INVALIDARG);
 }
 
 TEST_F(ServerExportsTest, FactoriesAndLocksKeepTheServerLoaded) {
     ComPtr<IClassFactory> factory = anyFactory();
     if (!factory) GTEST_SKIP() << "the server serves no control class yet";
-    EXPECT_EQ(server_.canUnloadNow(), S_FALSE) << "a live factory must pin the server";
+    EXPECT_EQ(serverDll().canUnloadNow(), S_FALSE) << "a live factory must pin the server";
 
     EXPECT_HRESULT_SUCCEEDED(factory->LockServer(TRUE));
     ComPtr<IUnknown> unknown;
     EXPECT_HRESULT_SUCCEEDED(factory.As(&unknown));
     factory.Reset();
     unknown.Reset();
-    EXPECT_EQ(server_.canUnloadNow(), S_FALSE) << "LockServer(TRUE) must pin the server";
+    EXPECT_EQ(serverDll().canUnloadNow(), S_FALSE) << "LockServer(TRUE) must pin the server";
 
     factory = anyFactory();
     ASSERT_TRUE(factory);
     EXPECT_HRESULT_SUCCEEDED(factory->LockServer(FALSE));
     factory.Reset();
-    EXPECT_EQ(server_.canUnloadNow(), S_OK);
+    EXPECT_EQ(serverDll().canUnloadNow(), S_OK);
 }
 
 TEST_F(ServerExportsTest, CreatedObjectsAnswerTheAskedInterfaceAndPinTheServer) {
@@ -91,9 +89,9 @@ TEST_F(ServerExportsTest, CreatedObjectsAnswerTheAskedInterfaceAndPinTheServer) 
     ASSERT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, IID_PPV_ARGS(&control)));
     factory.Reset();
     outer.Reset();
-    EXPECT_EQ(server_.canUnloadNow(), S_FALSE) << "a live control must pin the server";
+    EXPECT_EQ(serverDll().canUnloadNow(), S_FALSE) << "a live control must pin the server";
     control.Reset();
-    EXPECT_EQ(server_.canUnloadNow(), S_OK);
+    EXPECT_EQ(serverDll().canUnloadNow(), S_OK);
 }
 
 } // namespace

@@ -1,39 +1,10 @@
 #include "server_module.h"
 
+#include "common/win/unique_handle.h"
+
 #include <vector>
 
 namespace pkw::test {
-
-std::wstring serverPath() {
-    std::wstring exe(MAX_PATH, L'\0');
-    const DWORD n = ::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
-    exe.resize(n);
-    exe.resize(exe.find_last_of(L"\\/") + 1);
-    return exe + L"zelPickwell40.ocx";
-}
-
-ServerModule::ServerModule() : module_(::LoadLibraryW(serverPath().c_str())) {}
-
-HRESULT ServerModule::getClassObject(REFCLSID clsid, REFIID riid, void** ppv) const {
-    using Fn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DllGetClassObject")));
-    return fn ? fn(clsid, riid, ppv) : E_NOTIMPL;
-}
-
-HRESULT ServerModule::canUnloadNow() const {
-    using Fn = HRESULT(WINAPI*)();
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DllCanUnloadNow")));
-    return fn ? fn() : E_NOTIMPL;
-}
-
-HRESULT ServerModule::install(BOOL install, const wchar_t* commandLine) const {
-    using Fn = HRESULT(WINAPI*)(BOOL, LPCWSTR);
-    auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(module_.get(), "DllInstall")));
-    return fn ? fn(install, commandLine) : E_NOTIMPL;
-}
 
 int runRegsvr32(const std::wstring& arguments) {
     wchar_t system[MAX_PATH] = {};

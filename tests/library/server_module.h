@@ -1,8 +1,8 @@
-// The built zelPickwell40.ocx as the tests see it: its path beside the test
-// program, the module loaded into the test process, and regsvr32 runs.
+// The built zelPickwell40.ocx as the tests see it: the module loaded into
+// the test process, its type library, and regsvr32 runs.
 #pragma once
 
-#include "common/win/unique_handle.h"
+#include "tests/support/com_server.h"
 
 #include <windows.h>
 
@@ -15,22 +15,19 @@ namespace pkw::test {
 
 using Microsoft::WRL::ComPtr;
 
-// Full path of zelPickwell40.ocx (it lands in the test program's folder).
-std::wstring serverPath();
-
-// The server loaded into this process for calls to its exports.
-class ServerModule {
-public:
-    ServerModule();
-    explicit operator bool() const noexcept { return static_cast<bool>(module_); }
-
-    HRESULT getClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
-    HRESULT canUnloadNow() const;
-    HRESULT install(BOOL install, const wchar_t* commandLine) const;
-
-private:
-    UniqueHmodule module_;
-};
+// zelPickwell40.ocx beside the test program, loaded into this process for
+// calls to its exports.
+inline const ComServerDll& serverDll() {
+    static const ComServerDll dll(L"zelPickwell40.ocx");
+    return dll;
+}
+inline std::wstring serverPath() {
+    return serverDll().path();
+}
+inline HRESULT serverInstall(BOOL install, const wchar_t* commandLine) {
+    const auto f = serverDll().entry<HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR)>("DllInstall");
+    return f ? f(install, commandLine) : E_FAIL;
+}
 
 // Runs the prefix's regsvr32.exe with `arguments` followed by the server's
 // path; returns its exit code, or -1 when it could not run or did not end

@@ -2,7 +2,7 @@
 #include "persistence/key_values.h"
 
 #include "activex/property_bag.h"
-#include "tests/persistence/fake_bag.h"
+#include "tests/support/property_bag.h"
 
 #include <olectl.h>
 
@@ -19,7 +19,12 @@ namespace {
 using pkw::Variant;
 using pkw::persist::Describe;
 using pkw::persist::Key;
-using pkw::test::FakeBag;
+using pkw::test::MemoryPropertyBag;
+
+// Objects by reference: a loaded object is the very one saved.
+Microsoft::WRL::ComPtr<MemoryPropertyBag> NewBag() {
+    return MemoryPropertyBag::create(MemoryPropertyBag::Objects::Reference);
+}
 
 // A control stand-in: typed values by key, and a log of loads.
 class MapAccess final : public pkw::persist::KeyAccess {
@@ -242,10 +247,10 @@ TEST(KeyValues, TextsTravelAsUtf16LeBytes) {
 }
 
 TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
-    FakeBag bag;
+    auto bag = NewBag();
     MapAccess access;
     access.font = NewFont(L"Arial");
-    const pkw::ax::PropertyBag view(&bag, nullptr);
+    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
     const int loaded =
         pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, access);
     EXPECT_EQ(loaded, static_cast<int>(std::size(pkw::persist::kCheckBoxControlReadOrder)));
@@ -259,18 +264,21 @@ TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
     std::vector<std::wstring> expected;
     for (Key k : pkw::persist::kCheckBoxControlReadOrder)
         expected.emplace_back(Describe(k).name);
-    EXPECT_EQ(bag.reads, expected);
+    std::vector<std::wstring> read;
+    for (const auto& r : bag->reads())
+        read.push_back(r.name);
+    EXPECT_EQ(read, expected);
 }
 
 TEST(ReadKeys, AnUnusableValueIsSkippedAndReadingGoesOn) {
-    FakeBag bag;
-    bag.set(L"value", Str(L"checked"));        // cannot become an int16
-    bag.set(L"ALIGNMENT", Variant::fromI4(1)); // case does not matter to this bag
-    bag.set(L"Enabled", Variant::fromBool(false));
-    bag.set(L"ForeColor", Variant::fromI4(0x123456));
+    auto bag = NewBag();
+    bag->set(L"value", Str(L"checked"));        // cannot become an int16
+    bag->set(L"ALIGNMENT", Variant::fromI4(1)); // case does not matter to this bag
+    bag->set(L"Enabled", Variant::fromBool(false));
+    bag->set(L"ForeColor", Variant::fromI4(0x123456));
     MapAccess access;
     access.refuse = {Key::ForeColor}; // the control refuses this one
-    const pkw::ax::PropertyBag view(&bag, nullptr);
+    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
     pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, access);
     EXPECT_EQ(access.values.count(Key::CheckValue), 0u);
     EXPECT_EQ(access.values.count(Key::ForeColor), 0u);
@@ -290,20 +298,20 @@ TEST(WriteKeys, DefaultsLeaveNoEntryAndOrderIsKept) {
     access.values[Key::Caption] = Str(L"Check1");
     access.values[Key::CheckValue] = Variant::fromI2(2);
     access.values[Key::ForeColor] = U4(0x80000012); // a typed value of another width
-    FakeBag bag;
-    const pkw::ax::PropertyBag view(&bag, nullptr);
+    auto bag = NewBag();
+    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
     ASSERT_EQ(pkw::persist::WriteKeys(view, pkw::persist::kCheckBoxControlWriteOrder, access),
               S_OK);
     std::vector<std::wstring> names;
-    for (const auto& w : bag.writes)
+    for (const auto& w : bag->writes())
         names.push_back(w.name);
     // Default text (three zero bytes) read as text no longer equals the
     // default, so both texts are always written.
     EXPECT_EQ(names,
               (std::vector<std::wstring>{L"Caption", L"ForeColor", L"Value", L"NuToolTipText"}));
-    EXPECT_EQ(bag.writes[1].value.vt, VT_I4);
-    EXPECT_EQ(static_cast<ULONG>(bag.writes[1].value.lVal), 0x80000012u);
-    EXPECT_EQ(bag.writes[2].value.vt, VT_I2);
+    EXPECT_EQ(bag->writes()[1].value.vt, VT_I4);
+    EXPECT_EQ(static_cast<ULONG>(bag->writes()[1].value.lVal), 0x80000012u);
+    EXPECT_EQ(bag->writes()[2].value.vt, VT_I2);
 }
 
 TEST(WriteKeys, TheFirstFailureEndsTheSave) {
@@ -329,12 +337,11 @@ TEST(WriteKeys, TheFirstFailureEndsTheSave) {
         access.values[Key::ForeColor] = Variant::fromI4(0xFF00);
         access.values[Key::YOffset] = Variant::fromI4(3);
         access.refuse = c.refuse;
-        FakeBag bag;
-        bag.failWrite = c.failWrite;
-        bag.failWith = STG_E_MEDIUMFULL;
-        const pkw::ax::PropertyBag view(&bag, nullptr);
+        auto bag = NewBag();
+        if (!c.failWrite.empty()) bag->failWrite(c.failWrite, STG_E_MEDIUMFULL);
+        const pkw::ax::PropertyBag view(bag.Get(), nullptr);
         EXPECT_EQ(pkw::persist::WriteKeys(view, keys, access), c.expected);
-        EXPECT_EQ(bag.writes.size(), c.writesBefore);
+        EXPECT_EQ(bag->writes().size(), c.writesBefore);
     }
 }
 
@@ -370,8 +377,8 @@ TEST(ControlBlock, SurvivesAWriteAndARead) {
         {Key::YOffset, Variant::fromI4(5)},
         {Key::NuToolTipText, Str(L"tip")},
     };
-    FakeBag bag;
-    const pkw::ax::PropertyBag view(&bag, nullptr);
+    auto bag = NewBag();
+    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
     ASSERT_EQ(pkw::persist::WriteKeys(view, pkw::persist::kCheckBoxControlWriteOrder, saved), S_OK);
 
     MapAccess loaded;

@@ -13,6 +13,9 @@ namespace {
 
 using pkw::test::PeNames;
 
+const std::set<std::string> kComServer = {"DllCanUnloadNow", "DllGetClassObject",
+                                          "DllRegisterServer", "DllUnregisterServer"};
+
 const std::map<std::wstring, std::set<std::string>> kExports = {
     {L"zelGFX40.dll",
      {"gfxTranslateColor", "gfxDrawRect", "gfxDrawRect2", "gfxDrawLine", "gfxDrawBitmapToDC",
@@ -24,6 +27,8 @@ const std::map<std::wstring, std::set<std::string>> kExports = {
      {"GetStaticResDc", "ReleaseStaticResDc", "GetCustomResDc", "ReleaseCustomResDc"}},
     {L"zelUni40.dll", {"uniGetDefaultCharSet", "uniGetDefaultCodePage"}},
     {L"PKW40Res.dll", {}},
+    {L"zelGlobals40.dll", kComServer},
+    {L"zelSCls40.dll", kComServer},
 };
 
 // The runtime DLLs of MinGW, which a DLL linked statically never names.

@@ -1,5 +1,5 @@
-// Test support for zelGlobals40.dll: the DLL loaded from the test's folder
-// (no registration), an OLE apartment per test, and late-bound calls.
+// Test support for zelGlobals40.dll: the DLL beside the test program (no
+// registration), an OLE apartment per test, and late-bound calls.
 #pragma once
 
 // common/com/bstr.h needs Windows' headers first.
@@ -8,6 +8,7 @@
 #include "common/com/bstr.h"
 #include "common/com/variant.h"
 
+#include "tests/support/com_server.h"
 #include "zelGlobals40.h"
 
 #include <gtest/gtest.h>
@@ -24,47 +25,17 @@ namespace pkw::globals_test {
 
 using Microsoft::WRL::ComPtr;
 
-inline std::wstring besideTest(const wchar_t* file) {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    path.resize(path.find_last_of(L"\\/") + 1);
-    return path + file;
+// The DLL under test, beside the test program.
+inline const test::ComServerDll& globalsDll() {
+    static const test::ComServerDll dll(L"zelGlobals40.dll");
+    return dll;
 }
-
-// The DLL under test; loaded once and kept for the process.
-inline HMODULE globalsDll() {
-    static const HMODULE module = ::LoadLibraryW(besideTest(L"zelGlobals40.dll").c_str());
-    return module;
-}
-
-template <class F>
-F globalsExport(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(globalsDll(), name)));
-}
-
-inline HRESULT canUnloadNow() {
-    const auto f = globalsExport<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow");
-    return f ? f() : E_FAIL;
-}
-
-inline HRESULT classFactory(REFCLSID clsid, IClassFactory** factory) {
-    const auto get =
-        globalsExport<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
-    if (!get) return E_FAIL;
-    return get(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory));
-}
-
 template <class I>
 ComPtr<I> create(REFCLSID clsid) {
-    ComPtr<IClassFactory> factory;
-    EXPECT_EQ(classFactory(clsid, &factory), S_OK);
-    ComPtr<I> object;
-    if (factory) {
-        EXPECT_EQ(factory->CreateInstance(nullptr, __uuidof(I),
-                                          reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-    }
-    return object;
+    return globalsDll().create<I>(clsid);
+}
+inline HRESULT canUnloadNow() {
+    return globalsDll().canUnloadNow();
 }
 
 // Every test runs in its own single-threaded OLE apartment.

@@ -1,4 +1,4 @@
-// zelSCls40.dll as a COM server: exports, class objects, unloading,
+// zelSCls40.dll as a COM server: class objects, unloading,
 // registration, its embedded type library and late binding.
 #include "scls_support.h"
 
@@ -7,7 +7,6 @@
 
 #include <olectl.h>
 
-#include <set>
 #include <string>
 
 namespace pkw::scls_test {
@@ -15,118 +14,44 @@ namespace {
 
 using ServerTest = SclsTest;
 
-struct ClassCase {
-    const CLSID& clsid;
-    const IID& iid;
-    const wchar_t* progId;
-};
-const ClassCase kClasses[] = {
-    {__uuidof(GlobalSubclass), __uuidof(IGlobalSubclass), L"zelSCls40.GlobalSubclass"},
-    {__uuidof(Timer), __uuidof(ITimer), L"zelSCls40.Timer"},
-    {__uuidof(clsMemDC), __uuidof(IMemDC), L"zelSCls40.clsMemDC"},
+const test::ServerClass kClasses[] = {
+    {&__uuidof(GlobalSubclass), &__uuidof(IGlobalSubclass), L"zelSCls40.GlobalSubclass"},
+    {&__uuidof(Timer), &__uuidof(ITimer), L"zelSCls40.Timer"},
+    {&__uuidof(clsMemDC), &__uuidof(IMemDC), L"zelSCls40.clsMemDC"},
 };
 
-std::wstring guidText(REFGUID guid) {
-    wchar_t text[40] = {};
-    ::StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-// The names in the export directory of a loaded module.
-std::set<std::string> exportedNames(HMODULE module) {
-    const auto* base = reinterpret_cast<const BYTE*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    const auto* exports =
-        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-    const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    std::set<std::string> result;
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-        result.insert(reinterpret_cast<const char*>(base + names[i]));
-    }
-    return result;
-}
-
-std::wstring readValue(const std::wstring& key, const wchar_t* name = nullptr) {
-    wchar_t data[1024] = {};
-    DWORD size = sizeof(data);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS) {
-        return L"<missing>";
-    }
-    return data;
-}
-
-bool keyExists(const std::wstring& key) {
-    HKEY h = nullptr;
-    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
-        return false;
-    }
-    ::RegCloseKey(h);
-    return true;
-}
-
-TEST_F(ServerTest, ExportsExactlyTheFourServerEntryPoints) {
-    ASSERT_NE(sclsDll(), nullptr);
-    EXPECT_EQ(exportedNames(sclsDll()),
-              (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
-                                     "DllUnregisterServer"}));
-}
-
-TEST_F(ServerTest, ClassObjectsCreateEachClass) {
-    for (const ClassCase& c : kClasses) {
-        SCOPED_TRACE(testing::Message() << c.progId);
-        ComPtr<IClassFactory> factory;
-        ASSERT_EQ(classFactory(c.clsid, &factory), S_OK);
-        ComPtr<IUnknown> object;
-        ASSERT_EQ(factory->CreateInstance(nullptr, c.iid,
-                                          reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-        ComPtr<IDispatch> dispatch;
-        EXPECT_EQ(object.As(&dispatch), S_OK);
-        ComPtr<IUnknown> outer = object;
-        ComPtr<IUnknown> aggregated;
-        EXPECT_EQ(factory->CreateInstance(outer.Get(), IID_IUnknown,
-                                          reinterpret_cast<void**>(aggregated.GetAddressOf())),
-                  CLASS_E_NOAGGREGATION);
-        ComPtr<IUnknown> none;
-        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPersist,
-                                          reinterpret_cast<void**>(none.GetAddressOf())),
-                  E_NOINTERFACE);
-
-        // Through the sibling loader, as the library creates them.
+TEST_F(ServerTest, ClassObjectsCreateEachClassAlsoThroughTheSiblingLoader) {
+    test::expectClassObjects(sclsDll(), kClasses);
+    for (const test::ServerClass& c : kClasses) {
         ComPtr<IUnknown> viaLoader;
-        EXPECT_EQ(pkw::sib::CreateSiblingObject(L"zelSCls40.dll", c.clsid, c.iid,
+        EXPECT_EQ(pkw::sib::CreateSiblingObject(L"zelSCls40.dll", *c.clsid, *c.iid,
                                                 reinterpret_cast<void**>(viaLoader.GetAddressOf())),
                   S_OK);
         EXPECT_TRUE(viaLoader);
     }
-    ComPtr<IClassFactory> factory;
-    EXPECT_EQ(classFactory(IID_IUnknown, &factory), CLASS_E_CLASSNOTAVAILABLE);
 }
 
 TEST_F(ServerTest, CanUnloadOnlyWithoutObjectsLocksOrSubclassedWindows) {
     ASSERT_EQ(canUnloadNow(), S_OK);
     ComPtr<IClassFactory> factory;
-    ASSERT_EQ(classFactory(__uuidof(clsMemDC), &factory), S_OK);
+    ASSERT_EQ(sclsDll().classFactory(__uuidof(clsMemDC), &factory), S_OK);
     ASSERT_EQ(factory->LockServer(TRUE), S_OK);
     factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_FALSE);
-    ASSERT_EQ(classFactory(__uuidof(clsMemDC), &factory), S_OK);
+    ASSERT_EQ(sclsDll().classFactory(__uuidof(clsMemDC), &factory), S_OK);
     ASSERT_EQ(factory->LockServer(FALSE), S_OK);
     factory.Reset();
     EXPECT_EQ(canUnloadNow(), S_OK);
 
-    for (const ClassCase& c : kClasses) {
-        ComPtr<IUnknown> object = create<IUnknown>(c.clsid);
+    for (const test::ServerClass& c : kClasses) {
+        ComPtr<IUnknown> object = create<IUnknown>(*c.clsid);
         EXPECT_EQ(canUnloadNow(), S_FALSE);
     }
     EXPECT_EQ(canUnloadNow(), S_OK);
 
     // A window routed through the DLL's procedure keeps it loaded.
     TestWindow window;
-    const auto sink = owned(new TestSink("s", 2, nullptr));
+    const auto sink = Adopt(new TestSink("s", 2, nullptr));
     {
         auto global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
         ASSERT_EQ(global->AttachMessage(sink.Get(), window.hwnd(), kOther), S_OK);
@@ -140,56 +65,15 @@ TEST_F(ServerTest, CanUnloadOnlyWithoutObjectsLocksOrSubclassedWindows) {
 }
 
 TEST_F(ServerTest, RegistrationWritesAndRemovesTheClassesAndTheTypeLibrary) {
-    const auto registerServer = sclsExport<HRESULT(STDAPICALLTYPE*)()>("DllRegisterServer");
-    const auto unregisterServer = sclsExport<HRESULT(STDAPICALLTYPE*)()>("DllUnregisterServer");
-    ASSERT_TRUE(registerServer && unregisterServer);
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(sclsDll(), path, MAX_PATH);
-    const std::wstring libid = guidText(LIBID_zelSCls40Lib);
-
-    ASSERT_EQ(registerServer(), S_OK);
-    for (const ClassCase& c : kClasses) {
-        SCOPED_TRACE(testing::Message() << c.progId);
-        const std::wstring key = L"CLSID\\" + guidText(c.clsid);
-        EXPECT_EQ(readValue(key + L"\\InprocServer32"), path);
-        EXPECT_EQ(readValue(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-        EXPECT_EQ(readValue(key + L"\\ProgID"), c.progId);
-        EXPECT_EQ(readValue(key + L"\\TypeLib"), libid);
-        EXPECT_EQ(readValue(std::wstring(c.progId) + L"\\CLSID"), guidText(c.clsid));
-        CLSID fromProgId{};
-        EXPECT_EQ(::CLSIDFromProgID(c.progId, &fromProgId), S_OK);
-        EXPECT_EQ(fromProgId, c.clsid);
-        ComPtr<IUnknown> object;
-        EXPECT_EQ(::CoCreateInstance(c.clsid, nullptr, CLSCTX_INPROC_SERVER, c.iid,
-                                     reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-    }
-    EXPECT_TRUE(keyExists(L"TypeLib\\" + libid + L"\\4.0"));
-    EXPECT_TRUE(keyExists(L"Interface\\" + guidText(__uuidof(IMemDC))));
-    ComPtr<ITypeLib> registered;
-    EXPECT_EQ(::LoadRegTypeLib(LIBID_zelSCls40Lib, 4, 0, 0, &registered), S_OK);
-    registered.Reset();
-
-    ASSERT_EQ(unregisterServer(), S_OK);
-    for (const ClassCase& c : kClasses) {
-        SCOPED_TRACE(testing::Message() << c.progId);
-        EXPECT_FALSE(keyExists(L"CLSID\\" + guidText(c.clsid)));
-        EXPECT_FALSE(keyExists(c.progId));
-    }
-    EXPECT_TRUE(keyExists(L"CLSID")); // only our own keys go
-    EXPECT_FALSE(keyExists(L"TypeLib\\" + libid));
-    EXPECT_FALSE(keyExists(L"Interface\\" + guidText(__uuidof(IMemDC))));
-    // Unregistering twice is harmless.
-    EXPECT_EQ(unregisterServer(), S_OK);
+    test::expectRegistrationRoundTrip(sclsDll(), kClasses, LIBID_zelSCls40Lib, 4, __uuidof(IMemDC),
+                                      test::ForeignSubkeys::Removed);
 }
 
 // The embedded type library: handles are pointer-sized integers, the
 // events have their fixed ids, the automation interfaces are dual.
 TEST_F(ServerTest, EmbeddedTypeLibraryDescribesTheInterfaces) {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(sclsDll(), path, MAX_PATH);
     ComPtr<ITypeLib> library;
-    ASSERT_EQ(::LoadTypeLibEx(path, REGKIND_NONE, &library), S_OK);
+    ASSERT_EQ(::LoadTypeLibEx(sclsDll().path().c_str(), REGKIND_NONE, &library), S_OK);
     const VARTYPE pointerSized = sizeof(void*) == 8 ? VT_I8 : VT_I4;
 
     ComPtr<ITypeInfo> subclass;
@@ -221,7 +105,7 @@ TEST_F(ServerTest, EmbeddedTypeLibraryDescribesTheInterfaces) {
         ComPtr<ITypeInfo> info;
         ASSERT_EQ(library->GetTypeInfoOfGuid(*dual, &info), S_OK);
         ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-        EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << guidText(*dual).c_str();
+        EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL) << test::guidText(*dual).c_str();
         info->ReleaseTypeAttr(attr);
     }
 

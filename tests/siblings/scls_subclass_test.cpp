@@ -23,7 +23,7 @@ protected:
 
     // A sink owned by the test (the registry does not own sinks).
     ComPtr<TestSink> sink(const char* name, LONG response) {
-        return owned(new TestSink(name, response, &log, global.Get()));
+        return Adopt(new TestSink(name, response, &log, global.Get()));
     }
 
     std::vector<std::string> callOrder() const {

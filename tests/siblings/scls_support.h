@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include "common/com/com_ptr.h"
 #include "siblings/api/loader.h"
+#include "tests/support/com_server.h"
 #include "zelSCls40.h"
 
 #include <gtest/gtest.h>
@@ -20,48 +22,16 @@ namespace pkw::scls_test {
 using Microsoft::WRL::ComPtr;
 
 // --- The DLL -------------------------------------------------------------
-inline HMODULE sclsDll() {
-    return pkw::sib::LoadSiblingModule(L"zelSCls40.dll");
+inline const test::ComServerDll& sclsDll() {
+    static const test::ComServerDll dll(L"zelSCls40.dll");
+    return dll;
 }
-
-template <class F>
-F sclsExport(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(sclsDll(), name)));
-}
-
-inline HRESULT canUnloadNow() {
-    const auto f = sclsExport<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow");
-    return f ? f() : E_FAIL;
-}
-
-inline HRESULT classFactory(REFCLSID clsid, IClassFactory** factory) {
-    const auto get =
-        sclsExport<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
-    if (!get) return E_FAIL;
-    return get(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory));
-}
-
-// Through LoadLibrary + DllGetClassObject.
 template <class I>
 ComPtr<I> create(REFCLSID clsid) {
-    ComPtr<IClassFactory> factory;
-    EXPECT_EQ(classFactory(clsid, &factory), S_OK);
-    ComPtr<I> object;
-    if (factory) {
-        EXPECT_EQ(factory->CreateInstance(nullptr, __uuidof(I),
-                                          reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-    }
-    return object;
+    return sclsDll().create<I>(clsid);
 }
-
-// Takes over the one reference a new test object starts with. (MinGW's
-// ComPtr::Attach adds a reference of its own, unlike Microsoft's.)
-template <class T>
-ComPtr<T> owned(T* fresh) {
-    ComPtr<T> p(fresh);
-    fresh->Release();
-    return p;
+inline HRESULT canUnloadNow() {
+    return sclsDll().canUnloadNow();
 }
 
 // --- Messages ------------------------------------------------------------

@@ -63,7 +63,7 @@ private:
 };
 
 ComPtr<TimerSink> newSink(bool dispatchOnly = false) {
-    return owned(new TimerSink(dispatchOnly));
+    return Adopt(new TimerSink(dispatchOnly));
 }
 
 // A clock independent of the timer under test: a plain thread timer.
@@ -245,7 +245,7 @@ TEST_F(TimerTest, ConnectionPointPlumbing) {
 
     DWORD cookie = 7;
     EXPECT_EQ(point->Advise(nullptr, &cookie), E_POINTER);
-    const auto notDispatch = owned(new TestSink("x", 2, nullptr));
+    const auto notDispatch = Adopt(new TestSink("x", 2, nullptr));
     EXPECT_EQ(point->Advise(notDispatch.Get(), &cookie), CONNECT_E_CANNOTCONNECT);
     EXPECT_EQ(cookie, 0u);
     EXPECT_EQ(point->Unadvise(12345), CONNECT_E_NOCONNECTION);

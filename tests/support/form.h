@@ -44,10 +44,11 @@ public:
     // What kind of host the form plays: real hosts differ, and controls must
     // cope with the poorer ones.
     struct Behaviour {
-        bool ambientDispatch = true;    // the site answers IDispatch (ambients)
-        bool extender = true;           // GetExtendedControl gives the extender
-        bool enumObjects = true;        // IOleContainer::EnumObjects works
-        bool plainKeyMnemonics = false; // keys without Alt also reach OnMnemonic
+        bool ambientDispatch = true;     // the site answers IDispatch (ambients)
+        bool extender = true;            // GetExtendedControl gives the extender
+        bool enumObjects = true;         // IOleContainer::EnumObjects works
+        bool plainKeyMnemonics = false;  // keys without Alt also reach OnMnemonic
+        bool honourPosRectChange = true; // OnPosRectChange moves the control as asked
     };
 
     Form();

@@ -368,6 +368,8 @@ STDMETHODIMP Site::DeactivateAndUndo() {
 STDMETHODIMP Site::OnPosRectChange(LPCRECT posRect) {
     if (!posRect) return E_POINTER;
     ++counters_.posRectChanges;
+    // A poorer host hears the request and keeps the control where it was.
+    if (form_ && !form_->behaviour().honourPosRectChange) return S_OK;
     rect_ = *posRect;
     if (!inPlaceObject_) return S_OK;
     const RECT clip = clipRect();

@@ -185,20 +185,6 @@ TEST_F(EventsTest, HandlersCanBeReplacedAndRemoved) {
     EXPECT_EQ(recorder->count(L"Click"), 2u);
 }
 
-// The handler lets go of the last reference to the control: the recorder
-// and the control's raising code must both come through.
-TEST_F(EventsTest, AHandlerMayReleaseTheControl) {
-    SpyControl* raw = spy.Get();
-    recorder->on(L"Click", [&](EventCall&) {
-        recorder->disconnect();
-        spy.Reset();
-    });
-    ASSERT_HRESULT_SUCCEEDED(raw->fire(1));
-    EXPECT_FALSE(spy);
-    EXPECT_FALSE(recorder->connected());
-    EXPECT_EQ(recorder->names(), std::vector<std::wstring>{L"Click"});
-}
-
 TEST(EventSource, ObjectsWithoutClassInfoHaveNoDefaultSource) {
     auto bag = MemoryPropertyBag::create();
     ComPtr<EventRecorder> recorder;

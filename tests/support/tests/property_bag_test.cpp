@@ -195,25 +195,6 @@ TEST_F(PropertyBagTest, ObjectsAreKeptByReferenceWhenAsked) {
     EXPECT_EQ(identity.Get(), original.Get());
 }
 
-// A control's own save and load, through the bag.
-TEST_F(PropertyBagTest, ControlsSaveAndLoadThroughIt) {
-    auto first = makeCom<SpyControl>();
-    first->caption = L"Hello";
-    first->groupId = 4;
-    first->value = true;
-    ASSERT_HRESULT_SUCCEEDED(saveToBag(first->unknown(), bag.Get()));
-    std::vector<std::wstring> written;
-    for (const auto& w : bag->writes())
-        written.push_back(w.name);
-    EXPECT_EQ(written, (std::vector<std::wstring>{L"Caption", L"GroupID", L"Value"}));
-
-    auto second = makeCom<SpyControl>();
-    ASSERT_HRESULT_SUCCEEDED(loadFromBag(second->unknown(), bag.Get()));
-    EXPECT_EQ(second->caption, L"Hello");
-    EXPECT_EQ(second->groupId, 4);
-    EXPECT_TRUE(second->value);
-}
-
 // What another container wrote (other spellings, everything as text) loads
 // too: the bag matches names without case and converts on read.
 TEST_F(PropertyBagTest, ForeignSpellingsAndTypesLoad) {

@@ -267,53 +267,6 @@ TEST_F(SiteOrderTest, ControlSiteServices) {
     EXPECT_FALSE(none);
 }
 
-TEST_F(SiteOrderTest, OneControlIsUIActiveAtATime) {
-    ComPtr<SpyControl> a, b;
-    auto first = addSpy(a, L"First");
-    auto second = addSpy(b, L"Second");
-    ASSERT_TRUE(first && second);
-    ASSERT_HRESULT_SUCCEEDED(form().focus(*first.Get()));
-    EXPECT_TRUE(first->uiActive());
-    EXPECT_EQ(form().focusedSite(), first.Get());
-    a->calls.clear();
-    ASSERT_HRESULT_SUCCEEDED(form().focus(*second.Get()));
-    EXPECT_EQ(a->calls, Calls{L"UIDeactivate"});
-    EXPECT_FALSE(first->uiActive());
-    EXPECT_EQ(form().uiActiveSite(), second.Get());
-    EXPECT_EQ(second->counters().focusGot, 1);
-}
-
-TEST_F(SiteOrderTest, AccessKeysAreRoutedToTheControlThatOwnsThem) {
-    ComPtr<SpyControl> a, b;
-    auto first = addSpy(a, L"First");
-    auto second = addSpy(b, L"Second");
-    ASSERT_TRUE(first && second);
-    b->setAccelerators({{FVIRTKEY | FALT, 'G', 1}});
-    EXPECT_EQ(second->counters().controlInfoChanges, 1);
-    ASSERT_EQ(second->accelerators().size(), 1u);
-    a->calls.clear();
-    b->calls.clear();
-
-    EXPECT_EQ(form().mnemonic(L'g'), second.Get());
-    EXPECT_EQ(form().mnemonic(L'h'), nullptr);
-    EXPECT_EQ(form().mnemonic(L'g', false), nullptr); // the control asked for Alt
-    const std::wstring onMnemonic =
-        L"OnMnemonic " + std::to_wstring(WM_SYSKEYDOWN) + L" " + std::to_wstring('G');
-    EXPECT_EQ(b->calls, Calls{onMnemonic});
-    EXPECT_TRUE(a->calls.empty());
-
-    // As the user types it: the form's routing of the thread's messages.
-    b->calls.clear();
-    ASSERT_TRUE(input::altKey(form(), L'g'));
-    EXPECT_EQ(b->calls, Calls{onMnemonic});
-
-    // An access key without Alt, for hosts that route plain keys.
-    b->setAccelerators({{FVIRTKEY, 'K', 1}});
-    b->calls.clear();
-    EXPECT_EQ(form().mnemonic(L'k', false), second.Get());
-    EXPECT_EQ(b->calls.size(), 1u);
-}
-
 TEST_F(SiteOrderTest, PropertyChangesAreRecordedByName) {
     ComPtr<SpyControl> spy;
     auto site = addSpy(spy, L"Check1");
@@ -332,52 +285,6 @@ TEST_F(SiteOrderTest, PropertyChangesAreRecordedByName) {
     EXPECT_EQ(spy->caption, L"one");
     EXPECT_TRUE(site->notifications().changes().empty());
     EXPECT_EQ(site->notifications().requestEdits().size(), 1u);
-}
-
-// A handler that removes the control from the form while the control is
-// raising the event.
-TEST_F(SiteOrderTest, AnEventHandlerMayRemoveTheControl) {
-    ComPtr<SpyControl> spy;
-    auto site = addSpy(spy, L"Check1");
-    ASSERT_TRUE(site);
-    site->events().on(L"Click",
-                      [&](EventCall&) { EXPECT_HRESULT_SUCCEEDED(form().remove(*site.Get())); });
-    spy->calls.clear();
-    ASSERT_HRESULT_SUCCEEDED(spy->fire(1));
-    EXPECT_EQ(form().count(), 0u);
-    EXPECT_EQ(spy->calls,
-              (Calls{L"Unadvise", L"InPlaceDeactivate", L"Close", L"SetClientSite(null)"}));
-    ASSERT_HRESULT_SUCCEEDED(spy->fire(1)); // nobody listens any more
-    EXPECT_EQ(site->events().count(L"Click"), 1u);
-}
-
-TEST_F(SiteOrderTest, StreamAndBagRoundTripsThroughTheForm) {
-    ComPtr<SpyControl> source;
-    auto original = addSpy(source, L"Source");
-    ASSERT_TRUE(original);
-    ASSERT_HRESULT_SUCCEEDED(original->put(L"Caption", Variant::fromString(L"Saved")));
-    ASSERT_HRESULT_SUCCEEDED(original->put(L"GroupID", Variant::fromI2(6)));
-    EXPECT_EQ(isDirty(source->unknown()), S_OK);
-    ComPtr<IStream> stream;
-    ASSERT_HRESULT_SUCCEEDED(saveToStream(source->unknown(), stream));
-    EXPECT_EQ(isDirty(source->unknown()), S_FALSE);
-    auto bag = MemoryPropertyBag::create();
-    ASSERT_HRESULT_SUCCEEDED(saveToBag(source->unknown(), bag.Get()));
-
-    AddOptions fromStream;
-    fromStream.init = AddOptions::Init::Stream;
-    fromStream.stream = stream.Get();
-    AddOptions fromBag;
-    fromBag.init = AddOptions::Init::PropertyBag;
-    fromBag.bag = bag.Get();
-    for (const AddOptions* options : {&fromStream, &fromBag}) {
-        ComPtr<SpyControl> copy;
-        auto site = addSpy(copy, L"Copy", *options);
-        ASSERT_TRUE(site);
-        EXPECT_EQ(copy->caption, L"Saved");
-        EXPECT_EQ(copy->groupId, 6);
-        ASSERT_HRESULT_SUCCEEDED(form().remove(*site.Get()));
-    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // makes, so the container's own order of operations can be checked. It has
 // a dual interface and an event source from the tests' type library, one
 // connection point for events and one for property-change notification,
-// accelerators a test sets, and persistence of three properties.
+// and persistence of three properties.
 #pragma once
 
 #include "common/com/variant.h"
@@ -60,12 +60,10 @@ public:
     std::wstring caption;
     LONG fakeHwnd; // a distinct number per spy, not a window
 
-    void setAccelerators(std::vector<ACCEL> accelerators);    // tells the site
     HRESULT ambient(DISPID id, Variant& value) const;         // through the site's IDispatch
     HRESULT requestPosRect(const RECT& rect);                 // the control's size operation
     HRESULT fire(DISPID id, std::span<VARIANTARG> args = {}); // arguments in declaration order
     IOleClientSite* site() const noexcept { return site_.Get(); }
-    const RECT& objectRect() const noexcept { return rect_; }
 
     // ISpy
     STDMETHODIMP get_Value(VARIANT_BOOL* v) override;
@@ -169,8 +167,6 @@ private:
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool dirty_ = false;
-    HACCEL accel_ = nullptr;
-    std::size_t accelCount_ = 0;
 };
 
 } // namespace pkw::test

@@ -1,7 +1,7 @@
 // Real input through the container: the cursor, mouse buttons and keys as
 // posted messages, sent messages and hardware input (SendInput), checked
 // by what reached the control's window and what the control made of it.
-#include "probe_host.h"
+#include "probe_test.h"
 
 #include "tests/support/message_spy.h"
 
@@ -25,10 +25,10 @@ const char* deliveryName(Delivery d) {
     return "?";
 }
 
-class InputTest : public ProbeHostTest {
+class InputTest : public ProbeTest {
 protected:
     void SetUp() override {
-        ProbeHostTest::SetUp();
+        ProbeTest::SetUp();
         site = addProbe(L"Probe1", {30, 40, 150, 70}, &probe);
         ASSERT_TRUE(site);
         ASSERT_TRUE(site->window());
@@ -125,6 +125,7 @@ TEST_F(InputTest, ADoubleClickArrivesAsTheSystemSendsIt) {
         EXPECT_EQ(mouseOnly(spy), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
                                                      WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
         EXPECT_EQ(logOf({L"DblClick"}), std::vector<std::wstring>{L"DblClick"});
+        EXPECT_EQ(::GetCapture(), nullptr);
     }
 }
 
@@ -149,34 +150,6 @@ TEST_F(InputTest, KeysReachTheFocusedControl) {
     probeLog().clear();
     ASSERT_TRUE(input::typeChar(L'a'));
     EXPECT_EQ(logOf({L"Key"}), std::vector<std::wstring>{L"KeyPress 97"});
-}
-
-TEST_F(InputTest, AccessKeysTypedWithAlt) {
-    auto other = addProbe(L"Probe2", {30, 90, 150, 120});
-    ASSERT_TRUE(other);
-    probe->setAccessKeys(L"k");
-    ASSERT_EQ(form().focus(*other.Get()), S_OK);
-    for (const Delivery delivery : {Delivery::Post, Delivery::Hardware}) {
-        SCOPED_TRACE(deliveryName(delivery));
-        probeLog().clear();
-        ASSERT_TRUE(input::altKey(form(), L'k', delivery));
-        EXPECT_EQ(logOf({L"AccessKeyPress"}), std::vector<std::wstring>{L"AccessKeyPress k"});
-        // The key went to the access key's owner, not to the focused control.
-        EXPECT_TRUE(logOf({L"KeyDown 75"}).empty());
-    }
-}
-
-// The control raises an event from its key handler; the handler takes the
-// control off the form. Both come through and the loop goes on.
-TEST_F(InputTest, AControlRemovedByItsOwnKeyEvent) {
-    ASSERT_HRESULT_SUCCEEDED(site->put(L"Caption", Variant::fromString(L"still here")));
-    ASSERT_EQ(form().focus(*site.Get()), S_OK);
-    site->events().on(L"Ping",
-                      [&](EventCall&) { EXPECT_HRESULT_SUCCEEDED(form().remove(*site.Get())); });
-    ASSERT_TRUE(input::keyDown(kPingKey));
-    EXPECT_EQ(form().count(), 0u);
-    EXPECT_TRUE(logged(L"KeyDown done still here"));
-    EXPECT_TRUE(pumpUntil([] { return logged(L"Destroyed"); }));
 }
 
 } // namespace

@@ -1,0 +1,62 @@
+// The tip's picture: its text measured, the balloon placed, and everything
+// drawn into a 32-bit premultiplied-alpha bitmap for a layered window.
+//
+//   TipText      the header line and the text
+//   TipPicture   the finished bitmap, selected into its memory DC, with the
+//                screen position of its top-left pixel
+//   drawTip      measures, places (tip_layout.h) and draws one tip
+//
+// The shape is drawn from its distance field (rounded rectangle joined with
+// the tail's triangle), so its edges, the border and the shadow come out
+// anti-aliased; the text is drawn by GDI onto the fill, then every pixel gets
+// the shape's coverage as its alpha.
+#pragma once
+
+#include "common/win/unique_handle.h"
+#include "siblings/globals/tip_style.h"
+
+#include <windows.h>
+
+#include <string_view>
+#include <utility>
+
+namespace pkw::globals {
+
+struct TipText {
+    std::wstring_view header;
+    std::wstring_view text;
+};
+
+class TipPicture {
+public:
+    TipPicture() = default;
+    TipPicture(TipPicture&& other) noexcept { *this = std::move(other); }
+    TipPicture& operator=(TipPicture&& other) noexcept;
+    ~TipPicture() { reset(); }
+
+    bool create(int width, int height);
+    explicit operator bool() const noexcept { return static_cast<bool>(dc_); }
+
+    HDC dc() const noexcept { return dc_.get(); }
+    SIZE size() const noexcept { return size_; }
+    DWORD* pixels() const noexcept { return pixels_; }
+
+    POINT origin{};    // screen position of the top-left pixel
+    bool below = true; // the balloon stands below its point
+
+private:
+    // The DC goes first: a bitmap still selected into a DC cannot be deleted.
+    void reset() noexcept;
+
+    UniqueBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    DWORD* pixels_ = nullptr;
+    SIZE size_{};
+};
+
+// The picture of a tip pointing at `point`, kept on `workArea`. An empty
+// picture when the bitmap cannot be made.
+TipPicture drawTip(const TipStyle& style, TipText text, POINT point, SHORT xDisplay, SHORT yDisplay,
+                   const RECT& workArea);
+
+} // namespace pkw::globals

@@ -1,0 +1,111 @@
+#include "siblings/globals/tip_style.h"
+
+// common/com/bstr.h needs Windows' headers first.
+#include "common/com/bstr.h"
+
+#include "zelGlobals40.h"
+
+#include <algorithm>
+
+namespace pkw::globals {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// A setting's value, or the fallback when the set cannot give it.
+template <class T, class Getter>
+T read(IEffectSet* set, Getter getter, T fallback) {
+    T value{};
+    return SUCCEEDED((set->*getter)(&value)) ? value : fallback;
+}
+
+COLORREF readColor(IEffectSet* set, HRESULT (STDMETHODCALLTYPE IEffectSet::*getter)(OLE_COLOR*),
+                   COLORREF fallback) {
+    OLE_COLOR ole = 0;
+    if (FAILED((set->*getter)(&ole))) return fallback;
+    // System colours (0x800000xx) name the user's current choice.
+    COLORREF color = 0;
+    return SUCCEEDED(::OleTranslateColor(ole, nullptr, &color)) ? color : fallback;
+}
+
+bool readBool(IEffectSet* set, HRESULT (STDMETHODCALLTYPE IEffectSet::*getter)(VARIANT_BOOL*),
+              bool fallback) {
+    VARIANT_BOOL value = VARIANT_FALSE;
+    return SUCCEEDED((set->*getter)(&value)) ? value != VARIANT_FALSE : fallback;
+}
+
+int nonNegative(int value, int limit) {
+    return std::clamp(value, 0, limit);
+}
+
+TipAlign alignOf(LONG value) {
+    switch (value) {
+    case 1:
+        return TipAlign::Centre;
+    case 2:
+        return TipAlign::Right;
+    default:
+        return TipAlign::Left;
+    }
+}
+
+ComPtr<IFont> readFont(IEffectSet* set,
+                       HRESULT (STDMETHODCALLTYPE IEffectSet::*getter)(IFontDisp**)) {
+    ComPtr<IFontDisp> disp;
+    ComPtr<IFont> font;
+    if (SUCCEEDED((set->*getter)(&disp)) && disp) disp.As(&font);
+    return font;
+}
+
+} // namespace
+
+TipStyle readTipStyle(IEffectSet* set) {
+    TipStyle style;
+    if (!set) return style;
+    // Sizes are clamped to what a tip on a screen can use; a negative or
+    // absurd value must not make a huge window.
+    constexpr int kMaxMetric = 1000;
+    style.back = readColor(set, &IEffectSet::get_BackColor, style.back);
+    style.border = readColor(set, &IEffectSet::get_BorderColor, style.border);
+    style.text = readColor(set, &IEffectSet::get_TextForeColor, style.text);
+    style.header = readColor(set, &IEffectSet::get_HeaderForeColor, style.header);
+    style.borderWidth = readBool(set, &IEffectSet::get_Border, true)
+                            ? nonNegative(read<SHORT>(set, &IEffectSet::get_BorderWidth, 1), 50)
+                            : 0;
+    style.radius = nonNegative(read<SHORT>(set, &IEffectSet::get_Radius, 12), kMaxMetric);
+    style.tailLength = nonNegative(read<SHORT>(set, &IEffectSet::get_TailLength, 20), 200);
+    style.tailWidth = nonNegative(read<SHORT>(set, &IEffectSet::get_TailWidth, 12), 200);
+    style.wordWrap = readBool(set, &IEffectSet::get_WordWrap, true);
+    style.flexLimit = nonNegative(read<SHORT>(set, &IEffectSet::get_FlexLimit, 240), 32767);
+    style.margins.left = nonNegative(read<SHORT>(set, &IEffectSet::get_MarginLeft, 0), 200);
+    style.margins.top = nonNegative(read<SHORT>(set, &IEffectSet::get_MarginTop, 0), 200);
+    style.margins.right = nonNegative(read<SHORT>(set, &IEffectSet::get_MarginRight, 0), 200);
+    style.margins.bottom = nonNegative(read<SHORT>(set, &IEffectSet::get_MarginBottom, 0), 200);
+    style.alpha =
+        static_cast<BYTE>(nonNegative(read<SHORT>(set, &IEffectSet::get_Alpha, 255), 255));
+    style.captionIndent = nonNegative(read<SHORT>(set, &IEffectSet::get_CaptionIndent, 0), 200);
+    style.captionAlign = alignOf(read<LONG>(set, &IEffectSet::get_CaptionHAlignment, 0));
+    style.headerIndent = nonNegative(read<SHORT>(set, &IEffectSet::get_HeaderIndent, 0), 200);
+    style.headerSeparation =
+        nonNegative(read<SHORT>(set, &IEffectSet::get_HeaderTextSeparation, 0), 200);
+    style.headerAlign = alignOf(read<LONG>(set, &IEffectSet::get_HeaderHAlignment, 0));
+    Bstr header;
+    if (SUCCEEDED(set->get_HeaderText(header.put()))) style.headerText.assign(header.view());
+
+    TipShadow& shadow = style.shadow;
+    shadow.on = readBool(set, &IEffectSet::get_ApplyDropShadow, false);
+    shadow.dx = std::clamp<int>(read<SHORT>(set, &IEffectSet::get_DropShadowXDistance, 3), -20, 20);
+    shadow.dy = std::clamp<int>(read<SHORT>(set, &IEffectSet::get_DropShadowYDistance, 3), -20, 20);
+    shadow.color = readColor(set, &IEffectSet::get_DropShadowColor, shadow.color);
+    shadow.alpha = static_cast<BYTE>(
+        nonNegative(read<SHORT>(set, &IEffectSet::get_DropShadowAlpha, 127), 255));
+    // Intensity 0..100 spreads the edge over up to 10 pixels.
+    shadow.softness =
+        1 + nonNegative(read<SHORT>(set, &IEffectSet::get_DropShadowIntensity, 45), 100) / 10;
+
+    style.font = readFont(set, &IEffectSet::get_Font);
+    style.headerFont = readFont(set, &IEffectSet::get_HeaderFont);
+    return style;
+}
+
+} // namespace pkw::globals

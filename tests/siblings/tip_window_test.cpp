@@ -1,0 +1,627 @@
+// The tool tip's window as a user meets it: where it stands, what it shows,
+// how it goes away, and that it never gets in the user's way.
+#include "globals_support.h"
+
+#include "common/win/unique_handle.h"
+#include "tests/support/gdi_objects.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pkw::globals_test;
+using pkw::Bstr;
+
+// The class the library registers for its tip windows.
+constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
+
+struct Placement {
+    LONG x = 0;
+    LONG y = 0;
+    SHORT xDisplay = 0;
+    SHORT yDisplay = 0;
+    bool cancel = false;
+    // Handed over from inside the event, as the check box does; none when empty.
+    std::wstring text;
+};
+
+// Answers QueryPlacement with a fixed placement and text.
+class PlacementSink final : public IDispatch {
+public:
+    static ComPtr<PlacementSink> make(IToolTip* tip) {
+        return ComPtr<PlacementSink>(new PlacementSink(tip));
+    }
+    Placement answer;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        if (id != 1 || params->cArgs != 5) return DISP_E_MEMBERNOTFOUND;
+        VARIANTARG* a = params->rgvarg;
+        *a[4].plVal = answer.x;
+        *a[3].plVal = answer.y;
+        *a[2].piVal = answer.xDisplay;
+        *a[1].piVal = answer.yDisplay;
+        *a[0].pboolVal = answer.cancel ? VARIANT_TRUE : VARIANT_FALSE;
+        if (!answer.cancel && !answer.text.empty()) {
+            Bstr text(answer.text);
+            tip_->SetTipText(text.get());
+        }
+        return S_OK;
+    }
+
+private:
+    explicit PlacementSink(IToolTip* tip) : tip_(tip) {}
+    IToolTip* tip_; // the tip holds the sink, not the other way round
+    ULONG refs_ = 0;
+};
+
+// Handles messages until `done` holds; false if it never did within a
+// generous deadline.
+bool pumpUntil(const std::function<bool()>& done) {
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
+    while (!done()) {
+        if (::GetTickCount64() > deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+BOOL CALLBACK collectTip(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring_view(name) != kTipClass) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// This thread's tip window, shown or not; null when there is none.
+HWND findTip() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &collectTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND shownTip() {
+    const HWND tip = findTip();
+    return tip && ::IsWindowVisible(tip) ? tip : nullptr;
+}
+
+RECT windowRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+SIZE sizeOf(const RECT& r) {
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+RECT workAreaAt(POINT p) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoW(::MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+bool contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+std::string text(const RECT& r) {
+    return "{" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+           std::to_string(r.right) + ", " + std::to_string(r.bottom) + "}";
+}
+
+// The screen's pixels in `area`, as 0x00BBGGRR.
+std::vector<COLORREF> screenPixels(const RECT& area) {
+    const SIZE size = sizeOf(area);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const pkw::WindowDc screen(nullptr);
+    pkw::UniqueBitmap bitmap(
+        ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pkw::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    std::vector<COLORREF> pixels;
+    if (!bitmap || !dc) return pixels;
+    {
+        pkw::SelectedObject selected(dc.get(), bitmap.get());
+        ::BitBlt(dc.get(), 0, 0, size.cx, size.cy, screen.get(), area.left, area.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    for (LONG i = 0; i < size.cx * size.cy; ++i)
+        pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    return pixels;
+}
+
+class TipWindow : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        ASSERT_TRUE(tip_);
+        sink_ = PlacementSink::make(tip_.Get());
+        ComPtr<IConnectionPointContainer> container;
+        ASSERT_EQ(tip_.As(&container), S_OK);
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+        DWORD cookie = 0;
+        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        effects_ = tipLook();
+        ASSERT_EQ(tip_->SetEffects(effects_.Get()), S_OK);
+        ASSERT_EQ(tip_->SetAnimateSteps(4), S_OK);
+    }
+    void TearDown() override {
+        tip_.Reset();
+        sink_.Reset();
+        effects_.Reset();
+        OleTest::TearDown();
+    }
+
+    // A set that looks like the control's tool-tip set.
+    static ComPtr<IEffectSet> tipLook() {
+        ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
+        if (!set) return set;
+        set->put_Alpha(255);
+        set->put_BackColor(0xFFFFFF);
+        set->put_Border(VARIANT_TRUE);
+        set->put_BorderColor(0xB99D7F);
+        set->put_BorderWidth(1);
+        set->put_TextForeColor(0);
+        set->put_Radius(12);
+        set->put_TailLength(20);
+        set->put_TailWidth(12);
+        set->put_WordWrap(VARIANT_TRUE);
+        set->put_FlexLimit(240);
+        return set;
+    }
+
+    // Shows the tip at `at` (screen) with `text`; the shown window or null.
+    HWND show(POINT at, const std::wstring& text, LONG method = 0, SHORT xDisplay = 0,
+              SHORT yDisplay = 0, bool cancel = false) {
+        sink_->answer = Placement{at.x, at.y, xDisplay, yDisplay, cancel, text};
+        LONG result = -1;
+        EXPECT_EQ(tip_->ShowTip(method, &result), S_OK);
+        return shownTip();
+    }
+
+    POINT screenCentre() const {
+        const RECT work = workAreaAt(POINT{0, 0});
+        return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    }
+
+    ComPtr<IToolTip> tip_;
+    ComPtr<PlacementSink> sink_;
+    ComPtr<IEffectSet> effects_;
+};
+
+const std::wstring kSentence = L"Keeps you signed in on this computer for two weeks.";
+
+TEST_F(TipWindow, AppearsWithoutTakingTheFocusOrTheMouse) {
+    // A window of the user's that has the focus.
+    pkw::UniqueWindow user(::CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE | WS_BORDER, 40,
+                                             40, 200, 30, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(user);
+    ::SetForegroundWindow(user.get());
+    ::SetFocus(user.get());
+    ASSERT_EQ(::GetFocus(), user.get());
+
+    const POINT at = screenCentre();
+    const HWND tip = show(at, kSentence);
+    ASSERT_NE(tip, nullptr) << "a visible tip window of the class, on this thread";
+    EXPECT_TRUE(::GetWindowLongPtrW(tip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(::GetFocus(), user.get());
+    EXPECT_EQ(::GetActiveWindow(), user.get());
+    EXPECT_EQ(::GetForegroundWindow(), user.get());
+    EXPECT_EQ(::GetWindowThreadProcessId(tip, nullptr), ::GetCurrentThreadId());
+
+    // The control under the tip keeps the mouse: the tip is never the
+    // window at a point, not even inside its own body.
+    const RECT r = windowRect(tip);
+    const POINT inside[] = {at, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
+    for (const POINT& p : inside)
+        EXPECT_NE(::WindowFromPoint(p), tip) << p.x << ", " << p.y;
+    EXPECT_EQ(::SendMessageW(tip, WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+}
+
+TEST_F(TipWindow, StandsByItsPointAndOnTheWorkArea) {
+    enum Side { Before, After, Across };
+    struct Case {
+        const char* what;
+        double fx, fy; // the point, as a fraction of the work area
+        SHORT xDisplay, yDisplay;
+        Side horizontal, vertical; // where the window stands from the point
+    };
+    const Case cases[] = {
+        {"middle, automatic", 0.5, 0.5, 0, 0, After, After},
+        {"top-left corner", 0.0, 0.0, 0, 0, After, After},
+        {"top edge", 0.5, 0.0, 0, 0, After, After},
+        {"left edge", 0.0, 0.5, 0, 0, After, After},
+        {"right edge", 1.0, 0.5, 0, 0, Before, After},
+        {"bottom edge", 0.5, 1.0, 0, 0, After, Before},
+        {"bottom-right corner", 1.0, 1.0, 0, 0, Before, Before},
+        {"top-right corner", 1.0, 0.0, 0, 0, Before, After},
+        {"bottom-left corner", 0.0, 1.0, 0, 0, After, Before},
+        {"middle, left and above", 0.5, 0.5, 2, 2, Before, Before},
+        {"middle, centred below", 0.5, 0.5, 3, 1, Across, After},
+        {"middle, right and above", 0.5, 0.5, 1, 2, After, Before},
+        {"unknown values count as automatic", 0.5, 0.5, 7, -1, After, After},
+    };
+    const RECT work = workAreaAt(POINT{0, 0});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const POINT at{work.left + LONG(c.fx * (work.right - work.left - 1)),
+                       work.top + LONG(c.fy * (work.bottom - work.top - 1))};
+        const HWND tip = show(at, kSentence, 0, c.xDisplay, c.yDisplay);
+        ASSERT_NE(tip, nullptr);
+        const RECT r = windowRect(tip);
+        EXPECT_TRUE(contains(work, r)) << text(r) << " on " << text(work);
+        RECT around = r;
+        ::InflateRect(&around, 2, 2);
+        EXPECT_TRUE(::PtInRect(&around, at)) << text(r) << " names " << at.x << ", " << at.y;
+
+        const LONG midX = (r.left + r.right) / 2;
+        const LONG midY = (r.top + r.bottom) / 2;
+        const LONG width = r.right - r.left;
+        switch (c.horizontal) {
+        case Before:
+            EXPECT_LT(midX, at.x) << text(r);
+            break;
+        case After:
+            EXPECT_GT(midX, at.x) << text(r);
+            break;
+        case Across:
+            EXPECT_LE(std::abs(midX - at.x), width / 8) << text(r);
+            break;
+        }
+        if (c.vertical == Before)
+            EXPECT_LT(midY, at.y) << text(r);
+        else
+            EXPECT_GT(midY, at.y) << text(r);
+        ASSERT_EQ(tip_->HideTip(0), S_OK);
+    }
+}
+
+TEST_F(TipWindow, ForcedPlacementAndHugeTextsStillKeepItOnTheWorkArea) {
+    const RECT work = workAreaAt(POINT{0, 0});
+    const POINT middle{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    std::wstring oneLongLine;
+    std::wstring manyLines;
+    for (int i = 0; i < 400; ++i) {
+        oneLongLine += L"word ";
+        manyLines += L"line\n";
+    }
+    struct Case {
+        const char* what;
+        POINT at;
+        SHORT xDisplay, yDisplay;
+        bool wrap;
+        const std::wstring& text;
+    };
+    const Case cases[] = {
+        {"below at the bottom edge", {middle.x, work.bottom - 3}, 1, 1, true, kSentence},
+        {"above at the top edge", {middle.x, work.top + 2}, 1, 2, true, kSentence},
+        {"right at the right edge", {work.right - 3, middle.y}, 1, 1, true, kSentence},
+        {"left at the left edge", {work.left + 2, middle.y}, 2, 1, true, kSentence},
+        {"centred at a corner", {work.left, work.top}, 3, 2, true, kSentence},
+        {"far off the screen", {work.right + 5000, work.bottom + 5000}, 0, 0, true, kSentence},
+        {"a line wider than the screen", middle, 0, 0, false, oneLongLine},
+        {"more lines than the screen holds", middle, 0, 0, true, manyLines},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        effects_->put_WordWrap(c.wrap ? VARIANT_TRUE : VARIANT_FALSE);
+        const HWND tip = show(c.at, c.text, 0, c.xDisplay, c.yDisplay);
+        ASSERT_NE(tip, nullptr);
+        EXPECT_TRUE(contains(work, windowRect(tip)))
+            << text(windowRect(tip)) << " on " << text(work);
+    }
+}
+
+TEST_F(TipWindow, GrowsWithItsTextAndWrapsAtTheFlexLimit) {
+    const POINT at = screenCentre();
+    const auto sizeFor = [&](const std::wstring& text, bool wrap, SHORT limit,
+                             const wchar_t* header = L"") {
+        effects_->put_WordWrap(wrap ? VARIANT_TRUE : VARIANT_FALSE);
+        effects_->put_FlexLimit(limit);
+        Bstr headerText(header);
+        effects_->put_HeaderText(headerText.get());
+        const HWND tip = show(at, text);
+        EXPECT_NE(tip, nullptr);
+        return tip ? sizeOf(windowRect(tip)) : SIZE{};
+    };
+    const std::wstring longer = kSentence + L" " + kSentence;
+    // What the window adds around its text: the size of a one-letter tip.
+    const SIZE frame = sizeFor(L"i", false, 0);
+    const SIZE one = sizeFor(kSentence, false, 0);
+    const SIZE two = sizeFor(longer, false, 0);
+    EXPECT_GT(one.cx, frame.cx);
+    EXPECT_GT(two.cx, one.cx) << "unwrapped, a longer text makes a wider tip";
+    EXPECT_EQ(two.cy, one.cy) << "on one line";
+    EXPECT_GT(sizeFor(L"two\nlines", false, 0).cy, frame.cy) << "line breaks count";
+
+    struct Case {
+        SHORT limit;
+    };
+    const Case limits[] = {{90}, {150}, {240}};
+    LONG previousWidth = 0;
+    for (const Case& c : limits) {
+        SCOPED_TRACE(c.limit);
+        const SIZE wrapped = sizeFor(longer, true, c.limit);
+        EXPECT_LE(wrapped.cx, c.limit + frame.cx) << "no line is wider than the limit";
+        EXPECT_GT(wrapped.cy, one.cy) << "the text takes several lines";
+        EXPECT_GT(wrapped.cx, previousWidth) << "a larger limit, a wider tip";
+        previousWidth = wrapped.cx;
+    }
+    EXPECT_EQ(sizeFor(longer, false, 90).cx, two.cx) << "without WordWrap the limit is not used";
+
+    const SIZE withHeader = sizeFor(kSentence, false, 0, L"Remember me");
+    EXPECT_GT(withHeader.cy, one.cy) << "the header line stands above the text";
+    EXPECT_EQ(withHeader.cx, one.cx) << "a short header leaves the width alone";
+    const std::wstring wideHeader = L"A header: " + kSentence;
+    EXPECT_GT(sizeFor(kSentence, false, 0, wideHeader.c_str()).cx, one.cx)
+        << "a wider header widens the tip";
+    effects_->put_HeaderTextSeparation(20);
+    const LONG apart20 = sizeFor(kSentence, false, 0, L"Remember me").cy;
+    effects_->put_HeaderTextSeparation(30);
+    EXPECT_EQ(sizeFor(kSentence, false, 0, L"Remember me").cy, apart20 + 10)
+        << "the separation stands between header and text";
+}
+
+TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
+    struct Case {
+        const char* what;
+        bool cancel;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {"cancelled", true, kSentence},
+        {"no text", false, L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        sink_ = PlacementSink::make(tip_.Get());
+        ComPtr<IConnectionPointContainer> container;
+        ASSERT_EQ(tip_.As(&container), S_OK);
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+        DWORD cookie = 0;
+        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        tip_->SetEffects(effects_.Get());
+        EXPECT_EQ(show(screenCentre(), c.text, 0, 0, 0, c.cancel), nullptr);
+        EXPECT_EQ(findTip(), nullptr) << "not even a hidden window";
+    }
+    // A text that a later show clears takes the shown tip away.
+    ASSERT_NE(show(screenCentre(), kSentence), nullptr);
+    Bstr none(L"");
+    tip_->SetTipText(none.get());
+    sink_->answer.text.clear();
+    LONG result = -1;
+    ASSERT_EQ(tip_->ShowTip(0, &result), S_OK);
+    EXPECT_EQ(shownTip(), nullptr);
+}
+
+TEST_F(TipWindow, HidesAtOnceOrWhenItsAnimationEnds) {
+    struct Case {
+        const char* what;
+        LONG method;
+        SHORT steps;
+        bool lingers; // still shown right after HideTip, until its animation ran
+    };
+    const Case cases[] = {
+        {"instant", 0, 4, false},        {"fade", 1, 4, true},
+        {"slide", 2, 4, true},           {"fade of no steps", 1, 0, false},
+        {"unknown method", 9, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tip_->SetAnimateSteps(c.steps);
+        ASSERT_NE(show(screenCentre(), kSentence), nullptr);
+        ASSERT_EQ(tip_->HideTip(c.method), S_OK);
+        EXPECT_EQ(shownTip() != nullptr, c.lingers);
+        EXPECT_TRUE(pumpUntil([] { return shownTip() == nullptr; }));
+        VARIANT_BOOL shown = VARIANT_TRUE;
+        tip_->get_Shown(&shown);
+        EXPECT_EQ(shown, VARIANT_FALSE);
+    }
+}
+
+TEST_F(TipWindow, AnimatedShowsEndWhereAnInstantOneStands) {
+    const POINT at = screenCentre();
+    const HWND instant = show(at, kSentence, 0);
+    ASSERT_NE(instant, nullptr);
+    const RECT place = windowRect(instant);
+    ASSERT_EQ(tip_->HideTip(0), S_OK);
+
+    struct Case {
+        const char* what;
+        LONG method;
+        bool moves; // starts away from its place
+    };
+    const Case cases[] = {{"fade", 1, false}, {"slide", 2, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const HWND tip = show(at, kSentence, c.method);
+        ASSERT_NE(tip, nullptr) << "shows at once, to come in while the caller goes on";
+        const RECT first = windowRect(tip);
+        EXPECT_EQ(::EqualRect(&place, &first) == FALSE, c.moves) << text(first);
+        EXPECT_TRUE(pumpUntil([&] {
+            const RECT now = windowRect(tip);
+            return ::EqualRect(&now, &place) != FALSE;
+        }));
+        // The animation is over: the tip stays.
+        const HWND same = tip;
+        EXPECT_TRUE(pumpUntil([&] { return shownTip() == same; }));
+        ASSERT_EQ(tip_->HideTip(0), S_OK);
+        EXPECT_EQ(shownTip(), nullptr);
+    }
+}
+
+TEST_F(TipWindow, PaintsItsColoursOnTheScreen) {
+    struct Case {
+        const char* what;
+        OLE_COLOR back;
+        OLE_COLOR text;
+        bool border;
+        OLE_COLOR borderColor;
+    };
+    const Case cases[] = {
+        {"white with a border", 0xFFFFFF, 0x000000, true, 0xB99D7F},
+        {"cream, red text", 0xC8F0FF, 0x0000C0, true, 0x404040},
+        {"system colours", 0x80000018, 0x80000017, true, 0x80000010},
+        {"no border", 0xE0FFE0, 0x800000, false, 0x404040},
+    };
+    const POINT at = screenCentre();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        effects_->put_BackColor(c.back);
+        effects_->put_TextForeColor(c.text);
+        effects_->put_Border(c.border ? VARIANT_TRUE : VARIANT_FALSE);
+        effects_->put_BorderColor(c.borderColor);
+        effects_->put_BorderWidth(2);
+        COLORREF back = 0, text = 0, border = 0;
+        ASSERT_EQ(::OleTranslateColor(c.back, nullptr, &back), S_OK);
+        ASSERT_EQ(::OleTranslateColor(c.text, nullptr, &text), S_OK);
+        ASSERT_EQ(::OleTranslateColor(c.borderColor, nullptr, &border), S_OK);
+        ASSERT_NE(back, text);
+
+        const HWND tip = show(at, L"Wide Margins WWW MMM");
+        ASSERT_NE(tip, nullptr);
+        const RECT r = windowRect(tip);
+        ASSERT_TRUE(pumpUntil([&] {
+            const std::vector<COLORREF> pixels = screenPixels(r);
+            return std::count(pixels.begin(), pixels.end(), back) > 0;
+        })) << "the fill reaches the screen";
+        const std::vector<COLORREF> pixels = screenPixels(r);
+        const auto count = [&](COLORREF wanted) {
+            return std::count(pixels.begin(), pixels.end(), wanted);
+        };
+        EXPECT_GT(count(back), static_cast<long>(pixels.size() / 3)) << "the body is filled";
+        EXPECT_GT(count(text), 10) << "the text's own colour";
+        if (c.border)
+            EXPECT_GT(count(border), 2 * (r.right - r.left) / 2) << "the border runs round";
+        else
+            EXPECT_EQ(count(border), 0);
+        ASSERT_EQ(tip_->HideTip(0), S_OK);
+    }
+}
+
+TEST_F(TipWindow, AlphaIsTheWholeTipsOpacity) {
+    // Over black, a tip of opacity a shows its fill at a/255 of its strength.
+    const POINT at = screenCentre();
+    pkw::UniqueWindow black(
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, at.x - 150,
+                          at.y - 100, 600, 300, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(black);
+    ::UpdateWindow(black.get());
+    struct Case {
+        SHORT alpha;
+    };
+    const Case cases[] = {{255}, {160}, {64}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alpha);
+        effects_->put_Alpha(c.alpha);
+        const HWND tip = show(at, kSentence);
+        ASSERT_NE(tip, nullptr);
+        const RECT r = windowRect(tip);
+        const auto seen = [&] {
+            const std::vector<COLORREF> pixels = screenPixels(r);
+            return std::count_if(pixels.begin(), pixels.end(), [&](COLORREF p) {
+                const auto close = [&](int v) { return std::abs(v - c.alpha) <= 2; };
+                return close(GetRValue(p)) && close(GetGValue(p)) && close(GetBValue(p));
+            });
+        };
+        const long area = (r.right - r.left) * (r.bottom - r.top);
+        EXPECT_TRUE(pumpUntil([&] { return seen() > area / 3; })) << seen() << " of " << area;
+        ASSERT_EQ(tip_->HideTip(0), S_OK);
+    }
+}
+
+TEST_F(TipWindow, LeaksNoGdiObjectsOverManyShows) {
+    const POINT at = screenCentre();
+    const auto cycle = [&](int i) {
+        Bstr header(i % 2 ? L"Header" : L"");
+        effects_->put_HeaderText(header.get());
+        ASSERT_NE(show(POINT{at.x + i, at.y + i}, kSentence.substr(0, 10 + i % 30)), nullptr);
+        ASSERT_EQ(tip_->HideTip(0), S_OK);
+    };
+    for (int i = 0; i < 3; ++i)
+        cycle(i);
+    const int before = pkw::test::CountGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 40; ++i)
+        cycle(i);
+    // While shown, the tip holds one bitmap and one DC; hidden, none.
+    EXPECT_LE(pkw::test::CountGdiObjects(), before);
+}
+
+TEST_F(TipWindow, GoesAwayWithItsObject) {
+    const HMODULE dll = globalsDll().module();
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    ASSERT_FALSE(::GetClassInfoExW(dll, kTipClass, &info)) << "no class before the first tip";
+
+    ComPtr<IToolTip> other = create<IToolTip>(CLSID_ToolTip);
+    ASSERT_NE(show(screenCentre(), kSentence), nullptr);
+    const HWND first = findTip();
+    ASSERT_EQ(other->SetEffects(effects_.Get()), S_OK);
+    Bstr text(L"Another tip");
+    LONG result = 0;
+    ASSERT_EQ(other->ShowTip(0, &result), S_OK);
+    ASSERT_EQ(other->SetTipText(text.get()), S_OK);
+    ASSERT_EQ(other->ShowTip(1, &result), S_OK); // released while it fades in
+    EXPECT_TRUE(::GetClassInfoExW(dll, kTipClass, &info));
+
+    other.Reset();
+    EXPECT_EQ(findTip(), first) << "only the released object's window went";
+    EXPECT_TRUE(::IsWindowVisible(first));
+
+    tip_.Reset(); // shown as it goes
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_EQ(findTip(), nullptr);
+    EXPECT_FALSE(::GetClassInfoExW(dll, kTipClass, &info)) << "the class went with the last tip";
+    EXPECT_TRUE(pumpUntil([] { return true; })) << "no timer of a dead window fires";
+}
+
+} // namespace
