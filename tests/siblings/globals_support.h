@@ -17,6 +17,8 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <functional>
+#include <ostream>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -142,5 +144,82 @@ inline bool sameObject(IUnknown* a, IUnknown* b) {
     b->QueryInterface(IID_PPV_ARGS(&ub));
     return ua.Get() && ua.Get() == ub.Get();
 }
+
+// Where QueryPlacement puts the tip, as its by-reference arguments carry it.
+struct Placement {
+    LONG x = 0;
+    LONG y = 0;
+    SHORT xDisplay = 0;
+    SHORT yDisplay = 0;
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    bool operator==(const Placement&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const Placement& p) {
+    return os << "{" << p.x << ", " << p.y << ", " << p.xDisplay << ", " << p.yDisplay << ", "
+              << p.cancel << "}";
+}
+
+// A DToolTipEvents sink: records what QueryPlacement brought and answers
+// through the by-reference arguments.
+class PlacementSink final : public IDispatch {
+public:
+    std::vector<Placement> received;
+    std::function<void(Placement&)> answer;
+
+    // MinGW's ComPtr adds a reference in Attach too: the count starts at 0
+    // and the constructor takes the first one.
+    static ComPtr<PlacementSink> make() { return ComPtr<PlacementSink>(new PlacementSink); }
+    ULONG references() {
+        AddRef();
+        return Release();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT*, EXCEPINFO*, UINT*) override {
+        if (id != 1 || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+        VARIANTARG* a = params->rgvarg;
+        const VARTYPE expected[] = {VT_BOOL, VT_I2, VT_I2, VT_I4, VT_I4};
+        if (params->cArgs != 5) return DISP_E_BADPARAMCOUNT;
+        for (int i = 0; i < 5; ++i)
+            if (a[i].vt != (expected[i] | VT_BYREF)) return DISP_E_TYPEMISMATCH;
+        Placement p{*a[4].plVal, *a[3].plVal, *a[2].piVal, *a[1].piVal, *a[0].pboolVal};
+        received.push_back(p);
+        if (answer) answer(p);
+        *a[4].plVal = p.x;
+        *a[3].plVal = p.y;
+        *a[2].piVal = p.xDisplay;
+        *a[1].piVal = p.yDisplay;
+        *a[0].pboolVal = p.cancel;
+        return S_OK;
+    }
+
+private:
+    PlacementSink() = default;
+    ULONG refs_ = 0;
+};
 
 } // namespace pkw::globals_test

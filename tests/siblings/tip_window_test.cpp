@@ -21,67 +21,15 @@ using pkw::Bstr;
 // The class the library registers for its tip windows.
 constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
 
-struct Placement {
+// What the test's host answers in QueryPlacement: where, and the text it
+// hands over from inside the event (as the check box does; none when empty).
+struct TipAnswer {
     LONG x = 0;
     LONG y = 0;
     SHORT xDisplay = 0;
     SHORT yDisplay = 0;
     bool cancel = false;
-    // Handed over from inside the event, as the check box does; none when empty.
     std::wstring text;
-};
-
-// Answers QueryPlacement with a fixed placement and text.
-class PlacementSink final : public IDispatch {
-public:
-    static ComPtr<PlacementSink> make(IToolTip* tip) {
-        return ComPtr<PlacementSink>(new PlacementSink(tip));
-    }
-    Placement answer;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                     EXCEPINFO*, UINT*) override {
-        if (id != 1 || params->cArgs != 5) return DISP_E_MEMBERNOTFOUND;
-        VARIANTARG* a = params->rgvarg;
-        *a[4].plVal = answer.x;
-        *a[3].plVal = answer.y;
-        *a[2].piVal = answer.xDisplay;
-        *a[1].piVal = answer.yDisplay;
-        *a[0].pboolVal = answer.cancel ? VARIANT_TRUE : VARIANT_FALSE;
-        if (!answer.cancel && !answer.text.empty()) {
-            Bstr text(answer.text);
-            tip_->SetTipText(text.get());
-        }
-        return S_OK;
-    }
-
-private:
-    explicit PlacementSink(IToolTip* tip) : tip_(tip) {}
-    IToolTip* tip_; // the tip holds the sink, not the other way round
-    ULONG refs_ = 0;
 };
 
 // Handles messages until `done` holds; false if it never did within a
@@ -180,7 +128,7 @@ protected:
         OleTest::SetUp();
         tip_ = create<IToolTip>(CLSID_ToolTip);
         ASSERT_TRUE(tip_);
-        sink_ = PlacementSink::make(tip_.Get());
+        sink_ = answering(tip_.Get());
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(tip_.As(&container), S_OK);
         ComPtr<IConnectionPoint> point;
@@ -219,10 +167,25 @@ protected:
     // Shows the tip at `at` (screen) with `text`; the shown window or null.
     HWND show(POINT at, const std::wstring& text, LONG method = 0, SHORT xDisplay = 0,
               SHORT yDisplay = 0, bool cancel = false) {
-        sink_->answer = Placement{at.x, at.y, xDisplay, yDisplay, cancel, text};
+        answer_ = TipAnswer{at.x, at.y, xDisplay, yDisplay, cancel, text};
         LONG result = -1;
         EXPECT_EQ(tip_->ShowTip(method, &result), S_OK);
         return shownTip();
+    }
+
+    // A sink that answers with answer_.
+    ComPtr<PlacementSink> answering(IToolTip* tip) {
+        ComPtr<PlacementSink> sink = PlacementSink::make();
+        // The tip holds the sink; the sink only borrows the tip.
+        sink->answer = [this, tip](Placement& p) {
+            p = Placement{answer_.x, answer_.y, answer_.xDisplay, answer_.yDisplay,
+                          answer_.cancel ? VARIANT_TRUE : VARIANT_FALSE};
+            if (!answer_.cancel && !answer_.text.empty()) {
+                Bstr text(answer_.text);
+                tip->SetTipText(text.get());
+            }
+        };
+        return sink;
     }
 
     POINT screenCentre() const {
@@ -232,6 +195,7 @@ protected:
 
     ComPtr<IToolTip> tip_;
     ComPtr<PlacementSink> sink_;
+    TipAnswer answer_;
     ComPtr<IEffectSet> effects_;
 };
 
@@ -421,7 +385,7 @@ TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         tip_ = create<IToolTip>(CLSID_ToolTip);
-        sink_ = PlacementSink::make(tip_.Get());
+        sink_ = answering(tip_.Get());
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(tip_.As(&container), S_OK);
         ComPtr<IConnectionPoint> point;
@@ -436,7 +400,7 @@ TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
     ASSERT_NE(show(screenCentre(), kSentence), nullptr);
     Bstr none(L"");
     tip_->SetTipText(none.get());
-    sink_->answer.text.clear();
+    answer_.text.clear();
     LONG result = -1;
     ASSERT_EQ(tip_->ShowTip(0, &result), S_OK);
     EXPECT_EQ(shownTip(), nullptr);
