@@ -66,20 +66,6 @@ int ShownFrame(const Image& shown, const std::vector<Image>& frames) {
     return -1;
 }
 
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
-    ++g_ticks;
-}
-
-// Pumps while a test-owned timer ticks `ticks` times: long enough for a
-// 10 ms timer of the control to tick several times if it still ran.
-void PumpTicks(int ticks) {
-    g_ticks = 0;
-    const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &CountTick);
-    pumpUntil([&] { return g_ticks >= ticks; });
-    ::KillTimer(nullptr, id);
-}
-
 // Hover-timer ticks the window got after its last mouse move.
 std::size_t TicksSinceLastMove(const MessageSpy& spy) {
     std::size_t ticks = 0;

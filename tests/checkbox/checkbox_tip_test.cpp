@@ -7,19 +7,6 @@ namespace {
 
 constexpr POINT kInside{6, 8};
 
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
-    ++g_ticks;
-}
-
-// Pumps while a test-owned 10 ms timer ticks `ticks` times.
-void PumpTicks(int ticks) {
-    g_ticks = 0;
-    const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &CountTick);
-    pumpUntil([&] { return g_ticks >= ticks; });
-    ::KillTimer(nullptr, id);
-}
-
 class CheckBoxTipTest : public CheckBoxTest {
 protected:
     // A box whose tip set says `caption`, shown after `preTimer` seconds.
