@@ -8,7 +8,7 @@
 #include "common/com/bstr.h"
 #include "common/com/variant.h"
 
-#include "tests/support/com_server.h"
+#include "tests/common/com_server/server_dll.h"
 #include "zelGlobals40.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +28,8 @@ namespace pkw::globals_test {
 using Microsoft::WRL::ComPtr;
 
 // The DLL under test, beside the test program.
-inline const test::ComServerDll& globalsDll() {
-    static const test::ComServerDll dll(L"zelGlobals40.dll");
+inline const test::ServerDll& globalsDll() {
+    static const test::ServerDll dll(L"zelGlobals40.dll");
     return dll;
 }
 template <class I>
