@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/com/bstr.h"
+#include "common/com/excep_info.h"
 #include "common/com/variant.h"
 
 #include "tests/common/com_server/server_dll.h"
@@ -47,16 +48,7 @@ protected:
     void TearDown() override { ::OleUninitialize(); }
 };
 
-struct ExcepInfo : EXCEPINFO {
-    ExcepInfo() : EXCEPINFO{} {}
-    ExcepInfo(const ExcepInfo&) = delete;
-    ExcepInfo& operator=(const ExcepInfo&) = delete;
-    ~ExcepInfo() {
-        ::SysFreeString(bstrSource);
-        ::SysFreeString(bstrDescription);
-        ::SysFreeString(bstrHelpFile);
-    }
-};
+using pkw::ExcepInfo;
 
 // The outcome of a late-bound call: the dispatch result, and the member's
 // own error when it raised one (DISP_E_EXCEPTION carries it in scode).
