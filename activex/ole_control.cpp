@@ -36,13 +36,13 @@ HRESULT OleControlImpl::query(REFIID riid, void** ppv) noexcept {
     // IPersistStreamInit begins with IPersistStream's methods, in the same
     // order: callers that want the older interface (OleSaveToStream) are
     // served by it. IUnknown is the derived control's dual interface.
-    using Map = com::InterfaceMap<
-        IOleObject, com::As<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
-        IOleInPlaceActiveObject, IOleControl, IViewObject, IViewObject2,
-        com::As<IPersist, IPersistStreamInit>, IPersistStreamInit,
-        com::SameVtable<IPersistStream, IPersistStreamInit>, IPersistPropertyBag,
-        IConnectionPointContainer, IProvideClassInfo, IProvideClassInfo2, ISpecifyPropertyPages,
-        ISupportErrorInfo>;
+    using Map =
+        com::InterfaceMap<IOleObject, com::As<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
+                          IOleInPlaceActiveObject, IOleControl, IViewObject, IViewObject2,
+                          com::As<IPersist, IPersistStreamInit>, IPersistStreamInit,
+                          com::SameVtable<IPersistStream, IPersistStreamInit>, IPersistPropertyBag,
+                          IConnectionPointContainer, IProvideClassInfo, IProvideClassInfo2,
+                          ISpecifyPropertyPages, ISupportErrorInfo>;
     if (!ppv) return E_POINTER;
     *ppv = Map::find(this, riid);
     if (!*ppv) return E_NOINTERFACE;

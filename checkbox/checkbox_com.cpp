@@ -17,12 +17,12 @@ constexpr UINT kToolboxBitmap = 30000;
 } // namespace
 
 const ax::ControlClass& CheckBoxClass() {
-    static const ax::ControlClass cls{
-        {&CLSID_NuCheckBox40, L"NuCheckBox40", &ax::createControl<NuCheckBox40>,
-         com::Registration::Control, kMiscStatus, kToolboxBitmap},
-        &IID__NuCheckBox40,
-        &DIID___NuCheckBox40,
-        kPropertyPages};
+    static const ax::ControlClass cls{{&CLSID_NuCheckBox40, L"NuCheckBox40",
+                                       &ax::createControl<NuCheckBox40>, com::Registration::Control,
+                                       kMiscStatus, kToolboxBitmap},
+                                      &IID__NuCheckBox40,
+                                      &DIID___NuCheckBox40,
+                                      kPropertyPages};
     return cls;
 }
 

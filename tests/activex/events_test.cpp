@@ -135,7 +135,8 @@ TEST_F(EventsTest, AControlOffersItsEventsAndItsPropertyChanges) {
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
     std::vector<IID> iids;
-    for (ComPtr<IConnectionPoint> p; points->Next(1, p.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+    for (ComPtr<IConnectionPoint> p;
+         points->Next(1, p.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
         IID iid{};
         p->GetConnectionInterface(&iid);
         iids.push_back(iid);

@@ -77,7 +77,8 @@ struct MadeProbe {
 
 inline MadeProbe makeProbe() {
     MadeProbe m;
-    if (SUCCEEDED(Probe::kClass.create(IID_IProbe, reinterpret_cast<void**>(m.probe.GetAddressOf()))))
+    if (SUCCEEDED(
+            Probe::kClass.create(IID_IProbe, reinterpret_cast<void**>(m.probe.GetAddressOf()))))
         m.raw = static_cast<Probe*>(m.probe.Get());
     return m;
 }

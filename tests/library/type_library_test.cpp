@@ -29,8 +29,7 @@ protected:
     ComPtr<ITypeInfo> named(const wchar_t* name) {
         for (UINT i = 0; i < library_->GetTypeInfoCount(); ++i) {
             Bstr found;
-            library_->GetDocumentation(static_cast<INT>(i), found.put(), nullptr, nullptr,
-                                       nullptr);
+            library_->GetDocumentation(static_cast<INT>(i), found.put(), nullptr, nullptr, nullptr);
             ComPtr<ITypeInfo> info;
             if (found.view() == name && SUCCEEDED(library_->GetTypeInfo(i, &info))) return info;
         }
@@ -63,8 +62,7 @@ TEST_F(TypeLibraryTest, RecordsHaveTheLayoutOfTheirHeaderTwins) {
           offsetof(SkinMapInfo, RGN4BltMode), offsetof(SkinMapInfo, RGN5BltMode)}},
         {L"SkinButtonLayoutInfo",
          sizeof(SkinButtonLayoutInfo),
-         {offsetof(SkinButtonLayoutInfo, LayoutMode),
-          offsetof(SkinButtonLayoutInfo, AutoSizeMode),
+         {offsetof(SkinButtonLayoutInfo, LayoutMode), offsetof(SkinButtonLayoutInfo, AutoSizeMode),
           offsetof(SkinButtonLayoutInfo, DrawingSpace)}},
     };
     for (const RecordCase& c : cases) {

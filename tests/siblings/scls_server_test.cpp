@@ -39,9 +39,9 @@ TEST_F(ServerTest, TheMemoryDcHandleIsPointerSizedForLateBoundCallers) {
     DISPPARAMS none{};
     Variant hdc;
     ExcepInfo excep;
-    ASSERT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, hdc.put(), &excep,
-                               nullptr),
-              S_OK);
+    ASSERT_EQ(
+        dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, hdc.put(), &excep, nullptr),
+        S_OK);
     HDC early = nullptr;
     memDc->get_hDC(&early);
     ASSERT_NE(early, nullptr);

@@ -16,8 +16,7 @@ public:
     }
 };
 
-const pkw::com::ClassEntry kObject{&kTestSiblingClsid, L"Object",
-                                   &pkw::com::createObject<Object>,
+const pkw::com::ClassEntry kObject{&kTestSiblingClsid, L"Object", &pkw::com::createObject<Object>,
                                    pkw::com::Registration::None};
 const pkw::com::ClassEntry* const kClasses[] = {&kObject};
 

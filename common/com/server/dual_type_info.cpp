@@ -37,9 +37,8 @@ HRESULT DualTypeInfo::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
     return ::DispGetIDsOfNames(dispatch_.Get(), names, count, ids);
 }
 
-HRESULT DualTypeInfo::invoke(void* object, DISPID id, REFIID riid, WORD flags,
-                             DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
-                             UINT* argErr) noexcept {
+HRESULT DualTypeInfo::invoke(void* object, DISPID id, REFIID riid, WORD flags, DISPPARAMS* params,
+                             VARIANT* result, EXCEPINFO* excep, UINT* argErr) noexcept {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     PKW_RETURN_IF_FAILED(load());
     const HRESULT hr = vtable_->Invoke(object, id, flags, params, result, excep, argErr);

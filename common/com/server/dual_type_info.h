@@ -51,8 +51,7 @@ public:
     }
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO* excep, UINT* argErr) noexcept override {
-        return types_.invoke(static_cast<I*>(this), id, riid, flags, params, result, excep,
-                             argErr);
+        return types_.invoke(static_cast<I*>(this), id, riid, flags, params, result, excep, argErr);
     }
 
 private:

@@ -52,8 +52,8 @@ public:
         if (!copy) return E_POINTER;
         *copy = nullptr;
         // A copy of items_ may throw; createObject turns that into a result.
-        return createObject<SnapshotEnum>(__uuidof(Enum), reinterpret_cast<void**>(copy),
-                                          items_, next_);
+        return createObject<SnapshotEnum>(__uuidof(Enum), reinterpret_cast<void**>(copy), items_,
+                                          next_);
     }
 
 private:

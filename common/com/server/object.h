@@ -102,8 +102,8 @@ struct InterfaceMap {
 template <class Map, class T>
 HRESULT queryInterface(T* self, REFIID iid, void** ppv) noexcept {
     if (!ppv) return E_POINTER;
-    void* found = iid == IID_IUnknown ? Map::template identity<T>(self)
-                                      : Map::template find<T>(self, iid);
+    void* found =
+        iid == IID_IUnknown ? Map::template identity<T>(self) : Map::template find<T>(self, iid);
     *ppv = found;
     if (!found) return E_NOINTERFACE;
     // Every interface starts with IUnknown's slots.

@@ -106,8 +106,8 @@ HRESULT unregisterTypeLibrary(Scope scope, HKEY classesRoot) noexcept {
         PKW_RETURN_IF_FAILED(publicLibrary(library, a));
         // Nothing registered in this scope: nothing to remove (and oleaut32
         // would report the missing key as a failure).
-        if (!registryKeyExists(classesRoot, L"TypeLib\\" + guidText(a.libid) + L"\\" +
-                                                versionText(a)))
+        if (!registryKeyExists(classesRoot,
+                               L"TypeLib\\" + guidText(a.libid) + L"\\" + versionText(a)))
             return S_OK;
         if (scope == Scope::Machine)
             return ::UnRegisterTypeLib(a.libid, a.major, a.minor, a.lcid, a.syskind);

@@ -26,8 +26,8 @@ ULONG referencesOf(IUnknown* object) {
 class ConnectionPointTest : public ::testing::Test {
 protected:
     ComPtr<com::ComObject<Thing>> thing = make<Thing>();
-    ComPtr<IConnectionPoint> events = pointOf(static_cast<IKitThing*>(thing.Get()),
-                                              DIID_DKitThingEvents);
+    ComPtr<IConnectionPoint> events =
+        pointOf(static_cast<IKitThing*>(thing.Get()), DIID_DKitThingEvents);
 
     DWORD connect(IUnknown* sink) {
         DWORD cookie = 0;
@@ -53,7 +53,8 @@ TEST_F(ConnectionPointTest, TheObjectFindsAndListsItsPoints) {
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
     std::vector<IID> listed;
-    for (ComPtr<IConnectionPoint> p; points->Next(1, p.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
+    for (ComPtr<IConnectionPoint> p;
+         points->Next(1, p.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
         IID iid{};
         ASSERT_EQ(p->GetConnectionInterface(&iid), S_OK);
         listed.push_back(iid);

@@ -109,8 +109,7 @@ TEST(ClassFactoryTest, ServesEveryClassOfTheTableRegisteredOrNot) {
     ComPtr<IClassFactory> none;
     EXPECT_EQ(com::getClassObject(kServer, IID_IKitThing, IID_PPV_ARGS(&none)),
               CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(com::getClassObject(kServer, CLSID_KitThing, IID_IClassFactory, nullptr),
-              E_POINTER);
+    EXPECT_EQ(com::getClassObject(kServer, CLSID_KitThing, IID_IClassFactory, nullptr), E_POINTER);
 }
 
 TEST(ClassFactoryTest, LockServerHoldsTheModule) {

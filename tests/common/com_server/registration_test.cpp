@@ -12,8 +12,12 @@
 namespace pkw::test {
 namespace {
 
-const com::ClassEntry kControl{&CLSID_KitThing,           L"KitThing", &com::createObject<Thing>,
-                               com::Registration::Control, 0x20181,     7};
+const com::ClassEntry kControl{&CLSID_KitThing,
+                               L"KitThing",
+                               &com::createObject<Thing>,
+                               com::Registration::Control,
+                               0x20181,
+                               7};
 const com::ClassEntry kPrivate{&CLSID_KitSecret, L"KitSecret", &com::createObject<Secret>,
                                com::Registration::None};
 const com::ClassEntry* const kClasses[] = {&kControl, &kPrivate};

@@ -92,9 +92,9 @@ class EventSink : public IDispatch {
 public:
     using Interfaces = com::InterfaceMap<IDispatch>;
 
-    std::vector<LONG> heard;              // the answer as each Query arrived
-    std::function<void(LONG&)> onQuery;   // may change the answer
-    HRESULT result = S_OK;                // what Invoke returns
+    std::vector<LONG> heard;            // the answer as each Query arrived
+    std::function<void(LONG&)> onQuery; // may change the answer
+    HRESULT result = S_OK;              // what Invoke returns
 
     STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
         *count = 0;
