@@ -1,0 +1,80 @@
+// Pasting (premultiplied source-over) and masking, against the formula
+// worked out in floating point.
+#include "fx_test_support.h"
+
+#include "siblings/fx/kernels/composite.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using namespace pkw::fx;
+using namespace pkw::fx::test;
+
+// s + d * (1 - alpha of s), channel by channel, rounded.
+Pixel ExpectedOver(Pixel s, Pixel d) {
+    Pixel out = 0;
+    for (int c = 0; c < 4; ++c) {
+        const double sc = (s >> 8 * c) & 0xFF, dc = (d >> 8 * c) & 0xFF;
+        out |= Pixel(std::lround(sc + dc * (1.0 - AlphaOf(s) / 255.0))) << 8 * c;
+    }
+    return out;
+}
+
+struct OverCase {
+    const char* name;
+    Pixel src, dst;
+};
+
+class PasteValues : public ::testing::TestWithParam<OverCase> {};
+
+TEST_P(PasteValues, ComposeSourceOver) {
+    Layer dst(1, 1), src(1, 1);
+    dst.Pixels().At(0, 0) = GetParam().dst;
+    src.Pixels().At(0, 0) = GetParam().src;
+    Paste(dst.Pixels(), src.Pixels(), 0, 0);
+    EXPECT_EQ(dst.Pixels().At(0, 0), ExpectedOver(GetParam().src, GetParam().dst));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, PasteValues,
+    ::testing::Values(OverCase{"OpaqueReplaces", Bgra(10, 20, 30, 255), Bgra(200, 0, 0, 255)},
+                      OverCase{"TransparentLeaves", 0, Bgra(200, 100, 50, 255)},
+                      OverCase{"HalfRedOverBlue", Bgra(0, 0, 128, 128), Bgra(255, 0, 0, 255)},
+                      OverCase{"HalfOverHalf", Bgra(0, 64, 0, 128), Bgra(100, 0, 0, 128)},
+                      OverCase{"FaintOverNothing", Bgra(3, 2, 1, 5), 0},
+                      OverCase{"NearlyOpaque", Bgra(250, 250, 250, 254), Bgra(0, 0, 255, 255)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Only the overlap changes, wherever the source is placed.
+TEST(Paste, ClipsToTheTarget) {
+    const Pixel back = Bgra(0, 0, 255, 255), ink = Bgra(0, 255, 0, 255);
+    for (const auto& [x, y] :
+         {std::pair{-2, -1}, std::pair{3, 2}, std::pair{-10, 0}, std::pair{5, 5}}) {
+        SCOPED_TRACE(testing::Message() << "at " << x << ", " << y);
+        Layer dst(5, 4), src(3, 3);
+        Fill(dst.Pixels(), back);
+        Fill(src.Pixels(), ink);
+        Paste(dst.Pixels(), src.Pixels(), x, y);
+        for (int yy = 0; yy < 4; ++yy)
+            for (int xx = 0; xx < 5; ++xx) {
+                const bool inside = xx >= x && xx < x + 3 && yy >= y && yy < y + 3;
+                ASSERT_EQ(dst.Pixels().At(xx, yy), inside ? ink : back) << xx << ", " << yy;
+            }
+    }
+}
+
+TEST(Mask, KeepsThePatternInsideTheShape) {
+    Layer pattern(3, 1), shape(3, 1);
+    Fill(pattern.Pixels(), Bgra(40, 80, 200, 255));
+    shape.Pixels().At(0, 0) = Bgra(0, 0, 0, 255);
+    shape.Pixels().At(1, 0) = Bgra(9, 9, 9, 51); // a fifth
+    Mask(pattern.Pixels(), shape.Pixels());
+    EXPECT_EQ(pattern.Pixels().At(0, 0), Bgra(40, 80, 200, 255));
+    EXPECT_EQ(pattern.Pixels().At(1, 0), Bgra(8, 16, 40, 51));
+    EXPECT_EQ(pattern.Pixels().At(2, 0), 0u);
+}
+
+} // namespace
