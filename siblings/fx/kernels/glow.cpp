@@ -1,6 +1,7 @@
 #include "glow.h"
 
 #include "blur.h"
+#include "composite.h"
 
 #include <algorithm>
 
@@ -15,14 +16,17 @@ void Glow(View view, const GlowSettings& s, Scratch& scratch) {
     Scratch::Frame frame(scratch);
     const View halo =
         BlurredCopy(view, 0, 0, view.width, view.height, BlurRadius(s.blur), frame, scratch);
+    // The halo's pixel for each blurred alpha, then the layer over it.
     const auto gain = std::uint32_t(std::min(s.intensity, 255));
+    Pixel tint[256];
+    for (std::uint32_t a = 0; a < 256; ++a)
+        tint[a] = Premultiply(s.colour, std::min(a * gain, 255u));
     for (int y = 0; y < view.height; ++y) {
-        Pixel* row = view.Row(y);
-        const Pixel* glow = halo.Row(y);
-        for (int x = 0; x < view.width; ++x) {
-            const std::uint32_t a = std::min<std::uint32_t>(AlphaOf(glow[x]) * gain, 255);
-            if (a != 0) row[x] = Over(row[x], Premultiply(s.colour, a));
-        }
+        Pixel* glow = halo.Row(y);
+        for (int x = 0; x < view.width; ++x)
+            glow[x] = tint[AlphaOf(glow[x])];
+        OverRow(view.Row(y), glow, view.width);
+        std::copy_n(glow, view.width, view.Row(y));
     }
 }
 

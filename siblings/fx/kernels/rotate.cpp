@@ -1,6 +1,7 @@
 #include "rotate.h"
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace pkw::fx {
@@ -41,20 +42,22 @@ Pixel At(ConstView src, int x, int y) noexcept {
     return x < 0 || y < 0 || x >= src.width || y >= src.height ? 0 : src.At(x, y);
 }
 
-Pixel Bilinear(ConstView src, float x, float y) noexcept {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const int x0 = int(fx), y0 = int(fy);
-    const auto wx = std::uint32_t((x - fx) * 256.0f), wy = std::uint32_t((y - fy) * 256.0f);
-    const Pixel p00 = At(src, x0, y0), p10 = At(src, x0 + 1, y0);
-    const Pixel p01 = At(src, x0, y0 + 1), p11 = At(src, x0 + 1, y0 + 1);
-    Pixel out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        auto ch = [shift](Pixel p) { return (p >> shift) & 0xFF; };
-        const std::uint32_t top = ch(p00) * (256 - wx) + ch(p10) * wx;
-        const std::uint32_t bottom = ch(p01) * (256 - wx) + ch(p11) * wx;
-        out |= ((top * (256 - wy) + bottom * wy + 32768) >> 16) << shift;
-    }
-    return out;
+// Two channels at a time: blue and red, or green and alpha, in the low
+// bytes of two 16-bit lanes, weighed by w of 256 (the lanes cannot spill).
+constexpr std::uint32_t kLanes = 0x00FF00FF;
+
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) noexcept {
+    return ((a * (256 - w) + b * w) >> 8) & kLanes;
+}
+
+// Bilinear between four pixels, fx and fy in 256ths.
+Pixel Bilinear(Pixel p00, Pixel p10, Pixel p01, Pixel p11, std::uint32_t fx,
+               std::uint32_t fy) noexcept {
+    auto lanes = [&](int shift) {
+        auto l = [shift](Pixel p) { return (p >> shift) & kLanes; };
+        return Mix(Mix(l(p00), l(p10), fx), Mix(l(p01), l(p11), fx), fy) << shift;
+    };
+    return lanes(0) | lanes(8);
 }
 
 } // namespace
@@ -72,17 +75,30 @@ Size RotatedSize(int width, int height, float degrees) noexcept {
 void Rotate(ConstView src, View dst, float degrees) noexcept {
     const int quarters = QuarterTurns(degrees);
     if (quarters >= 0) return TurnQuarters(src, dst, quarters);
-    const float a = degrees * std::numbers::pi_v<float> / 180.0f;
-    const float c = std::cos(a), s = std::sin(a);
-    const float scx = src.width / 2.0f, scy = src.height / 2.0f;
-    const float dcx = dst.width / 2.0f, dcy = dst.height / 2.0f;
+    const double a = double(degrees) * std::numbers::pi / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    // Back from each turned pixel centre to the source, in 16.16 fixed
+    // point, stepping along the row.
+    constexpr double kOne = 65536.0;
+    const auto stepX = std::int64_t(std::llround(c * kOne)),
+               stepY = std::int64_t(std::llround(s * kOne));
     for (int y = 0; y < dst.height; ++y) {
         Pixel* row = dst.Row(y);
-        const float v = y + 0.5f - dcy;
-        for (int x = 0; x < dst.width; ++x) {
-            // Back from the turned position to the source, in pixel-centre terms.
-            const float u = x + 0.5f - dcx;
-            row[x] = Bilinear(src, scx + u * c - v * s - 0.5f, scy + u * s + v * c - 0.5f);
+        const double u = 0.5 - dst.width / 2.0, v = y + 0.5 - dst.height / 2.0;
+        std::int64_t sx = std::llround((src.width / 2.0 + u * c - v * s - 0.5) * kOne);
+        std::int64_t sy = std::llround((src.height / 2.0 + u * s + v * c - 0.5) * kOne);
+        for (int x = 0; x < dst.width; ++x, sx += stepX, sy += stepY) {
+            const int x0 = int(sx >> 16), y0 = int(sy >> 16);
+            const auto fx = std::uint32_t(sx >> 8) & 0xFF, fy = std::uint32_t(sy >> 8) & 0xFF;
+            if (x0 >= 0 && y0 >= 0 && x0 + 1 < src.width && y0 + 1 < src.height) {
+                const Pixel* p = &src.At(x0, y0);
+                row[x] = Bilinear(p[0], p[1], p[src.stride], p[src.stride + 1], fx, fy);
+            } else if (x0 < -1 || y0 < -1 || x0 >= src.width || y0 >= src.height) {
+                row[x] = 0;
+            } else {
+                row[x] = Bilinear(At(src, x0, y0), At(src, x0 + 1, y0), At(src, x0, y0 + 1),
+                                  At(src, x0 + 1, y0 + 1), fx, fy);
+            }
         }
     }
 }

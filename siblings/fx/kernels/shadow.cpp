@@ -34,11 +34,15 @@ void DropShadow(ConstView src, View dst, const ShadowSettings& s, Scratch& scrat
     Scratch::Frame frame(scratch);
     const View cast = BlurredCopy(src, g.offsetX + s.dx, g.offsetY + s.dy, dst.width, dst.height,
                                   ShadowRadius(s.intensity), frame, scratch);
+    // The shadow's pixel for each blurred alpha.
+    Pixel tint[256];
+    for (std::uint32_t a = 0; a < 256; ++a)
+        tint[a] = Premultiply(s.colour, Div255(a * s.alpha));
     for (int y = 0; y < dst.height; ++y) {
         const Pixel* c = cast.Row(y);
         Pixel* d = dst.Row(y);
         for (int x = 0; x < dst.width; ++x)
-            d[x] = Premultiply(s.colour, Div255(AlphaOf(c[x]) * s.alpha));
+            d[x] = tint[AlphaOf(c[x])];
     }
     Paste(dst, src, g.offsetX, g.offsetY);
 }
