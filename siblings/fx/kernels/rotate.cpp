@@ -19,20 +19,12 @@ void TurnQuarters(ConstView src, View dst, int quarters) noexcept {
     for (int y = 0; y < h; ++y) {
         const Pixel* row = src.Row(y);
         for (int x = 0; x < w; ++x) {
-            switch (quarters) {
-            case 0:
-                dst.At(x, y) = row[x];
-                break;
-            case 1:
-                dst.At(y, w - 1 - x) = row[x];
-                break; // the right edge goes to the top
-            case 2:
-                dst.At(w - 1 - x, h - 1 - y) = row[x];
-                break;
-            default:
-                dst.At(h - 1 - y, x) = row[x];
-                break; // the right edge goes to the bottom
-            }
+            // Counter-clockwise: a quarter turn takes the right edge to the
+            // top, three take it to the bottom.
+            if (quarters == 0) dst.At(x, y) = row[x];
+            if (quarters == 1) dst.At(y, w - 1 - x) = row[x];
+            if (quarters == 2) dst.At(w - 1 - x, h - 1 - y) = row[x];
+            if (quarters == 3) dst.At(h - 1 - y, x) = row[x];
         }
     }
 }

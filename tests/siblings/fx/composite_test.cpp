@@ -48,20 +48,23 @@ INSTANTIATE_TEST_SUITE_P(
                       OverCase{"NearlyOpaque", Bgra(250, 250, 250, 254), Bgra(0, 0, 255, 255)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Only the overlap changes, wherever the source is placed.
+// Only the overlap changes, wherever the source is placed, and each of its
+// pixels lands where it belongs.
 TEST(Paste, ClipsToTheTarget) {
-    const Pixel back = Bgra(0, 0, 255, 255), ink = Bgra(0, 255, 0, 255);
-    for (const auto& [x, y] :
-         {std::pair{-2, -1}, std::pair{3, 2}, std::pair{-10, 0}, std::pair{5, 5}}) {
+    const Pixel back = Bgra(0, 0, 255, 255);
+    for (const auto& [x, y] : {std::pair{-2, -1}, std::pair{3, 2}, std::pair{-10, 0},
+                               std::pair{5, 5}, std::pair{1, -2}}) {
         SCOPED_TRACE(testing::Message() << "at " << x << ", " << y);
         Layer dst(5, 4), src(3, 3);
         Fill(dst.Pixels(), back);
-        Fill(src.Pixels(), ink);
+        for (int i = 0; i < 9; ++i)
+            src.Pixels().At(i % 3, i / 3) = Bgra(i, 10 * i, 255, 255);
         Paste(dst.Pixels(), src.Pixels(), x, y);
         for (int yy = 0; yy < 4; ++yy)
             for (int xx = 0; xx < 5; ++xx) {
                 const bool inside = xx >= x && xx < x + 3 && yy >= y && yy < y + 3;
-                ASSERT_EQ(dst.Pixels().At(xx, yy), inside ? ink : back) << xx << ", " << yy;
+                ASSERT_EQ(dst.Pixels().At(xx, yy), inside ? src.Pixels().At(xx - x, yy - y) : back)
+                    << xx << ", " << yy;
             }
     }
 }

@@ -51,12 +51,15 @@ TEST(RadialGradient, PutsEachStopAtItsPercentageOfTheRadius) {
     ExpectColour(v.At(100, 100), kBlue, 0, "beyond the radius");
 }
 
+// Blue, placed before green, sits where green is; white then blends from
+// there.
 TEST(GradientStops, OutOfOrderStopMakesAStep) {
-    const GradientStop stops[] = {{kRed, 0}, {kGreen, 50}, {kBlue, 30}};
+    const GradientStop stops[] = {{kRed, 0}, {kGreen, 50}, {kBlue, 30}, {{255, 255, 255}, 70}};
     Layer layer(100, 1);
-    FillLinear(layer.Pixels(), {0, 0, 100, 0}, stops);
-    ExpectColour(layer.Pixels().At(48, 0), {8, 247, 0}, 2, "just before the step");
-    ExpectColour(layer.Pixels().At(51, 0), kBlue, 0, "just after it");
+    FillLinear(layer.Pixels(), {0.5f, 0, 100.5f, 0}, stops);
+    ExpectColour(layer.Pixels().At(49, 0), {5, 250, 0}, 2, "just before the step");
+    ExpectColour(layer.Pixels().At(50, 0), kBlue, 1, "at the step");
+    ExpectColour(layer.Pixels().At(60, 0), {128, 128, 255}, 2, "halfway from blue to white");
 }
 
 TEST(GradientStops, ModesPickTheStops) {
