@@ -49,22 +49,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Only the overlap changes, wherever the source is placed, and each of its
-// pixels lands where it belongs.
+// pixels lands where it belongs. The target is a window of a larger layer,
+// whose pixels around it must stay as they were.
 TEST(Paste, ClipsToTheTarget) {
-    const Pixel back = Bgra(0, 0, 255, 255);
+    const Pixel back = Bgra(0, 0, 255, 255), around = Bgra(9, 9, 9, 255);
     for (const auto& [x, y] : {std::pair{-2, -1}, std::pair{3, 2}, std::pair{-10, 0},
                                std::pair{5, 5}, std::pair{1, -2}}) {
         SCOPED_TRACE(testing::Message() << "at " << x << ", " << y);
-        Layer dst(5, 4), src(3, 3);
-        Fill(dst.Pixels(), back);
+        Layer whole(9, 8), src(3, 3);
+        Fill(whole.Pixels(), around);
+        const View dst{&whole.Pixels().At(2, 2), 5, 4, whole.Pixels().stride};
+        Fill(dst, back);
         for (int i = 0; i < 9; ++i)
             src.Pixels().At(i % 3, i / 3) = Bgra(i, 10 * i, 255, 255);
-        Paste(dst.Pixels(), src.Pixels(), x, y);
-        for (int yy = 0; yy < 4; ++yy)
-            for (int xx = 0; xx < 5; ++xx) {
+        Paste(dst, src.Pixels(), x, y);
+        for (int yy = -2; yy < 6; ++yy)
+            for (int xx = -2; xx < 7; ++xx) {
+                const bool window = xx >= 0 && xx < 5 && yy >= 0 && yy < 4;
                 const bool inside = xx >= x && xx < x + 3 && yy >= y && yy < y + 3;
-                ASSERT_EQ(dst.Pixels().At(xx, yy), inside ? src.Pixels().At(xx - x, yy - y) : back)
-                    << xx << ", " << yy;
+                const Pixel want = !window  ? around
+                                   : inside ? src.Pixels().At(xx - x, yy - y)
+                                            : back;
+                ASSERT_EQ(whole.Pixels().At(xx + 2, yy + 2), want) << xx << ", " << yy;
             }
     }
 }
