@@ -45,6 +45,7 @@ namespace {
 
 using namespace pkw::fx;
 using namespace pkw::fx::test;
+using pkw::fx::test::PrintTo;
 
 struct KernelCase {
     const char* name;

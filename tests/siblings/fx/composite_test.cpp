@@ -12,6 +12,7 @@ namespace {
 
 using namespace pkw::fx;
 using namespace pkw::fx::test;
+using pkw::fx::test::PrintTo;
 
 // s + d * (1 - alpha of s), channel by channel, rounded.
 Pixel ExpectedOver(Pixel s, Pixel d) {

@@ -12,6 +12,7 @@ namespace {
 
 using namespace pkw::fx;
 using namespace pkw::fx::test;
+using pkw::fx::test::PrintTo;
 
 const Pixel kGrey = Premultiply({128, 128, 128}, 255);
 

@@ -31,6 +31,16 @@ private:
     std::uint32_t state_;
 };
 
+// Parameterised cases print as their names in failure messages (each
+// test file brings this into its own namespace with a using-declaration).
+template <class Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
 } // namespace pkw::fx::test
 
 namespace pkw::fx {

@@ -11,6 +11,7 @@
 namespace {
 
 using namespace pkw::fx;
+using pkw::fx::test::PrintTo;
 
 constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
 const GradientStop kStops[] = {{kRed, 10}, {kGreen, 25}, {kBlue, 100}};

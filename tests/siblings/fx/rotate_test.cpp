@@ -13,6 +13,7 @@ namespace {
 
 using namespace pkw::fx;
 using namespace pkw::fx::test;
+using pkw::fx::test::PrintTo;
 
 Layer Turned(ConstView src, float degrees) {
     const Size size = RotatedSize(src.width, src.height, degrees);

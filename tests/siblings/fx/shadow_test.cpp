@@ -13,6 +13,7 @@ namespace {
 
 using namespace pkw::fx;
 using namespace pkw::fx::test;
+using pkw::fx::test::PrintTo;
 
 struct ShadowCase {
     const char* name;
