@@ -86,17 +86,6 @@ TEST_P(BlurRadii, StaysCloseToAGaussianOfHalfTheRadius) {
     EXPECT_LT(sum / (v.width * v.height * 4.0), 1.0);
 }
 
-TEST_P(BlurRadii, KeepsPixelsPremultiplied) {
-    Layer layer = Sample(GetParam());
-    Blur(layer.Pixels(), GetParam(), layer.Work());
-    const ConstView v = layer.Pixels();
-    for (int y = 0; y < v.height; ++y)
-        for (int x = 0; x < v.width; ++x) {
-            const Pixel p = v.At(x, y);
-            ASSERT_LE(std::max({RedOf(p), GreenOf(p), BlueOf(p)}), AlphaOf(p)) << x << ", " << y;
-        }
-}
-
 // An opaque block spreads exactly BlurSupport pixels each way: the room
 // shadows and glows are given, no more and no less.
 TEST_P(BlurRadii, SpreadsExactlyAsFarAsItsSupport) {

@@ -52,15 +52,6 @@ INSTANTIATE_TEST_SUITE_P(Angles, EmbossLight,
                                            LightCase{"FromBelow", 270, 15, 21, 15, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Emboss, DepthZeroLeavesTheLayer) {
-    Layer layer = GreySquare();
-    EmbossSettings e;
-    e.depth = 0;
-    Emboss(layer.Pixels(), e, layer.Work());
-    EXPECT_EQ(InkBounds(layer.Pixels()), (Bounds{8, 8, 22, 22}));
-    EXPECT_EQ(layer.Pixels().At(8, 8), kGrey);
-}
-
 // A thin black bar with a red glow: red pixels outside the ink, fading
 // with distance, and all of it within GlowMargin of the ink.
 TEST(Glow, LightsPixelsOutsideTheInkFallingOffWithDistance) {

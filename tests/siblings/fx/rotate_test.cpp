@@ -85,29 +85,6 @@ TEST(Rotation, OtherAnglesFitTheBoundingBox) {
     EXPECT_EQ(RotatedSize(100, 20, 90), (Size{20, 100}));
 }
 
-// Bilinear sampling: a flat interior keeps its colour exactly, and the
-// turned picture holds as much ink (alpha summed) as before, to within the
-// blending of its outline.
-TEST(Rotation, OtherAnglesKeepInteriorAndInk) {
-    Layer src(60, 30);
-    const Pixel colour = Premultiply({30, 160, 90}, 200);
-    FillRect(src.Pixels(), 5, 5, 50, 20, colour);
-    auto ink = [](ConstView v) {
-        double sum = 0;
-        for (int y = 0; y < v.height; ++y)
-            for (int x = 0; x < v.width; ++x)
-                sum += AlphaOf(v.At(x, y));
-        return sum;
-    };
-    for (const float degrees : {30.0f, -17.5f, 135.0f}) {
-        SCOPED_TRACE(degrees);
-        const Layer out = Turned(src.Pixels(), degrees);
-        const ConstView v = out.Pixels();
-        EXPECT_EQ(v.At(v.width / 2, v.height / 2), colour);
-        EXPECT_NEAR(ink(v), ink(src.Pixels()), 0.01 * ink(src.Pixels()));
-    }
-}
-
 // Turning there and back blurs a little but brings a smooth picture back:
 // here red and green grow by 4 a pixel across and down, so each pixel of
 // the result can be checked against where it came from.
