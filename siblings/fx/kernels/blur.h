@@ -14,10 +14,12 @@
 // kDirectRadiusMax it is that Gaussian, sampled, as a direct separable
 // convolution; above, three box passes per axis with running sums, sized
 // so that their variance matches sigma, which costs the same at any radius.
-// Pixels outside the layer count as transparent, so a layer's content fades
-// out at its edges; the blur spreads BlurSupport(R) pixels at most. The
-// working precision is 8 bits per channel between passes, rounded to
-// nearest, which leaves uniform areas exactly as they were.
+// Near the layer's edges only the pixels inside count (each pass takes the
+// mean of the part of its window that lies inside), so a layer filled to
+// its edges stays filled there. Content spreads BlurSupport(R) pixels at
+// most: shadows and glows give it that much transparent room. The working
+// precision is 8 bits per channel between passes, rounded to nearest,
+// which leaves uniform areas exactly as they were.
 #pragma once
 
 #include "layer.h"

@@ -27,7 +27,7 @@ public:
         Frame(const Frame&) = delete;
         Frame& operator=(const Frame&) = delete;
 
-        // count elements (contents undefined), aligned for vector loads.
+        // Count elements (contents undefined), aligned for vector loads.
         template <class T>
         std::span<T> Take(std::size_t count) {
             return {static_cast<T*>(scratch_.Carve(count * sizeof(T))), count};
