@@ -62,9 +62,11 @@ TEST_F(InputTest, AClickReachesTheControlAtThePoint) {
             const POINT local{x, 12};
             x += 9; // a new point each time, so the cursor really moves
             ASSERT_TRUE(input::click(*site.Get(), local, c.button, delivery));
-            // One move, then the press and the release at the point. (Wine
-            // follows each hardware button with a move to where the cursor
-            // already is; those say nothing new, so they are let through.)
+            // One move, then the press and the release at the point. Further
+            // moves to where the cursor already is say nothing new and are let
+            // through: Wine follows each hardware button with one, and reports
+            // the cursor's warp as a motion of its own whenever the X server
+            // gets round to it, which under load can be after a posted button.
             const std::vector<UINT> mouse = mouseOnly(spy);
             ASSERT_FALSE(mouse.empty());
             EXPECT_EQ(mouse.front(), UINT(WM_MOUSEMOVE));
@@ -76,9 +78,6 @@ TEST_F(InputTest, AClickReachesTheControlAtThePoint) {
                 if (e.message != WM_MOUSEMOVE) buttons.push_back(e.message);
             }
             EXPECT_EQ(buttons, (std::vector<UINT>{c.down, c.up}));
-            if (delivery == Delivery::Post) {
-                EXPECT_EQ(mouse, (std::vector<UINT>{WM_MOUSEMOVE, c.down, c.up}));
-            }
             POINT cursor{};
             ::GetCursorPos(&cursor);
             const POINT expected = input::screenPoint(*site.Get(), local);
