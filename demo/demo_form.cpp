@@ -1,7 +1,7 @@
 #include "demo/demo_form.h"
 
 #include "demo/demo_controls.h"
-#include "tests/support/library.h"
+#include "host/library.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -3,7 +3,7 @@
 // settings, and every problem told in plain words.
 #pragma once
 
-#include "tests/support/form.h"
+#include "host/form.h"
 
 #include <memory>
 #include <string>

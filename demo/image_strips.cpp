@@ -3,7 +3,7 @@
 #include "common/win/unique_handle.h"
 #include "demo/demo_form.h"
 #include "siblings/api/plain.h"
-#include "tests/support/capture.h"
+#include "host/capture.h"
 
 #include <algorithm>
 #include <cstdint>

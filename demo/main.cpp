@@ -8,8 +8,8 @@
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/demo_form.h"
 #include "demo/image_strips.h"
-#include "tests/support/capture.h"
-#include "tests/support/message_loop.h"
+#include "host/capture.h"
+#include "host/message_loop.h"
 
 #include <ole2.h>
 

@@ -3,7 +3,7 @@
 // objects by the DLLs' own DllCanUnloadNow.
 #include "tests/checkbox/checkbox_fixture.h"
 
-#include "tests/support/gdi_objects.h"
+#include "host/gdi_objects.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // the test process, its type library, and regsvr32 runs.
 #pragma once
 
-#include "tests/support/com_server.h"
+#include "host/com_server.h"
 
 #include <windows.h>
 

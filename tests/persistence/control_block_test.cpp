@@ -2,7 +2,7 @@
 #include "persistence/key_values.h"
 
 #include "activex/property_bag.h"
-#include "tests/support/property_bag.h"
+#include "host/property_bag.h"
 
 #include <olectl.h>
 

@@ -2,7 +2,7 @@
 if(TARGET zelGlobals40)
     pickwell_add_test(globals_tests
         SOURCES
-            ${CMAKE_SOURCE_DIR}/tests/support/com_server.h
+            ${CMAKE_SOURCE_DIR}/host/com_server.h
             ${CMAKE_CURRENT_LIST_DIR}/globals_support.h
             ${CMAKE_CURRENT_LIST_DIR}/globals_effect_set_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/globals_grad_info_test.cpp

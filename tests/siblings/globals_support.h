@@ -8,7 +8,7 @@
 #include "common/com/bstr.h"
 #include "common/com/variant.h"
 
-#include "tests/support/com_server.h"
+#include "host/com_server.h"
 #include "zelGlobals40.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@ if(TARGET zelSCls40)
     endif()
     pickwell_add_test(scls_tests
         SOURCES
-            ${CMAKE_SOURCE_DIR}/tests/support/com_server.h
+            ${CMAKE_SOURCE_DIR}/host/com_server.h
             ${CMAKE_CURRENT_LIST_DIR}/scls_support.h
             ${CMAKE_CURRENT_LIST_DIR}/scls_support.cpp
             ${CMAKE_CURRENT_LIST_DIR}/scls_server_test.cpp

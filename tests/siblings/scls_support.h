@@ -7,7 +7,7 @@
 
 #include "common/com/com_ptr.h"
 #include "siblings/api/loader.h"
-#include "tests/support/com_server.h"
+#include "host/com_server.h"
 #include "zelSCls40.h"
 
 #include <gtest/gtest.h>

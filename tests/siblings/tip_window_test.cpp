@@ -3,7 +3,7 @@
 #include "globals_support.h"
 
 #include "common/win/unique_handle.h"
-#include "tests/support/gdi_objects.h"
+#include "host/gdi_objects.h"
 
 #include <gtest/gtest.h>
 

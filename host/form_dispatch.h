@@ -1,0 +1,50 @@
+// The form as a late-bound object (the extender's Parent): Name, hWnd,
+// Caption and a Controls collection (Count, Item by 0-based index or by
+// name, and _NewEnum) whose members are the controls' extenders, in the
+// order the controls were added. The collection is live: it reads the
+// form's controls at each call.
+#pragma once
+
+#include "host/com_object.h"
+
+#include <oaidl.h>
+
+namespace pkw::test {
+
+class Form;
+
+class FormDispatch : public ComObject<FormDispatch, IDispatch> {
+public:
+    explicit FormDispatch(Form* form) : form_(form) {}
+    void orphan() noexcept { form_ = nullptr; }
+    Form* form() const noexcept { return form_; }
+
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                               DISPID* ids) override;
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
+    void* find(REFIID riid) noexcept;
+
+private:
+    Form* form_;
+};
+
+class ControlsCollection : public ComObject<ControlsCollection, IDispatch> {
+public:
+    explicit ControlsCollection(ComPtr<FormDispatch> owner) : owner_(std::move(owner)) {}
+
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                               DISPID* ids) override;
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
+    void* find(REFIID riid) noexcept;
+
+private:
+    ComPtr<FormDispatch> owner_;
+};
+
+} // namespace pkw::test
