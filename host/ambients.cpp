@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 Variant color(OLE_COLOR c) {
@@ -102,4 +102,4 @@ ComPtr<IFontDisp> defaultAmbientFont() {
     return font;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 struct Ambients {
     bool userMode = true;
@@ -53,4 +53,4 @@ HRESULT readAmbient(const Ambients& ambients, const std::wstring& displayName, D
 // machine has; Tahoma is in every test prefix, so pixels stay the same.)
 ComPtr<IFontDisp> defaultAmbientFont();
 
-} // namespace pkw::test
+} // namespace pkw::host

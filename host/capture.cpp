@@ -8,14 +8,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
-// A 32-bit top-down DIB section selected into a memory DC.
+// A 32-bit top-down DIB section selected into a memory DC. The bitmap is
+// put back out of the DC before either goes (members end in reverse).
 struct DibCanvas {
-    UniqueMemoryDc dc;
     UniqueBitmap bitmap;
+    UniqueMemoryDc dc;
+    std::optional<SelectedObject> selected;
     void* bits = nullptr;
     int width = 0, height = 0;
 
@@ -32,7 +35,7 @@ struct DibCanvas {
         dc.reset(::CreateCompatibleDC(like));
         bitmap.reset(::CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!dc || !bitmap || !bits) return false;
-        ::SelectObject(dc.get(), bitmap.get());
+        selected.emplace(dc.get(), bitmap.get());
         return true;
     }
 
@@ -134,4 +137,4 @@ Image captureControl(Form& form, const Site& site) {
     return captureWindow(form.hwnd(), &r);
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Form;
 class Site;
@@ -50,4 +50,4 @@ Image printWindow(HWND hwnd);
 Image captureForm(Form& form);
 Image captureControl(Form& form, const Site& site);
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -12,7 +12,7 @@
 
 #include <utility>
 
-namespace pkw::test {
+namespace pkw::host {
 
 using Microsoft::WRL::ComPtr;
 
@@ -51,4 +51,4 @@ ComPtr<T> makeCom(Args&&... args) {
     return Adopt(new T(std::forward<Args>(args)...));
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -2,7 +2,7 @@
 
 #include "common/com/hresult.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 HRESULT Connection::connect(IUnknown* source, REFIID iid, IUnknown* sink) {
     disconnect();
@@ -28,4 +28,4 @@ void Connection::disconnect() noexcept {
     cookie_ = 0;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -5,7 +5,7 @@
 
 #include <ocidl.h>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Connection {
 public:
@@ -23,4 +23,4 @@ private:
     DWORD cookie_ = 0;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -1,7 +1,9 @@
-// GoogleTest support for tests that host controls in the test container:
-// OLE initialised once for the test program, one form per test, the screen
-// held by one test at a time (see screen_lock.h), and helpers that place
-// the library's controls on the form, registered or registration-free.
+// GoogleTest support for this project's tests that host controls on a form
+// of the control host: OLE initialised once for the test program, one form
+// per test, the screen held by one test at a time (see screen_lock.h), and
+// helpers that place the library's controls on the form, registered or
+// registration-free. The tests live in pkw::test and see the host's names
+// there.
 //
 //   class CheckBoxTest : public pkw::test::ContainerTest {};
 //   TEST_F(CheckBoxTest, ClickToggles) {
@@ -22,33 +24,36 @@
 #include "host/persistence.h"
 #include "host/property_bag.h"
 #include "host/screen_lock.h"
+#include "host/text.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
 
-#include <iomanip>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace pkw::test {
 
+using namespace pkw::host;
+
+// The library under test, beside the test program.
+inline constexpr wchar_t kLibraryFile[] = L"zelPickwell40.ocx";
+
+inline HRESULT registerLibrary() {
+    return host::registerLibrary(besideProgram(kLibraryFile));
+}
+inline HRESULT dllCanUnloadNow() {
+    return host::dllCanUnloadNow(besideProgram(kLibraryFile));
+}
+
 // "0x80004005" for messages.
 inline std::string hexResult(HRESULT hr) {
-    std::ostringstream text;
-    text << "0x" << std::hex << std::setw(8) << std::setfill('0') << static_cast<unsigned long>(hr);
-    return text.str();
+    return utf8(host::hexResult(hr));
 }
 
 // UTF-8 for messages.
 inline std::string narrow(const std::wstring& text) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
-                              n, nullptr, nullptr);
-    return out;
+    return utf8(text);
 }
 
 // OleInitialize on the thread that runs the tests, once per program.
@@ -115,6 +120,19 @@ protected:
         const HRESULT created = createFromDll(besideProgram(kLibraryFile), clsid, control);
         if (FAILED(created)) {
             ADD_FAILURE() << "creating from " << narrow(kLibraryFile)
+                          << " failed: " << hexResult(created);
+            return nullptr;
+        }
+        return add(control.Get(), std::move(name), pixels, options);
+    }
+
+    // The same by the class's name in the library ("zelPickwell40.NuCheckBox40").
+    ComPtr<Site> placeFromLibrary(const wchar_t* progId, std::wstring name, const RECT& pixels,
+                                  const AddOptions& options = {}) {
+        ComPtr<IUnknown> control;
+        const HRESULT created = createFromLibrary(besideProgram(kLibraryFile), progId, control);
+        if (FAILED(created)) {
+            ADD_FAILURE() << "creating " << narrow(progId) << " from " << narrow(kLibraryFile)
                           << " failed: " << hexResult(created);
             return nullptr;
         }

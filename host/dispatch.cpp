@@ -7,20 +7,25 @@
 
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 thread_local std::wstring t_lastError;
 
-} // namespace
+// An EXCEPINFO whose strings are freed on every path.
+struct Exception {
+    EXCEPINFO info{};
+    Exception() = default;
+    Exception(const Exception&) = delete;
+    Exception& operator=(const Exception&) = delete;
+    ~Exception() {
+        ::SysFreeString(info.bstrSource);
+        ::SysFreeString(info.bstrDescription);
+        ::SysFreeString(info.bstrHelpFile);
+    }
+};
 
-std::wstring typeInfoName(ITypeInfo* info) {
-    Bstr name;
-    if (!info ||
-        FAILED(info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr)))
-        return {};
-    return name.str();
-}
+} // namespace
 
 const std::wstring& lastDispatchError() {
     return t_lastError;
@@ -43,21 +48,18 @@ HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::span<const Variant
         params.rgdispidNamedArgs = &named;
         params.cNamedArgs = 1;
     }
-    EXCEPINFO excep{};
+    Exception excep;
     UINT argErr = 0;
     Variant ignored;
     HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                result ? result->put() : ignored.put(), &excep, &argErr);
+                                result ? result->put() : ignored.put(), &excep.info, &argErr);
     if (hr == DISP_E_EXCEPTION) {
-        if (excep.pfnDeferredFillIn) excep.pfnDeferredFillIn(&excep);
-        t_lastError = excep.bstrDescription ? excep.bstrDescription : L"";
-        if (excep.scode != 0) hr = excep.scode;
+        if (excep.info.pfnDeferredFillIn) excep.info.pfnDeferredFillIn(&excep.info);
+        t_lastError = excep.info.bstrDescription ? excep.info.bstrDescription : L"";
+        if (excep.info.scode != 0) hr = excep.info.scode;
     } else if (FAILED(hr)) {
         t_lastError.clear();
     }
-    ::SysFreeString(excep.bstrSource);
-    ::SysFreeString(excep.bstrDescription);
-    ::SysFreeString(excep.bstrHelpFile);
     return hr;
 }
 
@@ -122,13 +124,4 @@ std::wstring typeName(IUnknown* object) {
     return name;
 }
 
-std::wstring memberName(ITypeInfo* info, MEMBERID id) {
-    if (!info) return {};
-    BSTR names[1] = {};
-    UINT count = 0;
-    if (FAILED(info->GetNames(id, names, 1, &count)) || count == 0) return {};
-    Bstr name = Bstr::attach(names[0]);
-    return name.str();
-}
-
-} // namespace pkw::test
+} // namespace pkw::host

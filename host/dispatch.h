@@ -5,13 +5,14 @@
 
 #include "common/com/variant.h"
 #include "host/com_object.h"
+#include "host/type_info.h"
 
 #include <oaidl.h>
 
 #include <span>
 #include <string>
 
-namespace pkw::test {
+namespace pkw::host {
 
 HRESULT dispId(IDispatch* object, const wchar_t* name, DISPID& id);
 
@@ -32,9 +33,4 @@ const std::wstring& lastDispatchError();
 // the dispatch type info without a leading underscore; "" when neither.
 std::wstring typeName(IUnknown* object);
 
-// The member's name in `info` ("" when unknown).
-std::wstring memberName(ITypeInfo* info, MEMBERID id);
-// The name of the type that `info` describes.
-std::wstring typeInfoName(ITypeInfo* info);
-
-} // namespace pkw::test
+} // namespace pkw::host

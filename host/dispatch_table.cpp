@@ -3,7 +3,7 @@
 
 #include "host/names.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 HRESULT idsOfNames(std::span<const DispName> table, LPOLESTR* names, UINT count, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
@@ -45,4 +45,4 @@ HRESULT positionalArgument(const DISPPARAMS* params, UINT i, Variant& value) {
     return copyValue(value, params->rgvarg[params->cArgs - 1 - i]);
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -9,7 +9,7 @@
 
 #include <span>
 
-namespace pkw::test {
+namespace pkw::host {
 
 struct DispName {
     DISPID id;
@@ -36,4 +36,4 @@ HRESULT putArgument(const DISPPARAMS* params, Variant& value);
 HRESULT positionalArgument(const DISPPARAMS* params, UINT i, Variant& value);
 UINT positionalCount(const DISPPARAMS* params);
 
-} // namespace pkw::test
+} // namespace pkw::host

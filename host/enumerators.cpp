@@ -1,6 +1,6 @@
 #include "host/enumerators.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 // --- UnknownEnum ----------------------------------------------------------------
 
@@ -72,4 +72,4 @@ STDMETHODIMP VariantEnum::Clone(IEnumVARIANT** copy) {
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

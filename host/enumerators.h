@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class UnknownEnum : public ComObject<UnknownEnum, IEnumUnknown> {
 public:
@@ -43,4 +43,4 @@ private:
     std::size_t position_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

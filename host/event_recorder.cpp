@@ -2,7 +2,7 @@
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
-#include "host/dispatch.h"
+#include "host/type_info.h"
 #include "host/names.h"
 #include "host/variant_slot.h"
 
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 bool isRecord(const VARIANT& v) {
@@ -21,10 +21,9 @@ bool isRecord(const VARIANT& v) {
 
 // The dispatch view of a dual source interface; a dispinterface as it is.
 HRESULT dispatchView(ComPtr<ITypeInfo>& info) {
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(info->GetTypeAttr(&attr));
+    TypeAttr attr;
+    PKW_RETURN_IF_FAILED(attr.take(info.Get()));
     const bool dual = attr->typekind == TKIND_INTERFACE && (attr->wTypeFlags & TYPEFLAG_FDUAL);
-    info->ReleaseTypeAttr(attr);
     if (!dual) return S_OK;
     HREFTYPE ref = 0;
     PKW_RETURN_IF_FAILED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref));
@@ -35,11 +34,9 @@ HRESULT dispatchView(ComPtr<ITypeInfo>& info) {
 }
 
 HRESULT sourceFromClassInfo(ITypeInfo* coclass, ComPtr<ITypeInfo>& info) {
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(coclass->GetTypeAttr(&attr));
-    const WORD count = attr->cImplTypes;
-    coclass->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < count; ++i) {
+    TypeAttr attr;
+    PKW_RETURN_IF_FAILED(attr.take(coclass));
+    for (UINT i = 0; i < attr->cImplTypes; ++i) {
         INT flags = 0;
         if (FAILED(coclass->GetImplTypeFlags(i, &flags))) continue;
         const INT wanted = IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE;
@@ -116,17 +113,16 @@ HRESULT defaultSource(IUnknown* control, IID& iid, ComPtr<ITypeInfo>& info) {
     if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&provide))) &&
         SUCCEEDED(provide->GetClassInfo(&coclass)) &&
         SUCCEEDED(sourceFromClassInfo(coclass.Get(), info))) {
-        TYPEATTR* attr = nullptr;
-        if (SUCCEEDED(info->GetTypeAttr(&attr))) {
-            if (iid == IID_NULL) iid = attr->guid;
-            info->ReleaseTypeAttr(attr);
-        }
+        TypeAttr attr;
+        if (iid == IID_NULL && SUCCEEDED(attr.take(info.Get()))) iid = attr->guid;
     }
     return iid == IID_NULL ? E_NOINTERFACE : S_OK;
 }
 
-HRESULT EventRecorder::connect(IUnknown* control, ComPtr<EventRecorder>& recorder) {
+HRESULT EventRecorder::connect(IUnknown* control, ComPtr<EventRecorder>& recorder,
+                               Observer observer) {
     auto fresh = makeCom<EventRecorder>();
+    fresh->observer_ = std::move(observer);
     PKW_RETURN_IF_FAILED(defaultSource(control, fresh->source_, fresh->sourceInfo_));
     if (fresh->sourceInfo_) pkw::ignore(fresh->describe(fresh->sourceInfo_.Get()));
     PKW_RETURN_IF_FAILED(
@@ -136,20 +132,16 @@ HRESULT EventRecorder::connect(IUnknown* control, ComPtr<EventRecorder>& recorde
 }
 
 HRESULT EventRecorder::describe(ITypeInfo* source) {
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(source->GetTypeAttr(&attr));
-    const WORD count = attr->cFuncs;
-    source->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < count; ++i) {
-        FUNCDESC* func = nullptr;
-        if (FAILED(source->GetFuncDesc(i, &func))) continue;
-        const MEMBERID id = func->memid;
+    TypeAttr attr;
+    PKW_RETURN_IF_FAILED(attr.take(source));
+    for (UINT i = 0; i < attr->cFuncs; ++i) {
+        FuncDesc func;
+        if (FAILED(func.take(source, i))) continue;
         const UINT wanted = static_cast<UINT>(func->cParams) + 1;
-        source->ReleaseFuncDesc(func);
         std::vector<BSTR> names(wanted, nullptr);
         UINT got = 0;
-        if (FAILED(source->GetNames(id, names.data(), wanted, &got))) continue;
-        Member m{id, {}};
+        if (FAILED(source->GetNames(func->memid, names.data(), wanted, &got))) continue;
+        Member m{func->memid, {}};
         for (UINT n = 0; n < got; ++n)
             m.names.push_back(Bstr::attach(names[n]).str());
         members_.push_back(std::move(m));
@@ -252,6 +244,7 @@ STDMETHODIMP EventRecorder::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
         event.args.push_back(std::move(arg));
     }
     events_.push_back(event);
+    if (observer_) observer_(event);
 
     Handler handler;
     for (const auto& h : handlers_)
@@ -263,4 +256,4 @@ STDMETHODIMP EventRecorder::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* pa
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 struct RecordedArg {
     std::wstring name;     // parameter name from the type info ("" when unknown)
@@ -69,9 +69,12 @@ private:
 class EventRecorder : public ComObject<EventRecorder, IDispatch> {
 public:
     using Handler = std::function<void(EventCall&)>;
+    // Hears every event as it is recorded, before any handler answers it.
+    using Observer = std::function<void(const RecordedEvent&)>;
 
     // Finds the control's default source interface and connects to it.
-    static HRESULT connect(IUnknown* control, ComPtr<EventRecorder>& recorder);
+    static HRESULT connect(IUnknown* control, ComPtr<EventRecorder>& recorder,
+                           Observer observer = {});
     void disconnect() noexcept { connection_.disconnect(); }
     bool connected() const noexcept { return connection_.connected(); }
     const IID& sourceIid() const noexcept { return source_; }
@@ -114,10 +117,11 @@ private:
     std::vector<Member> members_;
     std::vector<std::pair<std::wstring, Handler>> handlers_;
     std::vector<RecordedEvent> events_;
+    Observer observer_;
     Connection connection_;
 };
 
 // The default source interface of a control: its IID and type info.
 HRESULT defaultSource(IUnknown* control, IID& iid, ComPtr<ITypeInfo>& info);
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 // Outside the ranges a control uses for its own members.
@@ -204,4 +204,4 @@ STDMETHODIMP Extender::GetGUID(DWORD kind, GUID* guid) {
     return classInfo2_ ? classInfo2_->GetGUID(kind, guid) : E_UNEXPECTED;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -14,7 +14,7 @@
 
 #include <string>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Site;
 
@@ -50,4 +50,4 @@ private:
     ComPtr<IProvideClassInfo2> classInfo2_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"PickwellTestForm";
@@ -330,4 +330,4 @@ LRESULT Form::handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -26,7 +26,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Frame;
 class FormDispatch;
@@ -134,4 +134,4 @@ private:
     ComPtr<IOleInPlaceActiveObject> activeObject_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

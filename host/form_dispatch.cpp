@@ -9,7 +9,7 @@
 
 #include <olectl.h>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 constexpr DISPID kControls = 0x40010001;
@@ -164,4 +164,4 @@ STDMETHODIMP ControlsCollection::Invoke(DISPID id, REFIID, LCID, WORD flags, DIS
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

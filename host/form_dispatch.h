@@ -9,7 +9,7 @@
 
 #include <oaidl.h>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Form;
 
@@ -47,4 +47,4 @@ private:
     ComPtr<FormDispatch> owner_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -3,7 +3,7 @@
 #include "host/enumerators.h"
 #include "host/form.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 void* Frame::find(REFIID riid) noexcept {
     if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow ||
@@ -96,4 +96,4 @@ STDMETHODIMP Frame::LockContainer(BOOL) {
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Form;
 
@@ -48,4 +48,4 @@ private:
     std::wstring status_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace pkw::test::input {
+namespace pkw::host::input {
 namespace {
 
 struct ButtonMessages {
@@ -289,4 +289,4 @@ bool altKey(Form& form, wchar_t key, Delivery delivery) {
            deliver(target, WM_KEYUP, VK_MENU, keyLParam(VK_MENU, true, false), delivery);
 }
 
-} // namespace pkw::test::input
+} // namespace pkw::host::input

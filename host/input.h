@@ -17,11 +17,11 @@
 
 #include <windows.h>
 
-namespace pkw::test {
+namespace pkw::host {
 class Form;
 }
 
-namespace pkw::test::input {
+namespace pkw::host::input {
 
 enum class Button { Left, Right, Middle };
 enum class Delivery { Post, Send, Hardware };
@@ -61,4 +61,4 @@ bool typeChar(wchar_t ch);
 // the form.
 bool altKey(Form& form, wchar_t key, Delivery delivery = Delivery::Post);
 
-} // namespace pkw::test::input
+} // namespace pkw::host::input

@@ -1,10 +1,13 @@
 #include "host/library.h"
 
+#include "common/com/bstr.h"
 #include "common/com/hresult.h"
+#include "host/names.h"
+#include "host/type_info.h"
 
 #include <map>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 using DllRegisterServerFn = HRESULT(STDAPICALLTYPE*)();
@@ -17,6 +20,36 @@ HRESULT entry(const std::wstring& path, const char* name, Fn& fn) {
     PKW_RETURN_IF_FAILED(loadLibrary(path, module));
     fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
     return fn ? S_OK : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+}
+
+// "Library.Class" (and a version after a second dot, which is ignored).
+HRESULT classInLibrary(const std::wstring& path, const std::wstring& progId, CLSID& clsid) {
+    const std::size_t dot = progId.find(L'.');
+    if (dot == std::wstring::npos) return CO_E_CLASSSTRING;
+    const std::wstring libraryName = progId.substr(0, dot);
+    const std::wstring className = progId.substr(dot + 1, progId.find(L'.', dot + 1) - dot - 1);
+    ComPtr<ITypeLib> library;
+    PKW_RETURN_IF_FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library));
+    Bstr name;
+    PKW_RETURN_IF_FAILED(library->GetDocumentation(-1, name.put(), nullptr, nullptr, nullptr));
+    if (!sameName(name.view(), libraryName)) return TYPE_E_ELEMENTNOTFOUND;
+    const UINT count = library->GetTypeInfoCount();
+    for (UINT i = 0; i < count; ++i) {
+        TYPEKIND kind{};
+        Bstr member;
+        if (FAILED(library->GetTypeInfoType(i, &kind)) || kind != TKIND_COCLASS ||
+            FAILED(library->GetDocumentation(static_cast<INT>(i), member.put(), nullptr, nullptr,
+                                             nullptr)) ||
+            !sameName(member.view(), className))
+            continue;
+        ComPtr<ITypeInfo> info;
+        TypeAttr attr;
+        PKW_RETURN_IF_FAILED(library->GetTypeInfo(i, &info));
+        PKW_RETURN_IF_FAILED(attr.take(info.Get()));
+        clsid = attr->guid;
+        return S_OK;
+    }
+    return TYPE_E_ELEMENTNOTFOUND;
 }
 
 } // namespace
@@ -78,6 +111,15 @@ HRESULT createByClsid(REFCLSID clsid, ComPtr<IUnknown>& object) {
                               IID_PPV_ARGS(object.ReleaseAndGetAddressOf()));
 }
 
+HRESULT createByName(const std::wstring& name, ComPtr<IUnknown>& object) {
+    CLSID clsid{};
+    if (name.starts_with(L"{")) {
+        PKW_RETURN_IF_FAILED(::CLSIDFromString(name.c_str(), &clsid));
+        return createByClsid(clsid, object);
+    }
+    return createByProgId(name.c_str(), object);
+}
+
 HRESULT createFromDll(const std::wstring& path, REFCLSID clsid, ComPtr<IUnknown>& object) {
     DllGetClassObjectFn fn = nullptr;
     PKW_RETURN_IF_FAILED(entry(path, "DllGetClassObject", fn));
@@ -87,10 +129,23 @@ HRESULT createFromDll(const std::wstring& path, REFCLSID clsid, ComPtr<IUnknown>
     return factory->CreateInstance(nullptr, IID_PPV_ARGS(object.ReleaseAndGetAddressOf()));
 }
 
+HRESULT createFromLibrary(const std::wstring& path, const std::wstring& name,
+                          ComPtr<IUnknown>& object) {
+    CLSID clsid{};
+    if (name.starts_with(L"{")) {
+        PKW_RETURN_IF_FAILED(::CLSIDFromString(name.c_str(), &clsid));
+    } else {
+        HMODULE module = nullptr;
+        PKW_RETURN_IF_FAILED(loadLibrary(path, module));
+        PKW_RETURN_IF_FAILED(classInLibrary(path, name, clsid));
+    }
+    return createFromDll(path, clsid, object);
+}
+
 HRESULT dllCanUnloadNow(const std::wstring& path) {
     DllCanUnloadNowFn fn = nullptr;
     PKW_RETURN_IF_FAILED(entry(path, "DllCanUnloadNow", fn));
     return fn();
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 thread_local std::vector<MessageFilter*> t_filters;
@@ -76,4 +76,4 @@ int runMessageLoop(const std::function<bool()>& done) {
     }
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

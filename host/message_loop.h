@@ -10,7 +10,7 @@
 #include <chrono>
 #include <functional>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class MessageFilter {
 public:
@@ -44,4 +44,4 @@ int runMessageLoop(const std::function<bool()>& done = {});
 // (input helpers wait for their messages to arrive by it).
 std::size_t routedCount(UINT message);
 
-} // namespace pkw::test
+} // namespace pkw::host

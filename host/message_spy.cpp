@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 thread_local std::vector<MessageSpy*> t_spies;
@@ -63,4 +63,4 @@ LRESULT CALLBACK MessageSpy::callWndProcHook(int code, WPARAM wParam, LPARAM lPa
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class MessageSpy {
 public:
@@ -43,4 +43,4 @@ private:
     HHOOK callWndProc_ = nullptr;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -1,14 +1,16 @@
 #include "host/notify_recorder.h"
 
 #include "common/com/hresult.h"
-#include "host/dispatch.h"
+#include "host/type_info.h"
 #include "host/names.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
-HRESULT NotifyRecorder::connect(IUnknown* control, ComPtr<NotifyRecorder>& recorder) {
+HRESULT NotifyRecorder::connect(IUnknown* control, ComPtr<NotifyRecorder>& recorder,
+                                Observer observer) {
     if (!control) return E_POINTER;
     auto fresh = makeCom<NotifyRecorder>();
+    fresh->observer_ = std::move(observer);
     ComPtr<IDispatch> dispatch;
     UINT count = 0;
     if (SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&dispatch))) &&
@@ -52,14 +54,20 @@ void NotifyRecorder::clear() {
     requestEdits_.clear();
 }
 
+NotifyRecorder::Change NotifyRecorder::named(DISPID id) const {
+    return {id, id == DISPID_UNKNOWN ? std::wstring() : memberName(info_.Get(), id)};
+}
+
 STDMETHODIMP NotifyRecorder::OnChanged(DISPID id) {
-    changes_.push_back({id, id == DISPID_UNKNOWN ? std::wstring() : memberName(info_.Get(), id)});
+    changes_.push_back(named(id));
+    if (observer_) observer_(changes_.back(), false);
     return S_OK;
 }
 
 STDMETHODIMP NotifyRecorder::OnRequestEdit(DISPID id) {
     requestEdits_.push_back(id);
+    if (observer_) observer_(named(id), true);
     return requestEditAnswer_;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

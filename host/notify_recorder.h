@@ -8,10 +8,11 @@
 
 #include <ocidl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class NotifyRecorder : public ComObject<NotifyRecorder, IPropertyNotifySink> {
 public:
@@ -20,7 +21,12 @@ public:
         std::wstring name; // "" for DISPID_UNKNOWN or a DISPID the type info lacks
     };
 
-    static HRESULT connect(IUnknown* control, ComPtr<NotifyRecorder>& recorder);
+    // Hears each notification as it comes (requestEdit: OnRequestEdit,
+    // else OnChanged).
+    using Observer = std::function<void(const Change& change, bool requestEdit)>;
+
+    static HRESULT connect(IUnknown* control, ComPtr<NotifyRecorder>& recorder,
+                           Observer observer = {});
     void disconnect() noexcept { connection_.disconnect(); }
     bool connected() const noexcept { return connection_.connected(); }
 
@@ -41,11 +47,14 @@ public:
     NotifyRecorder() = default;
 
 private:
+    Change named(DISPID id) const;
+
     ComPtr<ITypeInfo> info_; // the control's default interface
     std::vector<Change> changes_;
     std::vector<DISPID> requestEdits_;
     HRESULT requestEditAnswer_ = S_OK;
+    Observer observer_;
     Connection connection_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -2,7 +2,7 @@
 
 #include "common/com/hresult.h"
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
 
 HRESULT rewind(IStream* stream) {
@@ -78,4 +78,4 @@ HRESULT isDirty(IUnknown* object) {
     return plain->IsDirty();
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 HRESULT saveToBag(IUnknown* object, IPropertyBag* bag, bool clearDirty = true,
                   bool saveAllProperties = true);
@@ -27,4 +27,4 @@ HRESULT streamFromBytes(const std::vector<BYTE>& bytes, ComPtr<IStream>& stream)
 // clean.
 HRESULT isDirty(IUnknown* object);
 
-} // namespace pkw::test
+} // namespace pkw::host

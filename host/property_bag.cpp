@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace pkw::test {
+namespace pkw::host {
 
 ComPtr<MemoryPropertyBag> MemoryPropertyBag::create(Objects objects) {
     return makeCom<MemoryPropertyBag>(objects);
@@ -160,4 +160,4 @@ STDMETHODIMP MemoryPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

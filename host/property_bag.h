@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class MemoryPropertyBag : public ComObject<MemoryPropertyBag, IPropertyBag> {
 public:
@@ -92,4 +92,4 @@ private:
     std::vector<Failure> writeFailures_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -1,103 +1,55 @@
 #include "host/record_view.h"
 
 #include "common/com/hresult.h"
-#include "host/dispatch.h"
+#include "host/type_info.h"
 #include "host/names.h"
 #include "host/variant_slot.h"
 
-namespace pkw::test {
+namespace pkw::host {
 namespace {
-
-struct FieldType {
-    VARTYPE vt = VT_EMPTY;
-    ComPtr<ITypeInfo> record; // for VT_RECORD: the nested record's type
-};
 
 struct Field {
     BYTE* address = nullptr;
-    FieldType type;
+    ValueType type;
 };
-
-// Aliases are followed, enumerations are 32-bit integers, records stay
-// records.
-HRESULT resolve(ITypeInfo* owner, const TYPEDESC& desc, FieldType& out) {
-    if (desc.vt != VT_USERDEFINED) {
-        out.vt = desc.vt;
-        return S_OK;
-    }
-    ComPtr<ITypeInfo> ref;
-    PKW_RETURN_IF_FAILED(owner->GetRefTypeInfo(desc.hreftype, &ref));
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(ref->GetTypeAttr(&attr));
-    HRESULT hr = S_OK;
-    switch (attr->typekind) {
-    case TKIND_RECORD:
-        out.vt = VT_RECORD;
-        out.record = ref;
-        break;
-    case TKIND_ENUM:
-        out.vt = VT_I4;
-        break;
-    case TKIND_ALIAS:
-        hr = resolve(ref.Get(), attr->tdescAlias, out);
-        break;
-    default:
-        hr = DISP_E_BADVARTYPE;
-    }
-    ref->ReleaseTypeAttr(attr);
-    return hr;
-}
 
 HRESULT locate(BYTE* data, ITypeInfo* info, std::wstring_view path, Field& out) {
     const auto dot = path.find(L'.');
     const std::wstring_view head = path.substr(0, dot);
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(info->GetTypeAttr(&attr));
-    const WORD count = attr->cVars;
-    info->ReleaseTypeAttr(attr);
-    for (WORD i = 0; i < count; ++i) {
-        VARDESC* var = nullptr;
-        if (FAILED(info->GetVarDesc(i, &var))) continue;
-        const bool match =
-            var->varkind == VAR_PERINSTANCE && sameName(memberName(info, var->memid), head);
+    TypeAttr attr;
+    PKW_RETURN_IF_FAILED(attr.take(info));
+    for (UINT i = 0; i < attr->cVars; ++i) {
+        VarDesc var;
+        if (FAILED(var.take(info, i))) continue;
+        if (var->varkind != VAR_PERINSTANCE || !sameName(memberName(info, var->memid), head))
+            continue;
         Field field;
-        HRESULT hr = S_OK;
-        if (match) {
-            field.address = data + var->oInst;
-            hr = resolve(info, var->elemdescVar.tdesc, field.type);
-        }
-        info->ReleaseVarDesc(var);
-        if (!match) continue;
-        PKW_RETURN_IF_FAILED(hr);
+        field.address = data + var->oInst;
+        PKW_RETURN_IF_FAILED(resolveType(info, var->elemdescVar.tdesc, field.type));
         if (dot == std::wstring_view::npos) {
             out = field;
             return S_OK;
         }
         if (field.type.vt != VT_RECORD) return DISP_E_UNKNOWNNAME;
-        return locate(field.address, field.type.record.Get(), path.substr(dot + 1), out);
+        return locate(field.address, field.type.info.Get(), path.substr(dot + 1), out);
     }
     return DISP_E_UNKNOWNNAME;
 }
 
 HRESULT flatten(BYTE* data, ITypeInfo* info, const std::wstring& prefix,
                 std::vector<std::pair<std::wstring, Variant>>& out) {
-    TYPEATTR* attr = nullptr;
-    PKW_RETURN_IF_FAILED(info->GetTypeAttr(&attr));
-    const WORD count = attr->cVars;
-    info->ReleaseTypeAttr(attr);
-    for (WORD i = 0; i < count; ++i) {
-        VARDESC* var = nullptr;
-        PKW_RETURN_IF_FAILED(info->GetVarDesc(i, &var));
+    TypeAttr attr;
+    PKW_RETURN_IF_FAILED(attr.take(info));
+    for (UINT i = 0; i < attr->cVars; ++i) {
+        VarDesc var;
+        PKW_RETURN_IF_FAILED(var.take(info, i));
+        if (var->varkind != VAR_PERINSTANCE) continue;
         Field field;
         field.address = data + var->oInst;
         const std::wstring name = prefix + memberName(info, var->memid);
-        const bool perInstance = var->varkind == VAR_PERINSTANCE;
-        const HRESULT hr = resolve(info, var->elemdescVar.tdesc, field.type);
-        info->ReleaseVarDesc(var);
-        if (!perInstance) continue;
-        PKW_RETURN_IF_FAILED(hr);
+        PKW_RETURN_IF_FAILED(resolveType(info, var->elemdescVar.tdesc, field.type));
         if (field.type.vt == VT_RECORD) {
-            PKW_RETURN_IF_FAILED(flatten(field.address, field.type.record.Get(), name + L".", out));
+            PKW_RETURN_IF_FAILED(flatten(field.address, field.type.info.Get(), name + L".", out));
             continue;
         }
         Variant value;
@@ -149,4 +101,4 @@ HRESULT RecordView::fields(std::vector<std::pair<std::wstring, Variant>>& out) c
     return flatten(static_cast<BYTE*>(data_), info_.Get(), L"", out);
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class RecordView {
 public:
@@ -39,4 +39,4 @@ private:
     ComPtr<ITypeInfo> info_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

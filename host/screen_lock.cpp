@@ -1,6 +1,6 @@
 #include "host/screen_lock.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 ScreenLock::ScreenLock(std::chrono::milliseconds deadline)
     : mutex_(::CreateMutexW(nullptr, FALSE, L"Local\\PickwellTestScreen")) {
@@ -16,4 +16,4 @@ ScreenLock::~ScreenLock() {
     if (held_) ::ReleaseMutex(mutex_.get());
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

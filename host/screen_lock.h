@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class ScreenLock {
 public:
@@ -25,4 +25,4 @@ private:
     bool held_ = false;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

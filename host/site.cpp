@@ -12,7 +12,7 @@
 #include <cmath>
 #include <cwctype>
 
-namespace pkw::test {
+namespace pkw::host {
 
 Site::Site(Form& form, std::wstring name, const RECT& pixels)
     : form_(&form), name_(std::move(name)), displayName_(name_), rect_(pixels),
@@ -65,11 +65,13 @@ HRESULT Site::attach(IUnknown* control, const AddOptions& options) {
     // is recorded too.
     if (options.recordNotifications) {
         ComPtr<NotifyRecorder> recorder;
-        if (SUCCEEDED(NotifyRecorder::connect(control_.Get(), recorder))) notify_ = recorder;
+        if (SUCCEEDED(NotifyRecorder::connect(control_.Get(), recorder, options.onChange)))
+            notify_ = recorder;
     }
     if (options.recordEvents) {
         ComPtr<EventRecorder> recorder;
-        if (SUCCEEDED(EventRecorder::connect(control_.Get(), recorder))) events_ = recorder;
+        if (SUCCEEDED(EventRecorder::connect(control_.Get(), recorder, options.onEvent)))
+            events_ = recorder;
     }
 
     DWORD misc = 0;
@@ -84,7 +86,7 @@ HRESULT Site::attach(IUnknown* control, const AddOptions& options) {
         PKW_RETURN_IF_FAILED(oleObject_->SetClientSite(this));
         clientSiteSet_ = true;
     }
-    pkw::ignore(oleObject_->SetHostNames(L"Pickwell test container", name_.c_str()));
+    pkw::ignore(oleObject_->SetHostNames(L"Pickwell control host", name_.c_str()));
     if (FAILED(oleObject_->Advise(this, &adviseCookie_))) adviseCookie_ = 0;
     if (SUCCEEDED(control_.As(&viewObject_)))
         pkw::ignore(viewObject_->SetAdvise(DVASPECT_CONTENT, 0, this));
@@ -493,4 +495,4 @@ STDMETHODIMP_(void) Site::OnRename(IMoniker*) {}
 STDMETHODIMP_(void) Site::OnSave() {}
 STDMETHODIMP_(void) Site::OnClose() {}
 
-} // namespace pkw::test
+} // namespace pkw::host

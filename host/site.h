@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
 class Form;
 class Extender;
@@ -37,6 +37,10 @@ struct AddOptions {
     bool activate = true;
     bool recordEvents = true;
     bool recordNotifications = true;
+    // Hear events and notifications as they come, from the first one the
+    // control raises while it initialises.
+    EventRecorder::Observer onEvent;
+    NotifyRecorder::Observer onChange;
 };
 
 class Site : public ComObject<Site, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch,
@@ -197,4 +201,4 @@ private:
     Counters counters_;
 };
 
-} // namespace pkw::test
+} // namespace pkw::host

@@ -1,12 +1,13 @@
 #include "host/units.h"
 
-namespace pkw::test::units {
+#include "common/win/unique_handle.h"
+
+namespace pkw::host::units {
 namespace {
 
 int screenDpi(int index) {
-    HDC dc = ::GetDC(nullptr);
-    const int dpi = dc ? ::GetDeviceCaps(dc, index) : 0;
-    if (dc) ::ReleaseDC(nullptr, dc);
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), index) : 0;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -54,4 +55,4 @@ SIZEL pixelsToHimetric(SIZE px) {
     return {pixelsToHimetricX(px.cx), pixelsToHimetricY(px.cy)};
 }
 
-} // namespace pkw::test::units
+} // namespace pkw::host::units

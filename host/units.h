@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace pkw::test::units {
+namespace pkw::host::units {
 
 // The screen's pixels per logical inch (LOGPIXELSX / LOGPIXELSY).
 int dpiX();
@@ -21,4 +21,4 @@ LONG himetricToPixelsX(LONG himetric);
 LONG himetricToPixelsY(LONG himetric);
 SIZEL pixelsToHimetric(SIZE px);
 
-} // namespace pkw::test::units
+} // namespace pkw::host::units

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace pkw::test {
+namespace pkw::host {
 
 // oleaut32 declares the sources without const; they are not changed.
 HRESULT copyValue(Variant& to, const VARIANT& from) {
@@ -103,4 +103,4 @@ HRESULT writeSlot(void* address, VARTYPE vt, const VARIANT& value) {
     return S_OK;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host

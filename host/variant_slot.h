@@ -5,7 +5,7 @@
 
 #include "common/com/variant.h"
 
-namespace pkw::test {
+namespace pkw::host {
 
 // Copies `from` into `to`, following a by-reference value (VariantCopyInd).
 HRESULT copyValue(Variant& to, const VARIANT& from);
@@ -21,4 +21,4 @@ HRESULT readSlot(const void* address, VARTYPE vt, Variant& value);
 // object that was there.
 HRESULT writeSlot(void* address, VARTYPE vt, const VARIANT& value);
 
-} // namespace pkw::test
+} // namespace pkw::host
