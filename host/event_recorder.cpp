@@ -194,17 +194,6 @@ const RecordedEvent* EventRecorder::last(std::wstring_view eventName) const {
     return nullptr;
 }
 
-STDMETHODIMP EventRecorder::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP EventRecorder::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP EventRecorder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     HRESULT hr = S_OK;

@@ -12,6 +12,7 @@
 
 #include "common/com/variant.h"
 #include "host/com_object.h"
+#include "host/typeless_dispatch.h"
 #include "host/connection.h"
 #include "host/record_view.h"
 
@@ -66,7 +67,7 @@ private:
     DISPPARAMS& params_;
 };
 
-class EventRecorder : public ComObject<EventRecorder, IDispatch> {
+class EventRecorder : public ComObject<EventRecorder, TypelessDispatch> {
 public:
     using Handler = std::function<void(EventCall&)>;
     // Hears every event as it is recorded, before any handler answers it.
@@ -93,8 +94,6 @@ public:
     std::wstring eventName(DISPID id) const;
 
     // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,

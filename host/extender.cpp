@@ -69,17 +69,6 @@ void* Extender::find(REFIID riid) noexcept {
     return nullptr;
 }
 
-STDMETHODIMP Extender::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP Extender::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP Extender::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                      DISPID* ids) {
     if (!names || !ids) return E_POINTER;

@@ -9,6 +9,7 @@
 
 #include "common/com/variant.h"
 #include "host/com_object.h"
+#include "host/typeless_dispatch.h"
 
 #include <ocidl.h>
 
@@ -18,15 +19,13 @@ namespace pkw::host {
 
 class Site;
 
-class Extender : public ComObject<Extender, IDispatch, IProvideClassInfo2> {
+class Extender : public ComObject<Extender, TypelessDispatch, IProvideClassInfo2> {
 public:
     Extender(Site* site, std::wstring name, ComPtr<IDispatch> control, ComPtr<IDispatch> parent);
     // The site let go of the control: keep only the name.
     void orphan() noexcept;
 
     // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,

@@ -67,17 +67,6 @@ void* FormDispatch::find(REFIID riid) noexcept {
     return nullptr;
 }
 
-STDMETHODIMP FormDispatch::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP FormDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP FormDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     return idsOfNames(kFormMembers, names, count, ids);
 }
@@ -117,17 +106,6 @@ STDMETHODIMP FormDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAM
 void* ControlsCollection::find(REFIID riid) noexcept {
     if (riid == IID_IUnknown || riid == IID_IDispatch) return static_cast<IDispatch*>(this);
     return nullptr;
-}
-
-STDMETHODIMP ControlsCollection::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP ControlsCollection::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
 }
 
 STDMETHODIMP ControlsCollection::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "host/com_object.h"
+#include "host/typeless_dispatch.h"
 
 #include <oaidl.h>
 
@@ -13,14 +14,12 @@ namespace pkw::host {
 
 class Form;
 
-class FormDispatch : public ComObject<FormDispatch, IDispatch> {
+class FormDispatch : public ComObject<FormDispatch, TypelessDispatch> {
 public:
     explicit FormDispatch(Form* form) : form_(form) {}
     void orphan() noexcept { form_ = nullptr; }
     Form* form() const noexcept { return form_; }
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
@@ -31,12 +30,10 @@ private:
     Form* form_;
 };
 
-class ControlsCollection : public ComObject<ControlsCollection, IDispatch> {
+class ControlsCollection : public ComObject<ControlsCollection, TypelessDispatch> {
 public:
     explicit ControlsCollection(ComPtr<FormDispatch> owner) : owner_(std::move(owner)) {}
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,

@@ -447,17 +447,6 @@ STDMETHODIMP Site::ShowPropertyFrame() {
 
 // --- IDispatch: ambient properties -------------------------------------------------------------
 
-STDMETHODIMP Site::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP Site::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
 STDMETHODIMP Site::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     if (count == 0) return S_OK;

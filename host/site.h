@@ -10,6 +10,7 @@
 
 #include "common/com/variant.h"
 #include "host/com_object.h"
+#include "host/typeless_dispatch.h"
 #include "host/event_recorder.h"
 #include "host/notify_recorder.h"
 
@@ -43,8 +44,8 @@ struct AddOptions {
     NotifyRecorder::Observer onChange;
 };
 
-class Site : public ComObject<Site, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch,
-                              IAdviseSink> {
+class Site : public ComObject<Site, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
+                              TypelessDispatch, IAdviseSink> {
 public:
     struct Counters {
         int posRectChanges = 0; // IOleInPlaceSite::OnPosRectChange
@@ -148,8 +149,6 @@ public:
     STDMETHODIMP OnFocus(BOOL gotFocus) override;
     STDMETHODIMP ShowPropertyFrame() override;
     // --- IDispatch: the ambient properties -------------------------------------
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,

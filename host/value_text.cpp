@@ -44,6 +44,23 @@ int hexValue(wchar_t c) {
     return -1;
 }
 
+// The characters written as a backslash and a letter; others below U+0020
+// (and unpaired surrogates) as \uXXXX.
+struct Escape {
+    wchar_t character;
+    wchar_t letter;
+};
+
+constexpr Escape kEscapes[] = {
+    {L'"', L'"'}, {L'\\', L'\\'}, {L'\n', L'n'}, {L'\r', L'r'}, {L'\t', L't'},
+};
+
+const Escape* escapeOf(wchar_t c, wchar_t Escape::*side) {
+    for (const Escape& e : kEscapes)
+        if (e.*side == c) return &e;
+    return nullptr;
+}
+
 bool isHighSurrogate(wchar_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -197,24 +214,10 @@ std::wstring quoteText(std::wstring_view text) {
             out += text[++i];
             continue;
         }
-        switch (c) {
-        case L'"':
-            out += L"\\\"";
+        if (const Escape* e = escapeOf(c, &Escape::character)) {
+            out += L'\\';
+            out += e->letter;
             continue;
-        case L'\\':
-            out += L"\\\\";
-            continue;
-        case L'\n':
-            out += L"\\n";
-            continue;
-        case L'\r':
-            out += L"\\r";
-            continue;
-        case L'\t':
-            out += L"\\t";
-            continue;
-        default:
-            break;
         }
         if (c < 0x20 || c == 0x7F || isHighSurrogate(c) || isLowSurrogate(c)) {
             out += L"\\u";
@@ -245,37 +248,24 @@ bool unquoteText(std::wstring_view in, std::wstring& text, std::wstring_view& re
             continue;
         }
         if (++i == in.size()) break;
-        switch (in[i]) {
-        case L'"':
-        case L'\\':
-            text += in[i];
-            break;
-        case L'n':
-            text += L'\n';
-            break;
-        case L'r':
-            text += L'\r';
-            break;
-        case L't':
-            text += L'\t';
-            break;
-        case L'u': {
-            unsigned unit = 0;
-            for (int d = 0; d < 4; ++d) {
-                const int v = i + 1 < in.size() ? hexValue(in[++i]) : -1;
-                if (v < 0) {
-                    why = L"\\u needs four hex digits";
-                    return false;
-                }
-                unit = unit * 16 + static_cast<unsigned>(v);
-            }
-            text += static_cast<wchar_t>(unit);
-            break;
+        if (const Escape* e = escapeOf(in[i], &Escape::letter)) {
+            text += e->character;
+            continue;
         }
-        default:
+        if (in[i] != L'u') {
             why = std::wstring(L"unknown escape \\") + in[i];
             return false;
         }
+        unsigned unit = 0;
+        for (int d = 0; d < 4; ++d) {
+            const int v = i + 1 < in.size() ? hexValue(in[++i]) : -1;
+            if (v < 0) {
+                why = L"\\u needs four hex digits";
+                return false;
+            }
+            unit = unit * 16 + static_cast<unsigned>(v);
+        }
+        text += static_cast<wchar_t>(unit);
     }
     why = L"the closing quote is missing";
     return false;
