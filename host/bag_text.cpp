@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <unordered_set>
 
 namespace pkw::host {
 namespace {
@@ -224,8 +225,13 @@ bool parseValue(const Tag& tag, std::wstring_view text, Variant& value, std::wst
     return false;
 }
 
-// One line of the file: nothing for blank and comment lines.
-bool readLine(std::wstring_view line, std::vector<BagEntry>& entries, std::wstring& why) {
+// More keys than any control writes; a file past them is not a bag.
+constexpr std::size_t kMaxKeys = 65536;
+
+// One line of the file: nothing for blank and comment lines. `seen` holds
+// the folded names read so far.
+bool readLine(std::wstring_view line, std::vector<BagEntry>& entries,
+              std::unordered_set<std::wstring>& seen, std::wstring& why) {
     line = trimmed(line);
     if (line.empty() || line.front() == L'#') return true;
     if (std::any_of(line.begin(), line.end(), [](wchar_t c) { return c < 0x20 && c != L'\t'; })) {
@@ -275,10 +281,7 @@ bool readLine(std::wstring_view line, std::vector<BagEntry>& entries, std::wstri
         why = entry.name + L": " + why;
         return false;
     }
-    const auto earlier = std::find_if(entries.begin(), entries.end(), [&](const BagEntry& e) {
-        return sameName(e.name, entry.name);
-    });
-    if (earlier != entries.end()) {
+    if (!seen.insert(foldedName(entry.name)).second) {
         why = entry.name + L" was given already; this line is left out";
         return false;
     }
@@ -314,8 +317,14 @@ std::string writeBagText(std::span<const BagEntry> entries, const BagTextOptions
 std::vector<BagEntry> readBagText(std::string_view text, std::vector<BagProblem>& problems) {
     std::vector<BagEntry> entries;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    std::unordered_set<std::wstring> seen;
     int number = 0;
     while (!text.empty()) {
+        if (entries.size() == kMaxKeys) {
+            problems.push_back(
+                {number + 1, L"only the first " + std::to_wstring(kMaxKeys) + L" keys are read"});
+            break;
+        }
         ++number;
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
@@ -326,7 +335,7 @@ std::vector<BagEntry> readBagText(std::string_view text, std::vector<BagProblem>
             problems.push_back({number, L"the line is not UTF-8 text"});
             continue;
         }
-        if (!readLine(wide, entries, why)) problems.push_back({number, why});
+        if (!readLine(wide, entries, seen, why)) problems.push_back({number, why});
     }
     return entries;
 }

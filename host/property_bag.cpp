@@ -17,9 +17,8 @@ void* MemoryPropertyBag::find(REFIID riid) noexcept {
 }
 
 MemoryPropertyBag::Entry* MemoryPropertyBag::lookup(std::wstring_view name) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return sameName(e.name, name); });
-    return it == entries_.end() ? nullptr : &*it;
+    const auto it = index_.find(foldedName(name));
+    return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 const MemoryPropertyBag::Entry* MemoryPropertyBag::lookup(std::wstring_view name) const {
@@ -59,6 +58,7 @@ HRESULT MemoryPropertyBag::store(std::wstring_view name, const VARIANT& value) {
         existing->value = fresh.value;
         existing->persisted = fresh.persisted;
     } else {
+        index_.emplace(foldedName(name), entries_.size());
         entries_.push_back(std::move(fresh));
     }
     return S_OK;
@@ -98,10 +98,14 @@ HRESULT MemoryPropertyBag::get(std::wstring_view name, Variant& value) const {
 
 void MemoryPropertyBag::erase(std::wstring_view name) {
     std::erase_if(entries_, [&](const Entry& e) { return sameName(e.name, name); });
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.emplace(foldedName(entries_[i].name), i);
 }
 
 void MemoryPropertyBag::clear() {
     entries_.clear();
+    index_.clear();
 }
 
 std::vector<std::wstring> MemoryPropertyBag::names() const {

@@ -18,6 +18,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pkw::host {
@@ -86,6 +87,9 @@ private:
 
     Objects objects_;
     std::vector<Entry> entries_;
+    // Where each name stands in entries_, by its folded spelling: a bag of
+    // many keys (a hostile file) is still read in linear time.
+    std::unordered_map<std::wstring, std::size_t> index_;
     std::vector<WriteEntry> writes_;
     std::vector<ReadEntry> reads_;
     std::vector<Failure> readFailures_;

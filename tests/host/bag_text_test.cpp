@@ -210,5 +210,16 @@ TEST(BagFileTest, BadLinesAreReportedByNumberAndTheRestIsRead) {
     EXPECT_EQ(read[1].value.lVal, static_cast<LONG>(0x8000000F));
 }
 
+// No control writes this many keys: the rest of such a file is not read.
+TEST(BagFileTest, AFileOfEndlessKeysIsCutShort) {
+    std::string text;
+    for (int i = 0; i < 70000; ++i)
+        text += "K" + std::to_string(i) + " = i2: 1\n";
+    std::vector<BagProblem> problems;
+    EXPECT_EQ(readBagText(text, problems).size(), 65536u);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].line, 65537);
+}
+
 } // namespace
 } // namespace pkw::test
