@@ -3,12 +3,13 @@
 #include "activex/ole_control_impl.h"
 
 #include "common/com/hresult.h"
+#include "common/com/server/type_library.h"
 
 namespace pkw::ax {
 
 STDMETHODIMP OleControlImpl::GetClassInfo(ITypeInfo** info) {
     if (!info) return E_POINTER;
-    return type_library::typeInfoOf(*cls_.clsid, info);
+    return com::typeInfoOf(*cls_.clsid, info);
 }
 
 STDMETHODIMP OleControlImpl::GetGUID(DWORD kind, GUID* guid) {
@@ -56,7 +57,7 @@ HRESULT OleControl::recordInfo(REFGUID recordType, IRecordInfo** info) const {
     if (!info) return E_POINTER;
     *info = nullptr;
     ComPtr<ITypeInfo> type;
-    PKW_RETURN_IF_FAILED(type_library::typeInfoOf(recordType, &type));
+    PKW_RETURN_IF_FAILED(com::typeInfoOf(recordType, &type));
     return ::GetRecordInfoFromTypeInfo(type.Get(), info);
 }
 

@@ -16,12 +16,14 @@ std::wstring windowClassName(const ControlClass& cls) {
 } // namespace
 
 OleControlImpl::OleControlImpl(OleControl& owner)
-    : owner_(owner), cls_(owner.controlClass()), tpp_(units::screenTwipsPerPixel()),
+    : owner_(owner), cls_(owner.controlClass()), typeInfo_(cls_.defaultInterface),
+      tpp_(units::screenTwipsPerPixel()),
       window_(windowClassName(cls_).c_str(), units::pixelsFromHimetric(kInitialExtent, tpp_),
               *this),
       extent_(kInitialExtent), lastClient_(window_.clientSize()),
-      eventPoint_(cls_.eventInterface ? *cls_.eventInterface : IID_NULL, *this),
-      propertyPoint_(IID_IPropertyNotifySink, *this) {
+      eventPoint_(*this, cls_.eventInterface ? *cls_.eventInterface : IID_NULL,
+                  com::SinkKind::Dispatch),
+      propertyPoint_(*this, IID_IPropertyNotifySink, com::SinkKind::Interface) {
     applyColors();
 }
 
@@ -31,37 +33,19 @@ OleControlImpl::~OleControlImpl() {
 }
 
 HRESULT OleControlImpl::query(REFIID riid, void** ppv) noexcept {
+    // IPersistStreamInit begins with IPersistStream's methods, in the same
+    // order: callers that want the older interface (OleSaveToStream) are
+    // served by it. IUnknown is the derived control's dual interface.
+    using Map =
+        com::InterfaceMap<IOleObject, com::As<IOleWindow, IOleInPlaceObject>, IOleInPlaceObject,
+                          IOleInPlaceActiveObject, IOleControl, IViewObject, IViewObject2,
+                          com::As<IPersist, IPersistStreamInit>, IPersistStreamInit,
+                          com::SameVtable<IPersistStream, IPersistStreamInit>, IPersistPropertyBag,
+                          IConnectionPointContainer, IProvideClassInfo, IProvideClassInfo2,
+                          ISpecifyPropertyPages, ISupportErrorInfo>;
     if (!ppv) return E_POINTER;
-    void* p = nullptr;
-    if (riid == IID_IOleObject) {
-        p = static_cast<IOleObject*>(this);
-    } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceObject) {
-        p = static_cast<IOleInPlaceObject*>(this);
-    } else if (riid == IID_IOleInPlaceActiveObject) {
-        p = static_cast<IOleInPlaceActiveObject*>(this);
-    } else if (riid == IID_IOleControl) {
-        p = static_cast<IOleControl*>(this);
-    } else if (riid == IID_IViewObject || riid == IID_IViewObject2) {
-        p = static_cast<IViewObject2*>(this);
-    } else if (riid == IID_IPersist || riid == IID_IPersistStreamInit ||
-               riid == IID_IPersistStream) {
-        // IPersistStreamInit begins with IPersistStream's methods, in the
-        // same order: callers that want the older interface (OleSaveToStream)
-        // are served by it.
-        p = static_cast<IPersistStreamInit*>(this);
-    } else if (riid == IID_IPersistPropertyBag) {
-        p = static_cast<IPersistPropertyBag*>(this);
-    } else if (riid == IID_IConnectionPointContainer) {
-        p = static_cast<IConnectionPointContainer*>(this);
-    } else if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2) {
-        p = static_cast<IProvideClassInfo2*>(this);
-    } else if (riid == IID_ISpecifyPropertyPages) {
-        p = static_cast<ISpecifyPropertyPages*>(this);
-    } else if (riid == IID_ISupportErrorInfo) {
-        p = static_cast<ISupportErrorInfo*>(this);
-    }
-    *ppv = p;
-    if (!p) return E_NOINTERFACE;
+    *ppv = Map::find(this, riid);
+    if (!*ppv) return E_NOINTERFACE;
     addRef();
     return S_OK;
 }

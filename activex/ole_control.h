@@ -46,8 +46,11 @@
 //       IDispatch* dispatch() noexcept override { return static_cast<INuThing*>(this); }
 //       ... the INuThing methods, the hooks ...
 //   };
-//   // ControlClass::create:
-//   constexpr pkw::ax::ControlClass kNuThingClass{..., &pkw::ax::createControl<NuThing>};
+//   // The class's entry, for the server's class table (see control_class.h):
+//   const pkw::ax::ControlClass kNuThingClass{
+//       {&CLSID_NuThing, L"NuThing", &pkw::ax::createControl<NuThing>,
+//        pkw::com::Registration::Control, kMiscStatus, kToolboxBitmap},
+//       &IID_INuThing, &DIID___NuThing, kPropertyPages};
 //
 // More interfaces of its own (ISubclass, ...) are answered in the same
 // QueryInterface before queryOleInterface. The control never deletes
@@ -56,6 +59,7 @@
 
 #include "activex/control_class.h"
 #include "activex/property_bag.h"
+#include "common/com/com_ptr.h"
 #include "common/com/variant.h"
 
 #include <ocidl.h>
@@ -64,6 +68,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 
@@ -228,21 +233,25 @@ private:
     std::unique_ptr<class OleControlImpl> impl_;
 };
 
-// ControlClass::create for a default-constructible control T: constructs it
-// (reference count 1) and runs its Initialize; null on failure.
+// The class entry's Creator for a default-constructible control T: a new
+// control that has run its Initialize, queried for iid.
 template <typename T>
-OleControl* createControl() noexcept {
+HRESULT createControl(REFIID iid, void** ppv) noexcept {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
     T* control = nullptr;
     try {
         control = new T();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
     } catch (...) {
-        return nullptr;
+        return E_FAIL;
     }
-    if (FAILED(control->initialize())) {
-        control->release();
-        return nullptr;
-    }
-    return control;
+    // The control's first reference, dropped once the caller holds its own.
+    const ComPtr<IDispatch> held = Adopt(control->dispatch());
+    const HRESULT hr = control->initialize();
+    if (FAILED(hr)) return hr;
+    return held->QueryInterface(iid, ppv);
 }
 
 } // namespace pkw::ax

@@ -18,13 +18,13 @@
 #pragma once
 
 #include "activex/accelerators.h"
-#include "activex/connection_point.h"
 #include "activex/control_window.h"
 #include "activex/ole_control.h"
-#include "activex/type_library.h"
 #include "activex/units.h"
 #include "common/com/hresult.h"
 #include "common/com/module.h"
+#include "common/com/server/connection_point.h"
+#include "common/com/server/dual_type_info.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -42,7 +42,7 @@ class OleControlImpl final : public IOleObject,
                              public IViewObject2,
                              public IPersistStreamInit,
                              public IPersistPropertyBag,
-                             public IConnectionPointContainer,
+                             public com::ConnectionPointContainer,
                              public IProvideClassInfo2,
                              public ISpecifyPropertyPages,
                              public ISupportErrorInfo,
@@ -131,8 +131,7 @@ public:
     STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
 
     // --- IConnectionPointContainer (connection_points.cpp) -------------------
-    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+    com::ConnectionPoint* connectionPoint(std::size_t index) noexcept override;
 
     // --- IProvideClassInfo2, ISpecifyPropertyPages, ISupportErrorInfo --------
     STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
@@ -141,8 +140,6 @@ public:
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
     // --- Services for OleControl's protected API ----------------------------
-    // dispatch.cpp
-    HRESULT dispatchTypeInfo(type_library::DualTypeInfo& info) noexcept;
     // connection_points.cpp
     void propertyChanged(const wchar_t* name) noexcept;
     HRESULT fireEvent(DISPID id, std::span<VARIANTARG> args) noexcept;
@@ -176,6 +173,8 @@ public:
 
     OleControl& owner_;
     const ControlClass& cls_;
+    // IDispatch of the default interface (dispatch.cpp).
+    com::DualTypeInfo typeInfo_;
     module::ObjectLock moduleLock_;
     const units::TwipsPerPixel tpp_;
     Surface surface_;
@@ -241,12 +240,11 @@ private:
     bool visible_ = false;
 
     // Events and property changes.
-    ConnectionPoint eventPoint_;
-    ConnectionPoint propertyPoint_;
+    com::ConnectionPoint eventPoint_;
+    com::ConnectionPoint propertyPoint_;
 
     accelerators::UniqueAccel accel_;
     int accelCount_ = 0;
-    type_library::DualTypeInfo typeInfo_;
 };
 
 // Runs `f` at a COM boundary: exceptions become HRESULTs.

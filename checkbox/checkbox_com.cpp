@@ -3,8 +3,6 @@
 #include "checkbox/checkbox_class.h"
 #include "checkbox/nu_checkbox40.h"
 
-#include <new>
-
 namespace pkw::checkbox {
 namespace {
 
@@ -19,20 +17,18 @@ constexpr UINT kToolboxBitmap = 30000;
 } // namespace
 
 const ax::ControlClass& CheckBoxClass() {
-    static const ax::ControlClass cls{
-        &CLSID_NuCheckBox40,  L"NuCheckBox40", &IID__NuCheckBox40, &DIID___NuCheckBox40,
-        kMiscStatus,          kPropertyPages,  kToolboxBitmap,     true,
-        &NuCheckBox40::Create};
+    static const ax::ControlClass cls{{&CLSID_NuCheckBox40, L"NuCheckBox40",
+                                       &ax::createControl<NuCheckBox40>, com::Registration::Control,
+                                       kMiscStatus, kToolboxBitmap},
+                                      &IID__NuCheckBox40,
+                                      &DIID___NuCheckBox40,
+                                      kPropertyPages};
     return cls;
 }
 
 NuCheckBox40::NuCheckBox40() : ax::OleControl(CheckBoxClass()) {}
 
 NuCheckBox40::~NuCheckBox40() = default;
-
-ax::OleControl* NuCheckBox40::Create() {
-    return ax::createControl<NuCheckBox40>();
-}
 
 STDMETHODIMP NuCheckBox40::QueryInterface(REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;

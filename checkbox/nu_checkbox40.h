@@ -34,8 +34,6 @@ class NuCheckBox40 final : public ax::OleControl,
 public:
     NuCheckBox40();
     ~NuCheckBox40() override;
-    // A new control with one reference, or null.
-    static ax::OleControl* Create();
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;

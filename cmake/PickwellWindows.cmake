@@ -34,3 +34,19 @@ function(pickwell_add_dll target)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS})
     pickwell_windows_target(${target})
 endfunction()
+
+# An in-process COM server on the kit of common/com/server: its sources
+# define the class table (pkw::com::thisServer), the kit adds the exports.
+function(pickwell_add_com_server target)
+    cmake_parse_arguments(ARG "" "OUTPUT_NAME;SUFFIX" "SOURCES;LIBS" ${ARGN})
+    set(kit ${CMAKE_SOURCE_DIR}/common/com/server)
+    set(suffix)
+    if(ARG_SUFFIX)
+        set(suffix SUFFIX ${ARG_SUFFIX})
+    endif()
+    pickwell_add_dll(${target}
+        OUTPUT_NAME ${ARG_OUTPUT_NAME} ${suffix}
+        DEF ${kit}/exports.def
+        SOURCES ${ARG_SOURCES} ${kit}/exports.cpp
+        LIBS ${ARG_LIBS} pkw_com_server)
+endfunction()

@@ -1,6 +1,7 @@
 #include "host/capture.h"
 
 #include "common/com/hresult.h"
+#include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
 #include "host/form.h"
 
@@ -8,46 +9,19 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 namespace pkw::host {
 namespace {
 
-// A 32-bit top-down DIB section selected into a memory DC. The bitmap is
-// put back out of the DC before either goes (members end in reverse).
-struct DibCanvas {
-    UniqueBitmap bitmap;
-    UniqueMemoryDc dc;
-    std::optional<SelectedObject> selected;
-    void* bits = nullptr;
-    int width = 0, height = 0;
-
-    bool create(HDC like, int w, int h) {
-        width = w;
-        height = h;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h; // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc.reset(::CreateCompatibleDC(like));
-        bitmap.reset(::CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!dc || !bitmap || !bits) return false;
-        selected.emplace(dc.get(), bitmap.get());
-        return true;
-    }
-
-    Image image() const {
-        Image result(width, height);
-        ::GdiFlush();
-        const auto* source = static_cast<const std::uint32_t*>(bits);
-        std::transform(source, source + std::size_t(width) * height, result.pixels().begin(),
-                       [](std::uint32_t p) { return p & 0x00FFFFFF; });
-        return result;
-    }
-};
+// What GDI drew into the section, as an image (the top byte is not colour).
+Image imageOf(const DibSection& dib) {
+    Image result(dib.width(), dib.height());
+    ::GdiFlush();
+    const std::uint32_t* source = dib.pixels();
+    std::transform(source, source + std::size_t(dib.width()) * dib.height(),
+                   result.pixels().begin(), [](std::uint32_t p) { return p & 0x00FFFFFF; });
+    return result;
+}
 
 } // namespace
 
@@ -110,20 +84,10 @@ Image captureWindow(HWND hwnd, const RECT* area) {
     const int h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return {};
     WindowDc screen(hwnd);
-    DibCanvas canvas;
-    if (!screen || !canvas.create(screen.get(), w, h)) return {};
-    if (!::BitBlt(canvas.dc.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY)) return {};
-    return canvas.image();
-}
-
-Image printWindow(HWND hwnd) {
-    RECT r{};
-    if (!hwnd || !::GetWindowRect(hwnd, &r)) return {};
-    WindowDc screen(hwnd);
-    DibCanvas canvas;
-    if (!screen || !canvas.create(screen.get(), r.right - r.left, r.bottom - r.top)) return {};
-    if (!::PrintWindow(hwnd, canvas.dc.get(), 0)) return {};
-    return canvas.image();
+    const DibSection canvas(w, h);
+    if (!screen || !canvas.valid()) return {};
+    if (!::BitBlt(canvas.dc(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY)) return {};
+    return imageOf(canvas);
 }
 
 Image captureForm(Form& form) {

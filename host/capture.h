@@ -1,6 +1,6 @@
 // Pixels of what the screen shows, for assertions and for image files: a
 // 32-bit top-down image read back with GetDC + BitBlt (what Xvfb under Wine
-// reads correctly), or drawn by PrintWindow for a control's own window.
+// reads correctly).
 #pragma once
 
 #include <windows.h>
@@ -43,8 +43,6 @@ private:
 
 // `area` in the window's client coordinates; the whole client area when null.
 Image captureWindow(HWND hwnd, const RECT* area = nullptr);
-// The control's own window drawn by PrintWindow (also when covered).
-Image printWindow(HWND hwnd);
 // The form's client area after a repaint of everything, or one control's
 // rectangle of it.
 Image captureForm(Form& form);

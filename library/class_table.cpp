@@ -1,36 +1,23 @@
-#include "library/class_table.h"
-
+// The classes of zelPickwell40.ocx. A control class joins the table when
+// its folder is part of the build (CMake defines PKW_WITH_<CLASS>).
+#include "common/com/server/class_entry.h"
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
 #endif
 
-#include <array>
 #include <vector>
 
-namespace pkw::library {
-namespace {
+namespace pkw::com {
 
-// A class joins the table when its folder is part of the build (CMake
-// defines PKW_WITH_<CLASS>).
-std::vector<const ax::ControlClass*> buildTable() {
-    std::vector<const ax::ControlClass*> table;
+const Server& thisServer() {
+    static const std::vector<const ClassEntry*> classes = {
 #if PKW_WITH_CHECKBOX
-    table.push_back(&checkbox::CheckBoxClass());
+        &checkbox::CheckBoxClass(),
 #endif
-    return table;
+    };
+    // ProgIDs zelPickwell40.NuCheckBox40 and zelPickwell40.NuCheckBox40.1.
+    static const Server server{L"zelPickwell40", classes, 1};
+    return server;
 }
 
-} // namespace
-
-std::span<const ax::ControlClass* const> classTable() {
-    static const std::vector<const ax::ControlClass*> table = buildTable();
-    return table;
-}
-
-const ax::ControlClass* findPublicClass(REFCLSID clsid) noexcept {
-    for (const ax::ControlClass* cls : classTable())
-        if (cls->isPublic && ::IsEqualCLSID(*cls->clsid, clsid)) return cls;
-    return nullptr;
-}
-
-} // namespace pkw::library
+} // namespace pkw::com

@@ -3,6 +3,7 @@
 # amd64 only: wine64 without wine32, the MinGW-w64 posix-thread compilers,
 # widl (mingw-w64-tools), Wine's IDL files (libwine-dev), Xvfb and the
 # googletest sources that the Windows test binaries are built from.
+# Further Debian packages named on the command line join the list.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   cmake ninja-build googletest g++
   xvfb xauth imagemagick
+  "$@"
 )
 
 missing=()

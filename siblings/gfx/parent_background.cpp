@@ -42,7 +42,7 @@ enum Steps : unsigned { kErase = 1, kPrint = 2 };
 DibSurface PaintParent(const Placement& at, COLORREF fill, unsigned steps) {
     DibSurface surface(at.width, at.height);
     if (!surface.valid()) return surface;
-    surface.Fill(fill);
+    surface.fill(fill);
     const HDC dc = surface.dc();
     const int saved = ::SaveDC(dc);
     ::SetWindowOrgEx(dc, at.origin.x, at.origin.y, nullptr);

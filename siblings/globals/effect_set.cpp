@@ -26,7 +26,7 @@ HRESULT createNewFont(IFontDisp** font) noexcept {
 
 HRESULT createStops(const SettingDefault& fresh, IGradInfo** stops) noexcept {
     ComPtr<IGradInfo> list;
-    PKW_RETURN_IF_FAILED(createObject<GradInfo>(IID_IGradInfo, &list));
+    PKW_RETURN_IF_FAILED(com::createObject<GradInfo>(IID_IGradInfo, &list));
     if (fresh.kind == DefaultKind::StandardStops) {
         std::array<GradStop, kStandardStops.size()> records{};
         for (std::size_t i = 0; i < records.size(); ++i) {
@@ -40,12 +40,6 @@ HRESULT createStops(const SettingDefault& fresh, IGradInfo** stops) noexcept {
 }
 
 } // namespace
-
-void* EffectSet::findInterface(REFIID iid) noexcept {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IEffectSet)
-        return static_cast<IEffectSet*>(this);
-    return nullptr;
-}
 
 HRESULT EffectSet::initialize() noexcept {
     for (std::size_t i = 0; i < kEffectSettingCount; ++i)

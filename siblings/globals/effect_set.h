@@ -11,7 +11,8 @@
 #include <windows.h>
 
 #include "common/com/bstr.h"
-#include "siblings/globals/com_object.h"
+#include "common/com/hresult.h"
+#include "common/com/server/server.h"
 #include "siblings/globals/effect_settings.h"
 
 #include "zelGlobals40.h"
@@ -20,6 +21,8 @@
 #include <cstdint>
 
 namespace pkw::globals {
+
+using Microsoft::WRL::ComPtr;
 
 // Settings of one storage kind share one array; a setting's slot is its
 // position among the table lines of its kind.
@@ -55,9 +58,10 @@ inline constexpr auto kSettingSlots = [] {
     return slots;
 }();
 
-class EffectSet : public DualDispatch<IEffectSet> {
+class EffectSet : public com::DualDispatch<IEffectSet> {
 public:
-    void* findInterface(REFIID iid) noexcept;
+    using Interfaces = com::InterfaceMap<IEffectSet, IDispatch>;
+
     // Gives every setting the value a new set has.
     HRESULT initialize() noexcept;
 

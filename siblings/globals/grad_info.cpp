@@ -4,12 +4,6 @@
 
 namespace pkw::globals {
 
-void* GradInfo::findInterface(REFIID iid) noexcept {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IGradInfo)
-        return static_cast<IGradInfo*>(this);
-    return nullptr;
-}
-
 GradStop* GradInfo::at(LONG j) noexcept {
     if (j < 0 || static_cast<std::size_t>(j) >= stops_.size()) return nullptr;
     return &stops_[static_cast<std::size_t>(j)];

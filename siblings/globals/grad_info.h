@@ -3,7 +3,7 @@
 // through the indexed GradColor and GradPercent properties.
 #pragma once
 
-#include "siblings/globals/com_object.h"
+#include "common/com/server/server.h"
 
 #include "zelGlobals40.h"
 
@@ -17,12 +17,12 @@ static_assert(sizeof(GradStop) == 8);
 static_assert(offsetof(GradStop, GradColor) == 0);
 static_assert(offsetof(GradStop, GradPercent) == 4);
 
-class GradInfo : public DualDispatch<IGradInfo> {
+class GradInfo : public com::DualDispatch<IGradInfo> {
 public:
+    using Interfaces = com::InterfaceMap<IGradInfo, IDispatch>;
+
     // The persisted count is 16-bit: a longer list could not be saved.
     static constexpr LONG kMaxStops = 32767;
-
-    void* findInterface(REFIID iid) noexcept;
 
     HRESULT STDMETHODCALLTYPE get_Count(LONG* count) noexcept override;
     HRESULT STDMETHODCALLTYPE put_Count(LONG count) noexcept override;

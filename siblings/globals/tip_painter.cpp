@@ -210,7 +210,7 @@ void composeShape(const TipPicture& picture, const Shape& shape, const TipStyle&
     const TipShadow& shadow = style.shadow;
     const double shadowAlpha = shadow.alpha / 255.0;
     const SIZE size = picture.size();
-    DWORD* row = picture.pixels();
+    std::uint32_t* row = picture.pixels();
     for (int y = 0; y < size.cy; ++y, row += size.cx) {
         for (int x = 0; x < size.cx; ++x) {
             const Vec p{x + 0.5, y + 0.5};
@@ -249,46 +249,6 @@ void drawLine(HDC dc, HFONT font, COLORREF color, std::wstring_view text, RECT w
 }
 
 } // namespace
-
-TipPicture& TipPicture::operator=(TipPicture&& other) noexcept {
-    if (this == &other) return *this;
-    reset();
-    dc_ = std::move(other.dc_);
-    bitmap_ = std::move(other.bitmap_);
-    pixels_ = std::exchange(other.pixels_, nullptr);
-    size_ = std::exchange(other.size_, SIZE{});
-    origin = other.origin;
-    below = other.below;
-    return *this;
-}
-
-void TipPicture::reset() noexcept {
-    dc_.reset();
-    bitmap_.reset();
-    pixels_ = nullptr;
-    size_ = SIZE{};
-}
-
-bool TipPicture::create(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc || !bits) return false;
-    reset();
-    ::SelectObject(dc.get(), bitmap.get());
-    dc_ = std::move(dc);
-    bitmap_ = std::move(bitmap);
-    pixels_ = static_cast<DWORD*>(bits);
-    size_ = SIZE{width, height};
-    return true;
-}
 
 TipPicture drawTip(const TipStyle& style, TipText text, POINT point, SHORT xDisplay, SHORT yDisplay,
                    const RECT& workArea) {

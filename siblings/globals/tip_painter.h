@@ -12,13 +12,13 @@
 // the shape's coverage as its alpha.
 #pragma once
 
-#include "common/win/unique_handle.h"
+#include "common/win/dib_section.h"
 #include "siblings/globals/tip_style.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
-#include <utility>
 
 namespace pkw::globals {
 
@@ -29,29 +29,18 @@ struct TipText {
 
 class TipPicture {
 public:
-    TipPicture() = default;
-    TipPicture(TipPicture&& other) noexcept { *this = std::move(other); }
-    TipPicture& operator=(TipPicture&& other) noexcept;
-    ~TipPicture() { reset(); }
+    bool create(int width, int height) noexcept { return surface_.create(width, height); }
+    explicit operator bool() const noexcept { return surface_.valid(); }
 
-    bool create(int width, int height);
-    explicit operator bool() const noexcept { return static_cast<bool>(dc_); }
-
-    HDC dc() const noexcept { return dc_.get(); }
-    SIZE size() const noexcept { return size_; }
-    DWORD* pixels() const noexcept { return pixels_; }
+    HDC dc() const noexcept { return surface_.dc(); }
+    SIZE size() const noexcept { return surface_.size(); }
+    std::uint32_t* pixels() const noexcept { return surface_.pixels(); }
 
     POINT origin{};    // screen position of the top-left pixel
     bool below = true; // the balloon stands below its point
 
 private:
-    // The DC goes first: a bitmap still selected into a DC cannot be deleted.
-    void reset() noexcept;
-
-    UniqueBitmap bitmap_;
-    UniqueMemoryDc dc_;
-    DWORD* pixels_ = nullptr;
-    SIZE size_{};
+    DibSection surface_;
 };
 
 // The picture of a tip pointing at `point`, kept on `workArea`. An empty

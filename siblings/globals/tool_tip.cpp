@@ -2,7 +2,8 @@
 
 #include "siblings/globals/tip_painter.h"
 #include "siblings/globals/tip_style.h"
-#include "siblings/globals/type_library.h"
+
+#include "common/com/hresult.h"
 
 #include <olectl.h>
 
@@ -14,30 +15,9 @@ namespace {
 
 constexpr DISPID kQueryPlacement = 1;
 
-// Clears the strings a sink may leave in EXCEPINFO.
-struct ExcepInfo : EXCEPINFO {
-    ExcepInfo() noexcept : EXCEPINFO{} {}
-    ExcepInfo(const ExcepInfo&) = delete;
-    ExcepInfo& operator=(const ExcepInfo&) = delete;
-    ~ExcepInfo() {
-        ::SysFreeString(bstrSource);
-        ::SysFreeString(bstrDescription);
-        ::SysFreeString(bstrHelpFile);
-    }
-};
-
 } // namespace
 
-ToolTip::ToolTip() noexcept : events_(this, DIID_DToolTipEvents) {}
-
-void* ToolTip::findInterface(REFIID iid) noexcept {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IToolTip)
-        return static_cast<IToolTip*>(this);
-    if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(this);
-    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
-        return static_cast<IProvideClassInfo2*>(this);
-    return nullptr;
-}
+ToolTip::ToolTip() noexcept : events_(*this, DIID_DToolTipEvents, com::SinkKind::Dispatch) {}
 
 HRESULT ToolTip::SetEffects(IEffectSet* effects) noexcept {
     state_.effects = effects;
@@ -113,13 +93,8 @@ void ToolTip::raiseQueryPlacement(TipPlacement& placement) {
     args[0].pboolVal = &placement.cancel;
     DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
 
-    for (const ComPtr<IDispatch>& sink : events_.sinks()) {
-        ExcepInfo excep;
-        UINT argErr = 0;
-        // A failing sink does not stop the others, nor the tip.
-        pkw::ignore(sink->Invoke(kQueryPlacement, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                 &params, nullptr, &excep, &argErr));
-    }
+    // A failing sink does not stop the others, nor the tip.
+    pkw::ignore(events_.raise(kQueryPlacement, params));
 }
 
 void ToolTip::present() {
@@ -215,27 +190,8 @@ HRESULT ToolTip::put_YDisplay(SHORT placement) noexcept {
     return S_OK;
 }
 
-HRESULT ToolTip::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
-    if (!points) return E_POINTER;
-    *points = nullptr;
-    try {
-        return createConnectionPointEnum({ComPtr<IConnectionPoint>(&events_)}, points);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-}
-
-HRESULT ToolTip::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
-    if (!point) return E_POINTER;
-    *point = nullptr;
-    if (iid != events_.eventInterface()) return CONNECT_E_NOCONNECTION;
-    *point = &events_;
-    events_.AddRef();
-    return S_OK;
-}
-
 HRESULT ToolTip::GetClassInfo(ITypeInfo** info) noexcept {
-    return loadTypeInfo(CLSID_ToolTip, info);
+    return com::typeInfoOf(CLSID_ToolTip, info);
 }
 
 HRESULT ToolTip::GetGUID(DWORD kind, GUID* guid) noexcept {

@@ -11,8 +11,7 @@
 #include <windows.h>
 
 #include "common/com/bstr.h"
-#include "siblings/globals/com_object.h"
-#include "siblings/globals/connection_point.h"
+#include "common/com/server/server.h"
 #include "siblings/globals/tip_window.h"
 
 #include "zelGlobals40.h"
@@ -20,6 +19,8 @@
 #include <ocidl.h>
 
 namespace pkw::globals {
+
+using Microsoft::WRL::ComPtr;
 
 // Where the tip is to stand, as QueryPlacement passes it by reference.
 struct TipPlacement {
@@ -40,13 +41,14 @@ struct TipState {
     TipPlacement placement;
 };
 
-class ToolTip : public DualDispatch<IToolTip>,
-                public IConnectionPointContainer,
+class ToolTip : public com::DualDispatch<IToolTip>,
+                public com::ConnectionPointContainer,
                 public IProvideClassInfo2 {
 public:
-    ToolTip() noexcept;
+    using Interfaces = com::InterfaceMap<IToolTip, IDispatch, IConnectionPointContainer,
+                                         IProvideClassInfo, IProvideClassInfo2>;
 
-    void* findInterface(REFIID iid) noexcept;
+    ToolTip() noexcept;
 
     // IToolTip
     HRESULT STDMETHODCALLTYPE SetEffects(IEffectSet* effects) noexcept override;
@@ -67,17 +69,14 @@ public:
     HRESULT STDMETHODCALLTYPE get_YDisplay(SHORT* placement) noexcept override;
     HRESULT STDMETHODCALLTYPE put_YDisplay(SHORT placement) noexcept override;
 
-    // IConnectionPointContainer
-    HRESULT STDMETHODCALLTYPE
-    EnumConnectionPoints(IEnumConnectionPoints** points) noexcept override;
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid,
-                                                  IConnectionPoint** point) noexcept override;
-
     // IProvideClassInfo2
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) noexcept override;
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) noexcept override;
 
 private:
+    com::ConnectionPoint* connectionPoint(std::size_t index) noexcept override {
+        return index == 0 ? &events_ : nullptr;
+    }
     // Raises QueryPlacement to every connected sink in turn; each sees the
     // answers of the ones before it.
     void raiseQueryPlacement(TipPlacement& placement);
@@ -85,7 +84,7 @@ private:
     void withdraw();
 
     TipState state_;
-    ConnectionPoint events_;
+    com::ConnectionPoint events_;
     TipWindow window_;
 };
 

@@ -1,27 +1,23 @@
-#include "siblings/scls/class_table.h"
-
+// The classes of zelSCls40.dll.
+#include "common/com/server/server.h"
 #include "siblings/scls/global_subclass.h"
 #include "siblings/scls/mem_dc.h"
 #include "siblings/scls/timer.h"
-#include "zelSCls40.h"
 
-namespace pkw::scls {
+namespace pkw::com {
+namespace {
 
-std::span<const ClassEntry> classTable() noexcept {
-    static const ClassEntry entries[] = {
-        {__uuidof(GlobalSubclass), L"GlobalSubclass", L"zelSCls40 GlobalSubclass",
-         &createGlobalSubclass},
-        {__uuidof(Timer), L"Timer", L"zelSCls40 Timer", &createTimer},
-        {__uuidof(clsMemDC), L"clsMemDC", L"zelSCls40 clsMemDC", &createMemDc},
-    };
-    return entries;
+const ClassEntry kGlobalSubclass{&__uuidof(GlobalSubclass), L"GlobalSubclass",
+                                 &createObject<scls::GlobalSubclassObject>};
+const ClassEntry kTimer{&__uuidof(Timer), L"Timer", &createObject<scls::TimerObject>};
+const ClassEntry kMemDc{&__uuidof(clsMemDC), L"clsMemDC", &createObject<scls::MemDcObject>};
+const ClassEntry* const kClasses[] = {&kGlobalSubclass, &kTimer, &kMemDc};
+
+} // namespace
+
+const Server& thisServer() {
+    static const Server server{L"zelSCls40", kClasses};
+    return server;
 }
 
-const ClassEntry* findClass(REFCLSID clsid) noexcept {
-    for (const ClassEntry& entry : classTable()) {
-        if (entry.clsid == clsid) return &entry;
-    }
-    return nullptr;
-}
-
-} // namespace pkw::scls
+} // namespace pkw::com

@@ -1,6 +1,5 @@
 #include "siblings/scls/global_subclass.h"
 
-#include "siblings/scls/com_object.h"
 #include "siblings/scls/subclass_registry.h"
 
 namespace pkw::scls {
@@ -16,13 +15,6 @@ bool validPropertyName(BSTR name) noexcept {
 }
 
 } // namespace
-
-void* GlobalSubclassObject::findInterface(REFIID iid) noexcept {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IGlobalSubclass)) {
-        return static_cast<IGlobalSubclass*>(this);
-    }
-    return nullptr;
-}
 
 STDMETHODIMP GlobalSubclassObject::AttachMessage(ISubclass* sink, HWND hWnd, UINT iMsg) noexcept {
     return attachMessage(sink, hWnd, iMsg);
@@ -87,10 +79,6 @@ STDMETHODIMP GlobalSubclassObject::GetWindowTextWide(HWND hWnd, LPWSTR buffer, L
     }
     *length = ::GetWindowTextW(hWnd, buffer, capacity);
     return S_OK;
-}
-
-HRESULT createGlobalSubclass(REFIID iid, void** ppv) {
-    return createObject<GlobalSubclassObject>(iid, ppv);
 }
 
 } // namespace pkw::scls

@@ -2,14 +2,14 @@
 // window-property store and the wide window-text helpers.
 #pragma once
 
-#include "siblings/scls/type_library.h"
+#include "common/com/server/server.h"
 #include "zelSCls40.h"
 
 namespace pkw::scls {
 
-class GlobalSubclassObject : public Dual<IGlobalSubclass> {
+class GlobalSubclassObject : public com::DualDispatch<IGlobalSubclass> {
 public:
-    void* findInterface(REFIID iid) noexcept;
+    using Interfaces = com::InterfaceMap<IGlobalSubclass, IDispatch>;
 
     STDMETHODIMP AttachMessage(ISubclass* sink, HWND hWnd, UINT iMsg) noexcept override;
     STDMETHODIMP DetachMessage(ISubclass* sink, HWND hWnd, UINT iMsg) noexcept override;
@@ -23,7 +23,5 @@ public:
     STDMETHODIMP GetWindowTextWide(HWND hWnd, LPWSTR buffer, LONG capacity,
                                    LONG* length) noexcept override;
 };
-
-HRESULT createGlobalSubclass(REFIID iid, void** ppv);
 
 } // namespace pkw::scls

@@ -1,20 +1,15 @@
 // clsMemDC: a memory DC holding a 32-bit top-down DIB section.
 #pragma once
 
-#include "common/win/unique_handle.h"
-#include "siblings/scls/type_library.h"
+#include "common/com/server/server.h"
+#include "common/win/dib_section.h"
 #include "zelSCls40.h"
 
 namespace pkw::scls {
 
-class MemDcObject : public Dual<IMemDC> {
+class MemDcObject : public com::DualDispatch<IMemDC> {
 public:
-    MemDcObject() = default;
-    ~MemDcObject();
-    MemDcObject(const MemDcObject&) = delete;
-    MemDcObject& operator=(const MemDcObject&) = delete;
-
-    void* findInterface(REFIID iid) noexcept;
+    using Interfaces = com::InterfaceMap<IMemDC, IDispatch>;
 
     // A width or height below 1 is E_INVALIDARG and, like any failure,
     // leaves the current bitmap as it was.
@@ -25,15 +20,7 @@ public:
     STDMETHODIMP get_Height(LONG* height) noexcept override;
 
 private:
-    // Declared in this order so the bitmap goes before the DC; the DC's own
-    // first bitmap is put back (in the destructor) before either goes.
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ dcOwnBitmap_ = nullptr;
-    LONG width_ = 0;
-    LONG height_ = 0;
+    DibSection surface_;
 };
-
-HRESULT createMemDc(REFIID iid, void** ppv);
 
 } // namespace pkw::scls

@@ -1,8 +1,9 @@
 #include "siblings/scls/timer.h"
 
-#include "siblings/scls/com_object.h"
+#include "common/com/hresult.h"
 
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <map>
 #include <mutex>
@@ -11,6 +12,8 @@
 
 namespace pkw::scls {
 namespace {
+
+using Microsoft::WRL::ComPtr;
 
 // Running timers by (thread, timer id): the callback only gets the id.
 // Callbacks run on the thread that set the timer, and each object starts
@@ -35,19 +38,10 @@ void CALLBACK timerProc(HWND, UINT, UINT_PTR id, DWORD) {
 } // namespace
 
 TimerObject::TimerObject() noexcept
-    : events_(static_cast<IConnectionPointContainer&>(*this), __uuidof(DTimerEvents)) {}
+    : events_(*this, __uuidof(DTimerEvents), com::SinkKind::Dispatch) {}
 
 TimerObject::~TimerObject() {
     stop();
-}
-
-void* TimerObject::findInterface(REFIID iid) noexcept {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ITimer)) {
-        return static_cast<ITimer*>(this);
-    }
-    if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(this);
-    if (iid == IID_IProvideClassInfo) return static_cast<IProvideClassInfo*>(this);
-    return nullptr;
 }
 
 STDMETHODIMP TimerObject::get_Interval(LONG* milliseconds) noexcept {
@@ -105,38 +99,12 @@ void TimerObject::tick() {
     DISPPARAMS none{};
     // Every sink connected when the tick came gets it, even when an earlier
     // handler stops the timer; one that was unadvised meanwhile does not.
-    for (const auto& sink : events_.snapshot()) {
-        if (!events_.isAdvised(sink.cookie)) continue;
-        // A failing handler is the handler's business.
-        pkw::ignore(sink.dispatch->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                                          nullptr, nullptr, nullptr));
-    }
+    pkw::ignore(events_.raise(1, none));
     raising_ = false;
 }
 
-STDMETHODIMP TimerObject::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
-    try {
-        return createEnumConnectionPoints({ComPtr<IConnectionPoint>(&events_)}, points);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-}
-
-STDMETHODIMP TimerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
-    if (!point) return E_POINTER;
-    *point = nullptr;
-    if (iid != __uuidof(DTimerEvents)) return CONNECT_E_NOCONNECTION;
-    events_.AddRef();
-    *point = &events_;
-    return S_OK;
-}
-
 STDMETHODIMP TimerObject::GetClassInfo(ITypeInfo** info) noexcept {
-    return loadTypeInfo(__uuidof(Timer), info);
-}
-
-HRESULT createTimer(REFIID iid, void** ppv) {
-    return createObject<TimerObject>(iid, ppv);
+    return com::typeInfoOf(__uuidof(Timer), info);
 }
 
 } // namespace pkw::scls

@@ -3,31 +3,28 @@
 // loop; no window needed).
 #pragma once
 
-#include "siblings/scls/connection_point.h"
-#include "siblings/scls/type_library.h"
+#include "common/com/server/server.h"
 #include "zelSCls40.h"
 
 #include <ocidl.h>
 
 namespace pkw::scls {
 
-class TimerObject : public Dual<ITimer>,
-                    public IConnectionPointContainer,
+class TimerObject : public com::DualDispatch<ITimer>,
+                    public com::ConnectionPointContainer,
                     public IProvideClassInfo {
 public:
+    using Interfaces =
+        com::InterfaceMap<ITimer, IDispatch, IConnectionPointContainer, IProvideClassInfo>;
+
     TimerObject() noexcept;
     ~TimerObject();
     TimerObject(const TimerObject&) = delete;
     TimerObject& operator=(const TimerObject&) = delete;
 
-    void* findInterface(REFIID iid) noexcept;
-
     // ITimer
     STDMETHODIMP get_Interval(LONG* milliseconds) noexcept override;
     STDMETHODIMP put_Interval(LONG milliseconds) noexcept override;
-    // IConnectionPointContainer
-    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) noexcept override;
-    STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept override;
     // IProvideClassInfo
     STDMETHODIMP GetClassInfo(ITypeInfo** info) noexcept override;
 
@@ -35,15 +32,16 @@ public:
     void tick();
 
 private:
+    com::ConnectionPoint* connectionPoint(std::size_t index) noexcept override {
+        return index == 0 ? &events_ : nullptr;
+    }
     HRESULT start() noexcept;
     void stop() noexcept;
 
     LONG interval_ = 0;
     UINT_PTR timerId_ = 0;
     bool raising_ = false;
-    ConnectionPoint events_;
+    com::ConnectionPoint events_;
 };
-
-HRESULT createTimer(REFIID iid, void** ppv);
 
 } // namespace pkw::scls

@@ -77,10 +77,9 @@ struct MadeProbe {
 
 inline MadeProbe makeProbe() {
     MadeProbe m;
-    if (ax::OleControl* control = Probe::kClass.create()) {
-        m.raw = static_cast<Probe*>(control);
-        m.probe = Adopt(static_cast<IProbe*>(m.raw));
-    }
+    if (SUCCEEDED(
+            Probe::kClass.create(IID_IProbe, reinterpret_cast<void**>(m.probe.GetAddressOf()))))
+        m.raw = static_cast<Probe*>(m.probe.Get());
     return m;
 }
 

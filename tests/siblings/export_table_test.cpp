@@ -13,7 +13,7 @@ namespace {
 
 using pkw::test::PeNames;
 
-const std::set<std::string> kComServer = {"DllCanUnloadNow", "DllGetClassObject",
+const std::set<std::string> kComServer = {"DllCanUnloadNow", "DllGetClassObject", "DllInstall",
                                           "DllRegisterServer", "DllUnregisterServer"};
 
 const std::map<std::wstring, std::set<std::string>> kExports = {

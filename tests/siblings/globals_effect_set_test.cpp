@@ -1,19 +1,17 @@
-// EffectSet against its table: every line is a property, a new set holds the
-// table's fresh column, and every property keeps what it is given.
+// EffectSet: every property keeps what it is given, apart from every other,
+// objects are kept or owned as they should be, and wrong types change nothing.
 #include "globals_support.h"
 
 #include "siblings/globals/effect_settings.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
 
 using namespace pkw::globals_test;
 using pkw::Variant;
-using pkw::globals::DefaultKind;
 using pkw::globals::EffectSettingInfo;
 using pkw::globals::kEffectSettings;
 using pkw::globals::SettingType;
@@ -92,102 +90,6 @@ Variant distinctValue(const EffectSettingInfo& row, std::size_t i) {
         if (asLong(actual) == asLong(expected)) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << asLong(actual) << " instead of " << asLong(expected);
-    }
-}
-
-TEST_F(GlobalsEffectSet, EveryTableLineIsAPropertyWithItsOwnId) {
-    std::map<DISPID, std::wstring> seen;
-    for (const auto& row : kEffectSettings) {
-        const DISPID id = dispid(dispatch(), nameOf(row).c_str());
-        ASSERT_NE(id, DISPID_UNKNOWN) << nameOf(row);
-        EXPECT_TRUE(seen.emplace(id, nameOf(row)).second)
-            << nameOf(row) << " shares its id with " << seen[id];
-    }
-    // Dispatch names are case-insensitive.
-    EXPECT_EQ(dispid(dispatch(), L"tip:Alpha"), DISPID_UNKNOWN);
-    EXPECT_EQ(dispid(dispatch(), L"aLPHA"), dispid(dispatch(), L"Alpha"));
-}
-
-// The interface's description matches the table line by line: get and put
-// for values, putref too for objects, get only for stop lists.
-TEST_F(GlobalsEffectSet, TypeInfoOffersTheAccessorsOfEachType) {
-    ComPtr<ITypeInfo> info;
-    ASSERT_EQ(set_->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
-    std::map<std::wstring, int> kinds;
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    for (UINT f = 0; f < attr->cFuncs; ++f) {
-        FUNCDESC* func = nullptr;
-        ASSERT_EQ(info->GetFuncDesc(f, &func), S_OK);
-        pkw::Bstr name;
-        UINT count = 0;
-        info->GetNames(func->memid, name.put(), 1, &count);
-        kinds[name.str()] |= func->invkind;
-        info->ReleaseFuncDesc(func);
-    }
-    info->ReleaseTypeAttr(attr);
-
-    for (const auto& row : kEffectSettings) {
-        int expected = INVOKE_PROPERTYGET | INVOKE_PROPERTYPUT;
-        if (row.type == SettingType::Font || row.type == SettingType::Picture)
-            expected |= INVOKE_PROPERTYPUTREF;
-        if (row.type == SettingType::Gradient) expected = INVOKE_PROPERTYGET;
-        EXPECT_EQ(kinds[nameOf(row)], expected) << nameOf(row);
-    }
-}
-
-TEST_F(GlobalsEffectSet, NewSetHoldsTheFreshColumn) {
-    for (const auto& row : kEffectSettings) {
-        SCOPED_TRACE(::testing::Message() << std::string(row.name.begin(), row.name.end()));
-        const Call call = get(dispatch(), nameOf(row).c_str());
-        ASSERT_EQ(call.hr, S_OK);
-        const VARIANT& v = call.result;
-        switch (row.fresh.kind) {
-        case DefaultKind::Number:
-            EXPECT_EQ(asLong(v), row.fresh.number);
-            break;
-        case DefaultKind::NewFont: {
-            // What this system makes of the font a new set asks for.
-            ComPtr<IFontDisp> reference = newFont(std::wstring(pkw::globals::kNewFontName).c_str(),
-                                                  pkw::globals::kNewFontPoints);
-            ASSERT_EQ(v.vt, VT_DISPATCH);
-            EXPECT_FALSE(sameObject(v.pdispVal, reference.Get()));
-            ComPtr<IFont> font, expected;
-            ASSERT_EQ(v.pdispVal->QueryInterface(IID_PPV_ARGS(&font)), S_OK);
-            ASSERT_EQ(reference.As(&expected), S_OK);
-            pkw::Bstr face, expectedFace;
-            CY size{}, expectedSize{};
-            BOOL bold = TRUE;
-            font->get_Name(face.put());
-            font->get_Size(&size);
-            font->get_Bold(&bold);
-            expected->get_Name(expectedFace.put());
-            expected->get_Size(&expectedSize);
-            EXPECT_EQ(face.view(), expectedFace.view());
-            EXPECT_EQ(size.int64, expectedSize.int64);
-            EXPECT_FALSE(bold);
-            break;
-        }
-        case DefaultKind::NoPicture:
-            EXPECT_EQ(v.vt, VT_DISPATCH);
-            EXPECT_EQ(v.pdispVal, nullptr);
-            break;
-        case DefaultKind::EmptyText:
-            ASSERT_EQ(v.vt, VT_BSTR);
-            EXPECT_EQ(::SysStringLen(v.bstrVal), 0u);
-            break;
-        case DefaultKind::NoStops: {
-            ASSERT_EQ(v.vt, VT_DISPATCH);
-            ComPtr<IGradInfo> stops;
-            ASSERT_EQ(v.pdispVal->QueryInterface(IID_PPV_ARGS(&stops)), S_OK);
-            LONG count = -1;
-            stops->get_Count(&count);
-            EXPECT_EQ(count, 0);
-            break;
-        }
-        default:
-            ADD_FAILURE() << "a new set cannot hold this kind of value";
-        }
     }
 }
 

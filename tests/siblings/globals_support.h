@@ -6,9 +6,10 @@
 #include <windows.h>
 
 #include "common/com/bstr.h"
+#include "common/com/excep_info.h"
 #include "common/com/variant.h"
 
-#include "host/com_server.h"
+#include "tests/common/com_server/server_dll.h"
 #include "zelGlobals40.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,8 @@ namespace pkw::globals_test {
 using Microsoft::WRL::ComPtr;
 
 // The DLL under test, beside the test program.
-inline const test::ComServerDll& globalsDll() {
-    static const test::ComServerDll dll(L"zelGlobals40.dll");
+inline const test::ServerDll& globalsDll() {
+    static const test::ServerDll dll(L"zelGlobals40.dll");
     return dll;
 }
 template <class I>
@@ -47,16 +48,7 @@ protected:
     void TearDown() override { ::OleUninitialize(); }
 };
 
-struct ExcepInfo : EXCEPINFO {
-    ExcepInfo() : EXCEPINFO{} {}
-    ExcepInfo(const ExcepInfo&) = delete;
-    ExcepInfo& operator=(const ExcepInfo&) = delete;
-    ~ExcepInfo() {
-        ::SysFreeString(bstrSource);
-        ::SysFreeString(bstrDescription);
-        ::SysFreeString(bstrHelpFile);
-    }
-};
+using pkw::ExcepInfo;
 
 // The outcome of a late-bound call: the dispatch result, and the member's
 // own error when it raised one (DISP_E_EXCEPTION carries it in scode).

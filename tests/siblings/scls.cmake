@@ -7,7 +7,6 @@ if(TARGET zelSCls40)
     endif()
     pickwell_add_test(scls_tests
         SOURCES
-            ${CMAKE_SOURCE_DIR}/host/com_server.h
             ${CMAKE_CURRENT_LIST_DIR}/scls_support.h
             ${CMAKE_CURRENT_LIST_DIR}/scls_support.cpp
             ${CMAKE_CURRENT_LIST_DIR}/scls_server_test.cpp
@@ -15,7 +14,7 @@ if(TARGET zelSCls40)
             ${CMAKE_CURRENT_LIST_DIR}/scls_window_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/scls_timer_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/scls_memdc_test.cpp
-        LIBS ${scls_api} pkw_common)
+        LIBS ${scls_api} pkw_test_server_dll pkw_common)
     # The tests load the DLL from their own folder.
     add_dependencies(scls_tests zelSCls40)
 endif()

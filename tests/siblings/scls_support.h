@@ -7,7 +7,7 @@
 
 #include "common/com/com_ptr.h"
 #include "siblings/api/loader.h"
-#include "host/com_server.h"
+#include "tests/common/com_server/server_dll.h"
 #include "zelSCls40.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +22,8 @@ namespace pkw::scls_test {
 using Microsoft::WRL::ComPtr;
 
 // --- The DLL -------------------------------------------------------------
-inline const test::ComServerDll& sclsDll() {
-    static const test::ComServerDll dll(L"zelSCls40.dll");
+inline const test::ServerDll& sclsDll() {
+    static const test::ServerDll dll(L"zelSCls40.dll");
     return dll;
 }
 template <class I>

@@ -1,7 +1,8 @@
 // Timer: ThatTime on the owner's thread while its messages are pumped,
-// stopping, handlers that stop or release the timer, and the connection
-// point plumbing.
+// stopping, and handlers that stop or release the timer.
 #include "scls_support.h"
+
+#include "common/com/server/object.h"
 
 #include <olectl.h>
 
@@ -11,59 +12,36 @@
 namespace pkw::scls_test {
 namespace {
 
-// A DTimerEvents sink. With dispatchOnly it answers IDispatch but not the
-// event interface (as some script hosts do).
-class TimerSink final : public IDispatch {
+// A DTimerEvents sink that counts its ticks.
+class TimerSink : public IDispatch {
 public:
-    explicit TimerSink(bool dispatchOnly = false) : dispatchOnly_(dispatchOnly) {}
+    using Interfaces = com::InterfaceMap<IDispatch, com::SameVtable<DTimerEvents, IDispatch>>;
 
     int ticks = 0;
     DWORD thread = 0;
     std::function<void()> onTick;
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch ||
-            (!dispatchOnly_ && iid == __uuidof(DTimerEvents))) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --refs_;
-        if (!left) delete this;
-        return left;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+    STDMETHODIMP GetTypeInfoCount(UINT* n) noexcept override {
         *n = 0;
         return S_OK;
     }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override {
         return E_NOTIMPL;
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
-                        EXCEPINFO*, UINT*) override {
-        if (id != 1 || !(flags & DISPATCH_METHOD) || !params || params->cArgs != 0) {
+                        EXCEPINFO*, UINT*) noexcept override {
+        if (id != 1 || !(flags & DISPATCH_METHOD) || !params || params->cArgs != 0)
             return DISP_E_MEMBERNOTFOUND;
-        }
         ++ticks;
         thread = ::GetCurrentThreadId();
         if (onTick) onTick();
         return S_OK;
     }
-
-private:
-    ULONG refs_ = 1;
-    bool dispatchOnly_;
 };
 
-ComPtr<TimerSink> newSink(bool dispatchOnly = false) {
-    return Adopt(new TimerSink(dispatchOnly));
+ComPtr<com::ComObject<TimerSink>> newSink() {
+    return Adopt(new com::ComObject<TimerSink>());
 }
 
 // A clock independent of the timer under test: a plain thread timer.
@@ -121,7 +99,7 @@ protected:
 
 TEST_F(TimerTest, ThatTimeComesOnTheOwnerThreadUntilIntervalZero) {
     auto first = newSink();
-    auto second = newSink(true);
+    auto second = newSink();
     advise(first.Get());
     advise(second.Get());
     ASSERT_EQ(timer->put_Interval(10), S_OK);
@@ -184,20 +162,6 @@ TEST_F(TimerTest, HandlerThatReleasesTheTimer) {
     EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(TimerTest, SinkUnadvisedByAnEarlierHandlerMissesThatTick) {
-    auto first = newSink();
-    auto second = newSink();
-    advise(first.Get());
-    const DWORD secondCookie = advise(second.Get());
-    first->onTick = [&] {
-        if (first->ticks == 1) eventsPoint()->Unadvise(secondCookie);
-    };
-    ASSERT_EQ(timer->put_Interval(10), S_OK);
-    ASSERT_TRUE(pumpUntil([&] { return first->ticks >= 3; }));
-    EXPECT_EQ(second->ticks, 0);
-    ASSERT_EQ(timer->put_Interval(0), S_OK);
-}
-
 TEST_F(TimerTest, TimersOfOtherThreadsTickThere) {
     DWORD tickedOn = 0;
     DWORD threadId = 0;
@@ -222,116 +186,6 @@ TEST_F(TimerTest, TimersOfOtherThreadsTickThere) {
     });
     worker.join();
     EXPECT_EQ(tickedOn, threadId);
-}
-
-TEST_F(TimerTest, ConnectionPointPlumbing) {
-    ComPtr<IConnectionPointContainer> container;
-    ASSERT_EQ(timer.As(&container), S_OK);
-    ComPtr<IConnectionPoint> point;
-    EXPECT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, &point),
-              CONNECT_E_NOCONNECTION);
-    EXPECT_FALSE(point);
-    ASSERT_EQ(container->FindConnectionPoint(__uuidof(DTimerEvents), &point), S_OK);
-
-    IID iid{};
-    EXPECT_EQ(point->GetConnectionInterface(&iid), S_OK);
-    EXPECT_EQ(iid, __uuidof(DTimerEvents));
-    ComPtr<IConnectionPointContainer> back;
-    EXPECT_EQ(point->GetConnectionPointContainer(&back), S_OK);
-    ComPtr<IUnknown> a, b;
-    back.As(&a);
-    timer.As(&b);
-    EXPECT_EQ(a.Get(), b.Get());
-
-    DWORD cookie = 7;
-    EXPECT_EQ(point->Advise(nullptr, &cookie), E_POINTER);
-    const auto notDispatch = Adopt(new TestSink("x", 2, nullptr));
-    EXPECT_EQ(point->Advise(notDispatch.Get(), &cookie), CONNECT_E_CANNOTCONNECT);
-    EXPECT_EQ(cookie, 0u);
-    EXPECT_EQ(point->Unadvise(12345), CONNECT_E_NOCONNECTION);
-
-    auto s1 = newSink();
-    auto s2 = newSink(true);
-    DWORD c1 = 0, c2 = 0;
-    ASSERT_EQ(point->Advise(s1.Get(), &c1), S_OK);
-    ASSERT_EQ(point->Advise(s2.Get(), &c2), S_OK);
-    EXPECT_NE(c1, c2);
-
-    ComPtr<IEnumConnections> connections;
-    ASSERT_EQ(point->EnumConnections(&connections), S_OK);
-    CONNECTDATA data[3] = {};
-    ULONG fetched = 0;
-    EXPECT_EQ(connections->Next(3, data, &fetched), S_FALSE);
-    ASSERT_EQ(fetched, 2u);
-    EXPECT_EQ(data[0].dwCookie, c1);
-    EXPECT_EQ(data[1].dwCookie, c2);
-    for (ULONG i = 0; i < fetched; ++i)
-        data[i].pUnk->Release();
-    EXPECT_EQ(connections->Reset(), S_OK);
-    EXPECT_EQ(connections->Skip(1), S_OK);
-    ComPtr<IEnumConnections> copy;
-    ASSERT_EQ(connections->Clone(&copy), S_OK);
-    ASSERT_EQ(copy->Next(1, data, nullptr), S_OK);
-    EXPECT_EQ(data[0].dwCookie, c2);
-    data[0].pUnk->Release();
-    EXPECT_EQ(copy->Skip(1), S_FALSE);
-    EXPECT_EQ(copy->Next(2, data, nullptr), E_INVALIDARG);
-
-    ComPtr<IEnumConnectionPoints> points;
-    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
-    IConnectionPoint* listed[2] = {};
-    ASSERT_EQ(points->Next(2, listed, &fetched), S_FALSE);
-    ASSERT_EQ(fetched, 1u);
-    EXPECT_EQ(listed[0], point.Get());
-    listed[0]->Release();
-
-    EXPECT_EQ(point->Unadvise(c1), S_OK);
-    EXPECT_EQ(point->Unadvise(c1), CONNECT_E_NOCONNECTION);
-    EXPECT_EQ(point->Unadvise(c2), S_OK);
-
-    // The connection point keeps its timer alive.
-    container.Reset();
-    back.Reset();
-    a.Reset();
-    b.Reset();
-    timer.Reset();
-    points.Reset();
-    EXPECT_EQ(canUnloadNow(), S_FALSE);
-    EXPECT_EQ(point->GetConnectionInterface(&iid), S_OK);
-    connections.Reset();
-    copy.Reset();
-    point.Reset();
-    EXPECT_EQ(canUnloadNow(), S_OK);
-}
-
-TEST_F(TimerTest, ClassInfoNamesTheEventInterface) {
-    ComPtr<IProvideClassInfo> provide;
-    ASSERT_EQ(timer.As(&provide), S_OK);
-    ComPtr<ITypeInfo> info;
-    ASSERT_EQ(provide->GetClassInfo(&info), S_OK);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_COCLASS);
-    EXPECT_EQ(attr->guid, __uuidof(Timer));
-    const WORD implCount = attr->cImplTypes;
-    info->ReleaseTypeAttr(attr);
-    bool foundSource = false;
-    for (UINT i = 0; i < implCount; ++i) {
-        INT flags = 0;
-        HREFTYPE ref = 0;
-        ComPtr<ITypeInfo> impl;
-        ASSERT_EQ(info->GetImplTypeFlags(i, &flags), S_OK);
-        ASSERT_EQ(info->GetRefTypeOfImplType(i, &ref), S_OK);
-        ASSERT_EQ(info->GetRefTypeInfo(ref, &impl), S_OK);
-        TYPEATTR* implAttr = nullptr;
-        impl->GetTypeAttr(&implAttr);
-        if ((flags & IMPLTYPEFLAG_FSOURCE) && (flags & IMPLTYPEFLAG_FDEFAULT)) {
-            EXPECT_EQ(implAttr->guid, __uuidof(DTimerEvents));
-            foundSource = true;
-        }
-        impl->ReleaseTypeAttr(implAttr);
-    }
-    EXPECT_TRUE(foundSource);
 }
 
 } // namespace

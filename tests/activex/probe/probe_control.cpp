@@ -43,15 +43,11 @@ Variant byteArray(const std::vector<BYTE>& bytes) {
 } // namespace
 
 const ax::ControlClass Probe::kClass{
-    &CLSID_Probe,
-    L"Probe",
+    {&CLSID_Probe, L"Probe", &ax::createControl<Probe>, com::Registration::None,
+     OLEMISC_RECOMPOSEONRESIZE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE},
     &IID_IProbe,
     &DIID_DProbeEvents,
-    OLEMISC_RECOMPOSEONRESIZE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE,
     kPages,
-    0,
-    false,
-    &ax::createControl<Probe>,
 };
 
 std::vector<std::wstring>& probeLog() {

@@ -1,0 +1,50 @@
+#include "tests/common/com_server/server_cases.h"
+
+#include "zelGlobals40.h"
+#include "zelPickwell40.h"
+#include "zelSCls40.h"
+
+#include <memory>
+
+namespace pkw::test {
+namespace {
+
+const ServerCase kServers[] = {
+    {"Library",
+     L"zelPickwell40.ocx",
+     &LIBID_zelPickwell40,
+     {{&CLSID_NuCheckBox40, L"zelPickwell40.NuCheckBox40", &IID__NuCheckBox40}}},
+    {"Subclassing",
+     L"zelSCls40.dll",
+     &LIBID_zelSCls40Lib,
+     {{&__uuidof(GlobalSubclass), L"zelSCls40.GlobalSubclass", &__uuidof(IGlobalSubclass)},
+      {&__uuidof(Timer), L"zelSCls40.Timer", &__uuidof(ITimer)},
+      {&__uuidof(clsMemDC), L"zelSCls40.clsMemDC", &__uuidof(IMemDC)}}},
+    {"Globals",
+     L"zelGlobals40.dll",
+     &LIBID_zelNuGlobals40Lib,
+     {{&CLSID_EffectSet, L"zelGlobals40.EffectSet", &IID_IEffectSet},
+      {&CLSID_GradInfo, L"zelGlobals40.GradInfo", &IID_IGradInfo},
+      {&CLSID_ToolTip, L"zelGlobals40.ToolTip", &IID_IToolTip}}},
+};
+
+} // namespace
+
+std::span<const ServerCase> serverCases() {
+    return kServers;
+}
+
+std::wstring guidText(REFGUID guid) {
+    wchar_t buffer[40] = {};
+    ::StringFromGUID2(guid, buffer, 40);
+    return buffer;
+}
+
+const ServerDll& dllOf(const ServerCase& server) {
+    static std::vector<std::unique_ptr<ServerDll>> loaded;
+    for (const auto& dll : loaded)
+        if (dll->path().ends_with(server.file)) return *dll;
+    return *loaded.emplace_back(std::make_unique<ServerDll>(server.file));
+}
+
+} // namespace pkw::test
