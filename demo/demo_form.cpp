@@ -1,15 +1,18 @@
 #include "demo/demo_form.h"
 
 #include "demo/demo_controls.h"
-#include "tests/support/library.h"
+#include "host/library.h"
+#include "host/text.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace pkw::demo {
 namespace {
 
-using test::ComPtr;
+using host::ComPtr;
+using host::hexResult;
+
+constexpr wchar_t kLibraryFile[] = L"zelPickwell40.ocx";
 
 Variant settingValue(const Setting& s) {
     switch (s.kind) {
@@ -25,22 +28,16 @@ Variant settingValue(const Setting& s) {
 
 } // namespace
 
-std::wstring hexResult(HRESULT hr) {
-    wchar_t text[16] = {};
-    std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
-
 DemoForm::Result DemoForm::build() {
-    test::Form::Options options;
+    host::Form::Options options;
     options.caption = L"zelPickwell40 demo";
     options.clientSize = kFormSize;
-    form_ = std::make_unique<test::Form>(options);
+    form_ = std::make_unique<host::Form>(options);
     if (!form_->hwnd())
         return {Status::NoWindow, L"cannot create a window: is there a display (Xvfb)?", {}};
 
-    const std::wstring library = test::besideProgram(test::kLibraryFile);
-    const HRESULT registered = test::registerLibrary(library);
+    const std::wstring library = host::besideProgram(kLibraryFile);
+    const HRESULT registered = host::registerLibrary(library);
     if (registered == HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND))
         return {Status::LibraryMissing, library + L" is missing: build the library first", {}};
     if (FAILED(registered))
@@ -57,8 +54,8 @@ DemoForm::Result DemoForm::placeAll() {
         const std::wstring progId = std::wstring(L"zelPickwell40.") + c.className;
         if (std::find(missing.begin(), missing.end(), progId) != missing.end()) continue;
         ComPtr<IUnknown> control;
-        HRESULT hr = test::createByProgId(progId.c_str(), control);
-        ComPtr<test::Site> site;
+        HRESULT hr = host::createByProgId(progId.c_str(), control);
+        ComPtr<host::Site> site;
         if (SUCCEEDED(hr)) site = form_->add(control.Get(), c.name, c.rect, {}, &hr);
         if (!site) {
             const std::wstring why =

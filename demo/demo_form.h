@@ -1,9 +1,9 @@
 // The demo's form: the library registered from the program's folder, the
-// controls of the table placed on a test-container form and given their
-// settings, and every problem told in plain words.
+// controls of the table placed on a form of the control host and given
+// their settings, and every problem told in plain words.
 #pragma once
 
-#include "tests/support/form.h"
+#include "host/form.h"
 
 #include <memory>
 #include <string>
@@ -21,15 +21,12 @@ public:
     };
 
     Result build();
-    test::Form& form() { return *form_; }
+    host::Form& form() { return *form_; }
 
 private:
     Result placeAll();
 
-    std::unique_ptr<test::Form> form_;
+    std::unique_ptr<host::Form> form_;
 };
-
-// "0x80040154".
-std::wstring hexResult(HRESULT hr);
 
 } // namespace pkw::demo

@@ -1,9 +1,9 @@
 #include "demo/image_strips.h"
 
 #include "common/win/unique_handle.h"
-#include "demo/demo_form.h"
 #include "siblings/api/plain.h"
-#include "tests/support/capture.h"
+#include "host/capture.h"
+#include "host/text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -27,7 +27,7 @@ constexpr StripLayout kStrips[] = {
     {2000, 3, true},   // close button: normal, hot, pressed
 };
 
-// 0x00RRGGBB, as test::Image holds pixels.
+// 0x00RRGGBB, as host::Image holds pixels.
 constexpr std::uint32_t kMask = 0xFF00FF;
 constexpr std::uint32_t kSheet = 0x505050;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
@@ -42,7 +42,7 @@ std::uint32_t ToPixel(COLORREF c) {
 }
 
 // What a borrowed DC holds, copied through a 32-bit DIB.
-test::Image ReadDc(HDC dc) {
+host::Image ReadDc(HDC dc) {
     BITMAP info{};
     const HGDIOBJ bitmap = ::GetCurrentObject(dc, OBJ_BITMAP);
     if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 ||
@@ -60,7 +60,7 @@ test::Image ReadDc(HDC dc) {
         if (!::BitBlt(copy.get(), 0, 0, w, h, dc, 0, 0, SRCCOPY)) return {};
         ::GdiFlush();
     }
-    test::Image image(w, h);
+    host::Image image(w, h);
     const auto* source = static_cast<const std::uint32_t*>(bits);
     for (std::size_t i = 0; i < image.pixels().size(); ++i)
         image.pixels()[i] = source[i] & 0xFFFFFF;
@@ -69,7 +69,7 @@ test::Image ReadDc(HDC dc) {
 
 // Frame k of a strip: equal cells, the last one possibly narrower (the
 // close strip leaves a column between frames).
-RECT FrameRect(const test::Image& strip, const StripLayout& layout, int k) {
+RECT FrameRect(const host::Image& strip, const StripLayout& layout, int k) {
     const int extent = layout.across ? strip.width() : strip.height();
     const int stride = (extent + layout.frames - 1) / layout.frames;
     const int begin = k * stride, end = std::min(extent, begin + stride);
@@ -95,7 +95,7 @@ std::uint32_t BackdropAt(Backdrop backdrop, int x, int y, int square) {
 
 // Every frame side by side, enlarged, with a margin of its backdrop around
 // it; one row per backdrop.
-test::Image Sheet(const test::Image& strip, const StripLayout& layout) {
+host::Image Sheet(const host::Image& strip, const StripLayout& layout) {
     const RECT first = FrameRect(strip, layout, 0);
     const int fw = first.right - first.left, fh = first.bottom - first.top;
     const int scale = std::clamp(kTargetSide / std::max(fw, fh), 1, kMaxScale);
@@ -103,7 +103,7 @@ test::Image Sheet(const test::Image& strip, const StripLayout& layout) {
     const int gap = 2 * scale;
     const int cellW = (fw + 2 * margin) * scale, cellH = (fh + 2 * margin) * scale;
     const int rows = static_cast<int>(std::size(kBackdrops));
-    test::Image sheet(gap + layout.frames * (cellW + gap), gap + rows * (cellH + gap));
+    host::Image sheet(gap + layout.frames * (cellW + gap), gap + rows * (cellH + gap));
     std::fill(sheet.pixels().begin(), sheet.pixels().end(), kSheet);
     const int square = std::max(2, scale / 2);
     for (int k = 0; k < layout.frames; ++k) {
@@ -141,7 +141,7 @@ StripsResult WriteImageStrips(const std::wstring& dir) {
             result.problems.push_back(L"the resource server lends no image " + id);
             continue;
         }
-        const test::Image strip = ReadDc(dc);
+        const host::Image strip = ReadDc(dc);
         sib::ResSrv().ReleaseStaticResDc(dc);
         if (strip.empty()) {
             result.ok = false;
@@ -152,7 +152,7 @@ StripsResult WriteImageStrips(const std::wstring& dir) {
         const HRESULT hr = Sheet(strip, layout).savePng(path);
         if (FAILED(hr)) {
             result.ok = false;
-            result.problems.push_back(L"writing " + path + L" failed: " + hexResult(hr));
+            result.problems.push_back(L"writing " + path + L" failed: " + host::hexResult(hr));
             continue;
         }
         result.written.push_back(path + L" (" + std::to_wstring(strip.width()) + L"x" +

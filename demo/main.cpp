@@ -8,8 +8,9 @@
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/demo_form.h"
 #include "demo/image_strips.h"
-#include "tests/support/capture.h"
-#include "tests/support/message_loop.h"
+#include "host/capture.h"
+#include "host/message_loop.h"
+#include "host/text.h"
 
 #include <ole2.h>
 
@@ -20,18 +21,8 @@ namespace {
 
 using pkw::demo::DemoForm;
 
-std::string utf8(const std::wstring& text) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
-                              n, nullptr, nullptr);
-    return out;
-}
-
 void say(const std::wstring& line) {
-    std::printf("pickwell_demo: %s\n", utf8(line).c_str());
+    std::printf("pickwell_demo: %s\n", pkw::host::utf8(line).c_str());
 }
 
 // Creates DIR and the folders above it.
@@ -72,18 +63,18 @@ int run(const std::wstring& outDir) {
         return exitCode(result.status);
     }
     if (outDir.empty()) {
-        pkw::test::runMessageLoop([&] { return demo.form().closed(); });
+        pkw::host::runMessageLoop([&] { return demo.form().closed(); });
         return 0;
     }
     if (!makeFolders(outDir)) {
         say(L"cannot create " + outDir);
         return 6;
     }
-    const pkw::test::Image image = pkw::test::captureForm(demo.form());
+    const pkw::host::Image image = pkw::host::captureForm(demo.form());
     const std::wstring path = outDir + L"\\form.png";
     const HRESULT hr = image.savePng(path);
     if (FAILED(hr)) {
-        say(L"writing " + path + L" failed: " + pkw::demo::hexResult(hr));
+        say(L"writing " + path + L" failed: " + pkw::host::hexResult(hr));
         return 6;
     }
     say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +

@@ -2,7 +2,7 @@
 // extent, drawing, access keys, late-bound calls and class information.
 #include "probe_test.h"
 
-#include "tests/support/units.h"
+#include "host/units.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // by what reached the control's window and what the control made of it.
 #include "probe_test.h"
 
-#include "tests/support/message_spy.h"
+#include "host/message_spy.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "common/com/bstr.h"
 #include "common/com/com_ptr.h"
 #include "probe/probe_control.h"
-#include "tests/support/container_test.h"
+#include "host/container_test.h"
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,8 @@
 // host does: late bound by name, and through the _NuCheckBox40 vtable.
 #pragma once
 
-#include "tests/support/container_test.h"
-#include "tests/support/units.h"
+#include "host/container_test.h"
+#include "host/units.h"
 
 #include "zelPickwell40.h"
 

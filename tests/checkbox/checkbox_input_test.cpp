@@ -5,7 +5,7 @@
 
 #include "common/win/unique_handle.h"
 #include "siblings/api/plain.h"
-#include "tests/support/message_spy.h"
+#include "host/message_spy.h"
 
 #include <optional>
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
+#include <string>
+
 namespace {
 
 using pkw::text::AccessKeyOf;
@@ -10,6 +14,37 @@ struct Case {
     const char16_t* caption;
     char16_t key; // 0: no key
 };
+
+// The caption in test listings and messages: ASCII as it stands, other
+// characters as U+XXXX.
+std::string Spelled(const char16_t* text) {
+    std::string out;
+    for (; *text; ++text) {
+        if (*text >= 0x20 && *text < 0x7F) {
+            out += static_cast<char>(*text);
+        } else {
+            char code[12];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*text));
+            out += code;
+        }
+    }
+    return out;
+}
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << '"' << Spelled(c.caption) << '"';
+}
+
+// A name gtest accepts: the case's number, then the caption's letters and
+// digits, "&" spelled Amp.
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name = std::to_string(info.index) + "_";
+    for (char c : Spelled(info.param.caption))
+        name += c == '&'                                      ? std::string("Amp")
+                : std::isalnum(static_cast<unsigned char>(c)) ? std::string(1, c)
+                                                              : std::string("_");
+    return name;
+}
 
 class AccessKeyCases : public ::testing::TestWithParam<Case> {};
 
@@ -40,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Captions, AccessKeyCases,
                                            Case{u"a&&b&", 0},          // single "&" at the end
                                            Case{u"&\u0416uk", u'\u0436'},      // Cyrillic capital
                                            Case{u"&\u00C9t\u00E9", u'\u00E9'}, // Latin-1 capital
-                                           Case{u"1&2", u'2'}));
+                                           Case{u"1&2", u'2'}),
+                         CaseName);
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "persistence/key_values.h"
 
 #include "activex/property_bag.h"
-#include "tests/support/property_bag.h"
+#include "host/property_bag.h"
 
 #include <olectl.h>
 
@@ -17,9 +17,9 @@
 namespace {
 
 using pkw::Variant;
+using pkw::host::MemoryPropertyBag;
 using pkw::persist::Describe;
 using pkw::persist::Key;
-using pkw::test::MemoryPropertyBag;
 
 // Objects by reference: a loaded object is the very one saved.
 Microsoft::WRL::ComPtr<MemoryPropertyBag> NewBag() {

@@ -4,6 +4,8 @@
 
 #include "test_windows.h"
 
+#include "host/screen_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -103,6 +105,7 @@ struct Case {
 };
 
 TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
+    const pkw::host::ScreenLock screen; // reads the screen
     const Case cases[] = {
         {"parent answers WM_PRINTCLIENT", WS_CLIPCHILDREN, true, true},
         {"parent paints under its children", 0, false, true},

@@ -1,7 +1,7 @@
 #include "siblings/api/plain.h"
 
 #include "test_windows.h"
-#include "tests/support/gdi_objects.h"
+#include "host/gdi_objects.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@ if(TARGET zelGlobals40)
             ${CMAKE_CURRENT_LIST_DIR}/globals_grad_info_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/globals_tool_tip_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/tip_window_test.cpp
-        LIBS pkw_test_server_dll pkw_common zelGlobals40_idl)
+        LIBS pkw_test_server_dll pkw_host zelGlobals40_idl)
     # The tests load the DLL from their own folder.
     add_dependencies(globals_tests zelGlobals40)
 endif()

@@ -2,6 +2,8 @@
 // its sinks before it shows.
 #include "globals_support.h"
 
+#include "host/screen_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,6 +46,8 @@ protected:
         return p;
     }
 
+    // The tip shows on the screen and follows the cursor.
+    pkw::host::ScreenLock screen_;
     ComPtr<IToolTip> tip_;
 };
 

@@ -3,6 +3,8 @@
 
 #include "test_windows.h"
 
+#include "host/screen_lock.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,6 +29,7 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 struct Scene {
+    pkw::host::ScreenLock screen; // a topmost window, and the cursor moves over it
     PaintLog parentLog, childLog;
     pkw::UniqueWindow parent;
     HWND child = nullptr;

@@ -3,7 +3,8 @@
 #include "globals_support.h"
 
 #include "common/win/unique_handle.h"
-#include "tests/support/gdi_objects.h"
+#include "host/gdi_objects.h"
+#include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +198,9 @@ protected:
     ComPtr<PlacementSink> sink_;
     TipAnswer answer_;
     ComPtr<IEffectSet> effects_;
+    // The tip shows on the screen, takes the foreground from no one and is
+    // read back from the screen.
+    pkw::host::ScreenLock screen_;
 };
 
 const std::wstring kSentence = L"Keeps you signed in on this computer for two weeks.";
