@@ -5,6 +5,7 @@
 // timer tick finds the cursor elsewhere). Every change of state redraws.
 #include "checkbox/nu_checkbox40.h"
 
+#include "activex/hover.h"
 #include "checkbox/checkbox_events.h"
 #include "siblings/api/plain.h"
 
@@ -15,8 +16,6 @@ namespace pkw::checkbox {
 namespace {
 
 constexpr short kSpaceBar = VK_SPACE;
-constexpr UINT_PTR kHoverTimer = 1;
-constexpr UINT kHoverPeriodMs = 10;
 
 // A click or the space bar: unchecked and checked swap, grayed stays, and
 // anything else becomes checked.
@@ -83,7 +82,7 @@ void NuCheckBox40::MouseMoved(const MouseArgs& args) {
     if (IsMouseOverWindow() && !state_.m_bHover) {
         state_.m_bHover = true;
         ArmToolTip();
-        ::SetTimer(state_.m_hWnd, kHoverTimer, kHoverPeriodMs, nullptr);
+        ax::hover::Start(state_.m_hWnd);
         DrawControl();
     }
     ignore(RaiseMouseEvent(event::kMouseMove, args));
@@ -108,17 +107,11 @@ void NuCheckBox40::HoverTick() {
 }
 
 void NuCheckBox40::TrackMouseLeave() {
-    try {
-        POINT cursor{};
-        RECT window{};
-        if (!::GetCursorPos(&cursor) || !::GetWindowRect(state_.m_hWnd, &window)) return;
-        if (!::PtInRect(&window, cursor)) StopHover();
-    } catch (...) {
-    }
+    if (ax::hover::CursorOutside(state_.m_hWnd)) StopHover();
 }
 
 void NuCheckBox40::StopHover() {
-    ::KillTimer(state_.m_hWnd, kHoverTimer);
+    ax::hover::Stop(state_.m_hWnd);
     state_.m_bHover = false;
 }
 

@@ -3,8 +3,8 @@
 // its life: the font it listens to and the run-time tool tip.
 #include "checkbox/nu_checkbox40.h"
 
-#include "checkbox/unicode_platform.h"
-#include "common/text/access_key.h"
+#include "activex/accelerators.h"
+#include "activex/unicode_platform.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
 #include "siblings/api/plain.h"
@@ -26,7 +26,7 @@ constexpr LONG kCaptionPaddingPixels = 6;
 void NuCheckBox40::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX();
     state_.m_iTwipsPerPixelY = twipsPerPixelY();
-    SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
+    ax::SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 
 void NuCheckBox40::onInitProperties() {
@@ -144,7 +144,7 @@ void NuCheckBox40::SetFontObject(ComPtr<IFontDisp> newFont) {
     fontSink_.Reset();
     state_.m_Font = std::move(newFont);
     if (!state_.m_Font) return;
-    fontSink_ = PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
+    fontSink_ = ax::PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
     if (fontSink_)
         ignore(fontConnection_.connect(state_.m_Font.Get(), IID_IPropertyNotifySink,
                                        static_cast<IPropertyNotifySink*>(fontSink_.Get())));
@@ -163,7 +163,7 @@ void NuCheckBox40::CreateToolTip() {
                                         reinterpret_cast<void**>(tip.GetAddressOf()))))
         return;
     state_.m_Tip = tip;
-    tipSink_ = DispatchEventSink::Create(
+    tipSink_ = ax::DispatchEventSink::Create(
         DIID_DToolTipEvents, [this](DISPID id, DISPPARAMS* p) { return m_Tip_Event(id, p); });
     if (tipSink_)
         ignore(tipConnection_.connect(tip.Get(), DIID_DToolTipEvents,
@@ -178,11 +178,7 @@ void NuCheckBox40::ReleaseToolTip() {
 }
 
 void NuCheckBox40::UpdateAccessKeys() {
-    static_assert(sizeof(wchar_t) == sizeof(char16_t));
-    const std::u16string_view caption(reinterpret_cast<const char16_t*>(state_.m_sCaption.data()),
-                                      state_.m_sCaption.size());
-    const std::optional<char16_t> key = text::AccessKeyOf(caption);
-    setAccessKeys(key ? std::wstring(1, static_cast<wchar_t>(*key)) : std::wstring());
+    setAccessKeys(ax::accelerators::fromCaption(state_.m_sCaption));
 }
 
 } // namespace pkw::checkbox

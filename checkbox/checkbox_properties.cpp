@@ -6,6 +6,8 @@
 // ignores them (Value, Enabled, the effect-set part of Font).
 #include "checkbox/nu_checkbox40.h"
 
+#include "activex/font_attributes.h"
+#include "activex/property_values.h"
 #include "checkbox/checkbox_events.h"
 
 #include "common/com/bstr.h"
@@ -17,36 +19,13 @@
 namespace pkw::checkbox {
 namespace {
 
+using ax::FromBstr;
+using ax::Give;
+using ax::GiveObject;
+using ax::ToBstr;
+using ax::ToVb;
+
 constexpr wchar_t kUnicodeText[] = L"(Unicode Text)";
-
-std::wstring FromBstr(BSTR s) {
-    return std::wstring(s ? s : L"", s ? ::SysStringLen(s) : 0);
-}
-
-HRESULT ToBstr(const std::wstring& text, BSTR* out) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, out);
-    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-VARIANT_BOOL ToVb(bool value) {
-    return value ? VARIANT_TRUE : VARIANT_FALSE;
-}
-
-template <typename T, typename U>
-HRESULT Give(T* out, U value) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, out);
-    *out = static_cast<T>(value);
-    return S_OK;
-}
-
-template <typename I>
-HRESULT GiveObject(I** out, const ComPtr<I>& object) {
-    PKW_RETURN_HR_IF_NULL(E_POINTER, out);
-    *out = object.Get();
-    if (*out) (*out)->AddRef();
-    return S_OK;
-}
 
 // Copies one array of effect sets into a VARIANT (VT_ARRAY | VT_DISPATCH,
 // the same objects, the same lower bound).
@@ -259,21 +238,7 @@ HRESULT NuCheckBox40::SetFont(IFontDisp* oFont) {
     PKW_RETURN_IF_FAILED(state_.m_Font.As(&target));
 
     // Each assignment makes m_Font report a change (m_Font_FontChanged).
-    Bstr name;
-    PKW_RETURN_IF_FAILED(source->get_Name(name.put()));
-    PKW_RETURN_IF_FAILED(target->put_Name(name.get()));
-    CY size{};
-    PKW_RETURN_IF_FAILED(source->get_Size(&size));
-    PKW_RETURN_IF_FAILED(target->put_Size(size));
-    BOOL flag = FALSE;
-    PKW_RETURN_IF_FAILED(source->get_Bold(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Bold(flag));
-    PKW_RETURN_IF_FAILED(source->get_Italic(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Italic(flag));
-    PKW_RETURN_IF_FAILED(source->get_Underline(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Underline(flag));
-    PKW_RETURN_IF_FAILED(source->get_Strikethrough(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Strikethrough(flag));
+    PKW_RETURN_IF_FAILED(ax::CopyFontAttributes(source.Get(), target.Get()));
 
     if (HasEffectSets()) CopyFontToEffectSets();
     propertyChanged(L"Font");

@@ -3,9 +3,17 @@
 // narrow API by it.
 #pragma once
 
-namespace pkw::checkbox {
+#include <windows.h>
+
+#include <string>
+
+namespace pkw::ax {
 
 void SetUnicodePlatform(bool unicode) noexcept;
 bool UnicodePlatform() noexcept;
 
-} // namespace pkw::checkbox
+// DrawText through DrawTextW on a Unicode platform, else as ANSI text in
+// the user's code page.
+int DrawPlatformText(HDC hdc, const std::wstring& text, RECT* rect, UINT flags);
+
+} // namespace pkw::ax
