@@ -4,6 +4,9 @@
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
 #endif
+#if PKW_WITH_BUTTON
+#include "button/button_class.h"
+#endif
 
 #include <vector>
 
@@ -13,6 +16,10 @@ const Server& thisServer() {
     static const std::vector<const ClassEntry*> classes = {
 #if PKW_WITH_CHECKBOX
         &checkbox::CheckBoxClass(),
+#endif
+#if PKW_WITH_BUTTON
+        // Served for the library's own pages; never registered.
+        &button::ButtonClass(),
 #endif
     };
     // ProgIDs zelPickwell40.NuCheckBox40 and zelPickwell40.NuCheckBox40.1.
