@@ -1,11 +1,13 @@
 // pickwell_demo: the library's controls on a form.
 //
 //   pickwell_demo.exe             shows the form until it is closed
-//   pickwell_demo.exe --out DIR   writes DIR\form.png, the built-in images
-//                                 as DIR\images\<id>.png, and exits
+//   pickwell_demo.exe --out DIR   writes DIR\form.png, the push button's
+//                                 gallery as DIR\buttons.png, the built-in
+//                                 images as DIR\images\<id>.png, and exits
 //
 // Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
 // registered, 5 a control class missing, 6 image not written.
+#include "demo/button_gallery.h"
 #include "demo/demo_form.h"
 #include "demo/image_strips.h"
 #include "host/capture.h"
@@ -79,6 +81,13 @@ int run(const std::wstring& outDir) {
     }
     say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +
         std::to_wstring(image.height()) + L")");
+    const std::wstring gallery = outDir + L"\\buttons.png";
+    const std::wstring problem = pkw::demo::WriteButtonGallery(gallery);
+    if (!problem.empty()) {
+        say(problem);
+        return 6;
+    }
+    say(L"wrote " + gallery);
     const pkw::demo::StripsResult strips = pkw::demo::WriteImageStrips(outDir + L"\\images");
     for (const std::wstring& written : strips.written)
         say(L"wrote " + written);
