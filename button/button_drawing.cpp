@@ -114,7 +114,10 @@ void BTN::SetWindowRegion() {
     if (state_.m_lButtonStyle != 1 && state_.m_lButtonStyle != 2) return;
     const LONG w = scaleWidthTwips() / state_.m_iTwipsPerPixelX;
     const LONG h = scaleHeightTwips() / state_.m_iTwipsPerPixelY;
-    if (w == state_.m_RegionSize.cx && h == state_.m_RegionSize.cy) return;
+    // A window that changes parents may come back without its region.
+    RECT box{};
+    const bool cut = ::GetWindowRgnBox(state_.m_hWnd, &box) != ERROR;
+    if (cut && w == state_.m_RegionSize.cx && h == state_.m_RegionSize.cy) return;
     UniqueRegion region(::CreateRectRgn(0, 1, w, h - 1));
     const UniqueRegion rows(::CreateRectRgn(1, 0, w - 1, h));
     if (!region || !rows) return;

@@ -21,29 +21,15 @@ constexpr LONG kMinimumPixels = 10;
 constexpr LONG kSnapTwips = 150;
 constexpr LONG kFocusInset = 4;
 
-ComPtr<IFontDisp> NewFont() {
-    FONTDESC desc{sizeof(FONTDESC),
-                  const_cast<LPOLESTR>(L"MS Sans Serif"),
-                  {80000, 0},
-                  FW_NORMAL,
-                  DEFAULT_CHARSET,
-                  FALSE,
-                  FALSE,
-                  FALSE};
-    ComPtr<IFontDisp> font;
-    if (FAILED(::OleCreateFontIndirect(&desc, IID_IFontDisp,
-                                       reinterpret_cast<void**>(font.GetAddressOf()))))
-        return nullptr;
-    return font;
-}
-
 } // namespace
 
 void BTN::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX() > 0 ? twipsPerPixelX() : 15;
     state_.m_iTwipsPerPixelY = twipsPerPixelY() > 0 ? twipsPerPixelY() : 15;
     ax::SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
-    SetFontObject(NewFont());
+    // The drawing surface's font object (a font of its own until the
+    // settings give one) is the button's: assignments copy into it.
+    SetFontObject(font());
 }
 
 void BTN::onInitProperties() {
@@ -56,9 +42,8 @@ void BTN::onInitProperties() {
     state_.m_oBackColor = kButtonFace;
     state_.m_oForeColor = kButtonText;
     setForeColor(kButtonText);
-    const ComPtr<IFontDisp> ambient = ambientFont();
-    ignore(setFont(ambient.Get()));
-    ignore(SetFont(ambient.Get()));
+    ignore(setFont(ambientFont().Get()));
+    SetFontObject(font());
     state_.m_lButtonStyle = 1;
     // An empty picture object, as a new button's hover picture.
     PICTDESC empty{sizeof(PICTDESC), PICTYPE_NONE, {}};

@@ -200,8 +200,8 @@ HRESULT BTN::onReadProperties(ax::PropertyBag& bag) {
     return S_OK;
 }
 
-// The font goes to the drawing surface and then, through the setter, into
-// the button's own font object.
+// The font goes to the drawing surface, whose font object the button
+// keeps as its own (later assignments copy into it).
 HRESULT BTN::ReadFont(const ax::PropertyBag& bag, IFontDisp* ambient) {
     Variant typed;
     PKW_RETURN_IF_FAILED(ReadTyped(bag, Key::Font, ambient, typed));
@@ -209,7 +209,8 @@ HRESULT BTN::ReadFont(const ax::PropertyBag& bag, IFontDisp* ambient) {
     PKW_RETURN_IF_FAILED(ObjectOf(typed, font));
     if (!font) return S_OK; // a bag that stores "no font" keeps the one there is
     PKW_RETURN_IF_FAILED(setFont(font.Get()));
-    return SetFont(font.Get());
+    SetFontObject(this->font());
+    return S_OK;
 }
 
 HRESULT BTN::onWriteProperties(ax::PropertyBag& bag) {

@@ -5,6 +5,8 @@
 
 #include "common/com/bstr.h"
 
+#include <olectl.h>
+
 namespace pkw::test {
 namespace {
 
