@@ -1,10 +1,9 @@
-// The state of one NuCheckBox40: plain data, named as the control's
+// The state that every selection control keeps: plain data, named as the control's
 // documentation names its members. Every value starts as zero, False or
 // none, which is also each persisted key's default unless InitProperties
 // or ReadProperties says otherwise.
 #pragma once
 
-#include "activex/skin_map.h"
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
 
@@ -16,12 +15,27 @@
 #include <string>
 #include <vector>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 
 using Microsoft::WRL::ComPtr;
 
-// The glyph image: a strip of twelve frames.
-using ax::SkinMap;
+// The glyph image (a strip of frames) and how it was obtained.
+struct SkinMap {
+    HDC MemDC = nullptr;
+    std::wstring ImageName;
+    LONG DCHeight = 0;
+    LONG DCWidth = 0;
+    LONG IMGHeight = 0;
+    LONG IMGWidth = 0;
+    RECT MapMargin{};
+    LONG MaskColor = 0;
+    OLE_COLOR BackColor = 0;
+    bool RGN1BltMode = false;
+    bool RGN2BltMode = false;
+    bool RGN3BltMode = false;
+    bool RGN4BltMode = false;
+    SHORT RGN5BltMode = 0;
+};
 
 // EffectsProps / TipEffectsProps: an array of effect-set objects as the
 // caller gave it (its lower bound kept).
@@ -36,7 +50,8 @@ struct EffectSetArray {
     void clear() noexcept { items.clear(), lowerBound = 0; }
 };
 
-struct CheckBoxState {
+// The value and what goes with it are each control's own.
+struct SelectionState {
     // Window and life.
     HWND m_hWnd = nullptr;
     bool m_bSubclassed = false;
@@ -62,7 +77,6 @@ struct CheckBoxState {
     OLE_COLOR m_oDisabledForeColor = 0;
     OLE_COLOR m_oForeColor = 0;
     bool m_bDrawFocusRectangle = false;
-    SHORT m_iValue = 0;
     bool m_bEnabled = false;
     ComPtr<IPictureDisp> m_Picture;
     ComPtr<IPictureDisp> m_PictureDisabled;
@@ -101,4 +115,4 @@ struct CheckBoxState {
     ComPtr<IMemDC> m_BackgroundDC;
 };
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection
