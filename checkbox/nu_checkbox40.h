@@ -19,7 +19,7 @@
 
 #include "activex/ole_control.h"
 #include "checkbox/checkbox_state.h"
-#include "checkbox/event_sink.h"
+#include "activex/event_sink.h"
 #include "common/com/hresult.h"
 #include "persistence/control_block.h"
 
@@ -255,10 +255,10 @@ private:
     // The subclassing object the messages were attached through.
     ComPtr<IGlobalSubclass> subclass_;
     std::vector<UINT> attached_;
-    ComPtr<PropertyChangeSink> fontSink_;
-    Connection fontConnection_;
-    ComPtr<DispatchEventSink> tipSink_;
-    Connection tipConnection_;
+    ComPtr<ax::PropertyChangeSink> fontSink_;
+    ax::Connection fontConnection_;
+    ComPtr<ax::DispatchEventSink> tipSink_;
+    ax::Connection tipConnection_;
 };
 
 } // namespace pkw::checkbox

@@ -1,8 +1,12 @@
 // The classes of zelPickwell40.ocx. A control class joins the table when
 // its folder is part of the build (CMake defines PKW_WITH_<CLASS>).
 #include "common/com/server/class_entry.h"
+#include "library/support_classes.h"
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
+#endif
+#if PKW_WITH_TEXTBOX
+#include "textbox/textbox_class.h"
 #endif
 
 #include <vector>
@@ -13,6 +17,13 @@ const Server& thisServer() {
     static const std::vector<const ClassEntry*> classes = {
 #if PKW_WITH_CHECKBOX
         &checkbox::CheckBoxClass(),
+#endif
+        &library::SkinClass(),
+        &library::UnicodeClass(),
+        &library::IpaoClass(),
+#if PKW_WITH_TEXTBOX
+        // Served for the library's own pages; never registered.
+        &textbox::TextBoxClass(),
 #endif
     };
     // ProgIDs zelPickwell40.NuCheckBox40 and zelPickwell40.NuCheckBox40.1.
