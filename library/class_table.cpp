@@ -5,6 +5,9 @@
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
 #endif
+#if PKW_WITH_OPTION
+#include "option/option_class.h"
+#endif
 #if PKW_WITH_TEXTBOX
 #include "textbox/textbox_class.h"
 #endif
@@ -18,6 +21,9 @@ const Server& thisServer() {
 #if PKW_WITH_CHECKBOX
         &checkbox::CheckBoxClass(),
 #endif
+#if PKW_WITH_OPTION
+        &option::OptionClass(),
+#endif
         &library::SkinClass(),
         &library::UnicodeClass(),
         &library::IpaoClass(),
@@ -26,7 +32,7 @@ const Server& thisServer() {
         &textbox::TextBoxClass(),
 #endif
     };
-    // ProgIDs zelPickwell40.NuCheckBox40 and zelPickwell40.NuCheckBox40.1.
+    // ProgIDs zelPickwell40.<class> and zelPickwell40.<class>.1.
     static const Server server{L"zelPickwell40", classes, 1};
     return server;
 }

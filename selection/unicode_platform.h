@@ -3,9 +3,9 @@
 // narrow API by it.
 #pragma once
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 
 void SetUnicodePlatform(bool unicode) noexcept;
 bool UnicodePlatform() noexcept;
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

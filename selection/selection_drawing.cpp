@@ -1,9 +1,9 @@
-// Drawing of the check box: the whole control is composed in a memory DC
+// Drawing of a selection control: the whole control is composed in a memory DC
 // of its size (background, glyph and picture, caption, focus rectangle)
 // and copied to the window in one blit.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
-#include "checkbox/unicode_platform.h"
+#include "selection/unicode_platform.h"
 #include "common/com/hresult.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
@@ -12,7 +12,7 @@
 #include <cmath>
 #include <string>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 constexpr wchar_t kSclsDll[] = L"zelSCls40.dll";
@@ -82,7 +82,7 @@ void DrawPicture(HDC hdc, IPictureDisp* picture, LONG x, LONG y, LONG w, LONG h,
 }
 
 // A box showing the value, for when the resource server has no glyph image.
-void DrawPlainGlyph(HDC hdc, LONG x, LONG y, LONG size, SHORT value, bool enabled) {
+void DrawPlainGlyph(HDC hdc, LONG x, LONG y, LONG size, int value, bool enabled) {
     const auto& gfx = sib::Gfx();
     const COLORREF frame = gfx.gfxTranslateColor(enabled ? 0x80000012 : 0x80000011, nullptr);
     gfx.gfxDrawRect2(hdc, x, y, x + size, y + size, gfx.gfxTranslateColor(0x80000005, nullptr), 1);
@@ -110,22 +110,23 @@ int DrawCaptionText(HDC hdc, const std::wstring& text, RECT* rc, UINT flags) {
 
 } // namespace
 
-LONG NuCheckBox40::PixelWidth() const {
+LONG SelectionControl::PixelWidth() const {
     const SHORT tpp = state_.m_iTwipsPerPixelX > 0 ? state_.m_iTwipsPerPixelX : 15;
     return scaleWidthTwips() / tpp;
 }
 
-LONG NuCheckBox40::PixelHeight() const {
+LONG SelectionControl::PixelHeight() const {
     const SHORT tpp = state_.m_iTwipsPerPixelY > 0 ? state_.m_iTwipsPerPixelY : 15;
     return scaleHeightTwips() / tpp;
 }
 
-bool NuCheckBox40::NeedsParentBackground() const {
+bool SelectionControl::NeedsParentBackground() const {
     return state_.m_lBackStyle == 0 || state_.m_lVisualEffectStyle == 1;
 }
 
-int NuCheckBox40::GetGlyphIndex() const {
-    if (state_.m_iValue < 0 || state_.m_iValue > 2) return 0;
+int SelectionControl::GetGlyphIndex() const {
+    const int value = GlyphValue();
+    if (value < 0) return 0;
     int look = 0;
     if (!state_.m_bEnabled)
         look = 3;
@@ -137,17 +138,17 @@ int NuCheckBox40::GetGlyphIndex() const {
         look = 2;
     else
         look = 1;
-    return state_.m_iValue * 4 + look;
+    return value * 4 + look;
 }
 
-int NuCheckBox40::GetVisualState() const {
+int SelectionControl::GetVisualState() const {
     if (!state_.m_bEnabled) return 3;
     if (state_.m_bArmed) return 2;
     if (state_.m_bHover) return 1;
     return 0;
 }
 
-void NuCheckBox40::DrawControl() {
+void SelectionControl::DrawControl() {
     if (state_.m_lVisualEffectStyle != 0) {
         DrawEffects();
     } else {
@@ -155,13 +156,13 @@ void NuCheckBox40::DrawControl() {
     }
 }
 
-void NuCheckBox40::DrawEffects() {
+void SelectionControl::DrawEffects() {
     // The layered effects look is not built yet: until it is, a control with
     // effects keeps the standard look so that it always shows its state.
     DrawStandard();
 }
 
-HRESULT NuCheckBox40::EnsureBackgroundDC() {
+HRESULT SelectionControl::EnsureBackgroundDC() {
     if (!state_.m_BackgroundDC) {
         ComPtr<IMemDC> mem;
         PKW_RETURN_IF_FAILED(NewMemDc(mem));
@@ -174,7 +175,7 @@ HRESULT NuCheckBox40::EnsureBackgroundDC() {
     return S_OK;
 }
 
-void NuCheckBox40::CaptureParentBackground(bool bUpdateParent, const RECT* rcArea) {
+void SelectionControl::CaptureParentBackground(bool bUpdateParent, const RECT* rcArea) {
     try {
         const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
         if (bUpdateParent) sib::Mfc().UpdateParent(window);
@@ -200,7 +201,7 @@ void NuCheckBox40::CaptureParentBackground(bool bUpdateParent, const RECT* rcAre
     }
 }
 
-void NuCheckBox40::DrawStandard() {
+void SelectionControl::DrawStandard() {
     if (state_.m_bTerminating) return;
     try {
         const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
@@ -229,7 +230,7 @@ void NuCheckBox40::DrawStandard() {
     }
 }
 
-void NuCheckBox40::DrawGlyphAndPicture(HDC hdc) {
+void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
     if (state_.m_Picture) {
         state_.m_lPictureWidth = GetPictureWidth(state_.m_Picture.Get());
         state_.m_lPictureHeight = GetPictureHeight(state_.m_Picture.Get());
@@ -268,11 +269,11 @@ void NuCheckBox40::DrawGlyphAndPicture(HDC hdc) {
         sib::Gfx().gfxDrawTransparentDC(hdc, skin.MemDC, glyphX, glyphY, imgW, imgH, 0, 0, 0,
                                         frame * imgH, imgW, imgH, skin.MaskColor);
     } else {
-        DrawPlainGlyph(hdc, glyphX, glyphY, imgW, state_.m_iValue, state_.m_bEnabled);
+        DrawPlainGlyph(hdc, glyphX, glyphY, imgW, GlyphValue(), state_.m_bEnabled);
     }
 }
 
-void NuCheckBox40::DrawCaption(HDC hdc) {
+void SelectionControl::DrawCaption(HDC hdc) {
     const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
     const LONG w = PixelWidth(), h = PixelHeight();
     const LONG imgW = state_.m_SkinMap.MemDC ? state_.m_SkinMap.IMGWidth : 13;
@@ -321,4 +322,4 @@ void NuCheckBox40::DrawCaption(HDC hdc) {
     ::SetTextColor(hdc, 0);
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -1,9 +1,9 @@
 // The container's lifecycle notifications (Initialize, InitProperties,
 // Show, Resize, Paint, Terminate), and the objects the control keeps for
 // its life: the font it listens to and the run-time tool tip.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
-#include "checkbox/unicode_platform.h"
+#include "selection/unicode_platform.h"
 #include "common/text/access_key.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 constexpr OLE_COLOR kButtonFace = 0x8000000F;
@@ -23,13 +23,18 @@ constexpr LONG kCaptionPaddingPixels = 6;
 
 } // namespace
 
-void NuCheckBox40::onInitialize() {
+SelectionControl::SelectionControl(const SelectionTraits& traits)
+    : ax::OleControl(traits.cls), traits_(traits) {}
+
+SelectionControl::~SelectionControl() = default;
+
+void SelectionControl::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX();
     state_.m_iTwipsPerPixelY = twipsPerPixelY();
     SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 
-void NuCheckBox40::onInitProperties() {
+void SelectionControl::onInitProperties() {
     try {
         state_.m_hWnd = hwnd();
         ignore(CreateEffectSets());
@@ -45,7 +50,6 @@ void NuCheckBox40::onInitProperties() {
 
         state_.m_bEnabled = true;
         setEnabled(true);
-        state_.m_iValue = 0;
         state_.m_bDrawFocusRectangle = true;
 
         // Tall enough for one line of the font, with three pixels above and below.
@@ -74,7 +78,7 @@ void NuCheckBox40::onInitProperties() {
     }
 }
 
-void NuCheckBox40::onShow() {
+void SelectionControl::onShow() {
     try {
         state_.m_bTipShown = false;
         if (ambientUserMode() || NeedsParentBackground()) {
@@ -87,11 +91,11 @@ void NuCheckBox40::onShow() {
     }
 }
 
-void NuCheckBox40::onResize() {
+void SelectionControl::onResize() {
     Resize();
 }
 
-void NuCheckBox40::Resize() {
+void SelectionControl::Resize() {
     try {
         if (!state_.m_bInitialized || state_.m_bSizing) return;
         const SHORT tppX = state_.m_iTwipsPerPixelX > 0 ? state_.m_iTwipsPerPixelX : 15;
@@ -120,11 +124,11 @@ void NuCheckBox40::Resize() {
     }
 }
 
-void NuCheckBox40::onPaint() {
+void SelectionControl::onPaint() {
     DrawControl();
 }
 
-void NuCheckBox40::onTerminate() {
+void SelectionControl::onTerminate() {
     state_.m_bTerminating = true;
     DetachMessages();
     ReleaseToolTip();
@@ -138,7 +142,7 @@ void NuCheckBox40::onTerminate() {
     state_.m_BackgroundDC.Reset();
 }
 
-void NuCheckBox40::SetFontObject(ComPtr<IFontDisp> newFont) {
+void SelectionControl::SetFontObject(ComPtr<IFontDisp> newFont) {
     fontConnection_.reset();
     if (fontSink_) fontSink_->disconnect();
     fontSink_.Reset();
@@ -150,13 +154,13 @@ void NuCheckBox40::SetFontObject(ComPtr<IFontDisp> newFont) {
                                        static_cast<IPropertyNotifySink*>(fontSink_.Get())));
 }
 
-void NuCheckBox40::m_Font_FontChanged() {
+void SelectionControl::m_Font_FontChanged() {
     if (state_.m_bTerminating || !state_.m_Font) return;
     ignore(setFont(state_.m_Font.Get()));
     DrawControl();
 }
 
-void NuCheckBox40::CreateToolTip() {
+void SelectionControl::CreateToolTip() {
     ReleaseToolTip();
     ComPtr<IToolTip> tip;
     if (FAILED(sib::CreateSiblingObject(L"zelGlobals40.dll", CLSID_ToolTip, IID_IToolTip,
@@ -170,14 +174,14 @@ void NuCheckBox40::CreateToolTip() {
                                       static_cast<IDispatch*>(tipSink_.Get())));
 }
 
-void NuCheckBox40::ReleaseToolTip() {
+void SelectionControl::ReleaseToolTip() {
     tipConnection_.reset();
     if (tipSink_) tipSink_->disconnect();
     tipSink_.Reset();
     state_.m_Tip.Reset();
 }
 
-void NuCheckBox40::UpdateAccessKeys() {
+void SelectionControl::UpdateAccessKeys() {
     static_assert(sizeof(wchar_t) == sizeof(char16_t));
     const std::u16string_view caption(reinterpret_cast<const char16_t*>(state_.m_sCaption.data()),
                                       state_.m_sCaption.size());
@@ -185,4 +189,4 @@ void NuCheckBox40::UpdateAccessKeys() {
     setAccessKeys(key ? std::wstring(1, static_cast<wchar_t>(*key)) : std::wstring());
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -3,14 +3,13 @@
 // TipPostTimer seconds or when the cursor leaves; placed, worded or
 // cancelled by the container through QueryTipPlacement. The hover timer's
 // ticks drive it; the clock is in seconds.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
-#include "checkbox/checkbox_events.h"
 #include "common/com/bstr.h"
 
 #include <array>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 // Seconds since the library first asked, as the timing compares them: a
@@ -51,7 +50,7 @@ std::wstring TipCaption(IEffectSet* set) {
 
 } // namespace
 
-HRESULT NuCheckBox40::m_Tip_Event(DISPID id, DISPPARAMS* params) {
+HRESULT SelectionControl::m_Tip_Event(DISPID id, DISPPARAMS* params) {
     if (id != kTipQueryPlacement) return DISP_E_MEMBERNOTFOUND;
     PlacementArgs tip;
     if (!PlacementArgs::From(params, tip)) return DISP_E_TYPEMISMATCH;
@@ -63,8 +62,8 @@ HRESULT NuCheckBox40::m_Tip_Event(DISPID id, DISPPARAMS* params) {
     return S_OK;
 }
 
-void NuCheckBox40::m_Tip_QueryPlacement(LONG& x, LONG& y, SHORT& xDisplay, SHORT& yDisplay,
-                                        VARIANT_BOOL& bCancel) {
+void SelectionControl::m_Tip_QueryPlacement(LONG& x, LONG& y, SHORT& xDisplay, SHORT& yDisplay,
+                                            VARIANT_BOOL& bCancel) {
     // The container's view: the cursor where the control last saw it, and
     // the tip set's caption as the text.
     LONG X = state_.m_lTipX, Y = state_.m_lTipY;
@@ -78,7 +77,7 @@ void NuCheckBox40::m_Tip_QueryPlacement(LONG& x, LONG& y, SHORT& xDisplay, SHORT
     args[3].vt = VT_I2 | VT_BYREF, args[3].piVal = &YDisplay;
     args[4].vt = VT_BSTR | VT_BYREF, args[4].pbstrVal = text.inOut();
     args[5].vt = VT_I2 | VT_BYREF, args[5].piVal = &cancel;
-    ignore(fireEvent(event::kQueryTipPlacement, args));
+    ignore(fireEvent(traits_.events.queryTipPlacement, args));
 
     if (text.view().empty()) {
         bCancel = VARIANT_TRUE;
@@ -96,13 +95,13 @@ void NuCheckBox40::m_Tip_QueryPlacement(LONG& x, LONG& y, SHORT& xDisplay, SHORT
     if (ComPtr<IToolTip> tip = state_.m_Tip) ignore(tip->SetTipText(text.get()));
 }
 
-void NuCheckBox40::ArmToolTip() {
+void SelectionControl::ArmToolTip() {
     if (state_.m_bTipCancelled) return;
     state_.m_bTipPending = true;
     state_.m_sngTipTime = TipClock();
 }
 
-void NuCheckBox40::TipTimingStep() {
+void SelectionControl::TipTimingStep() {
     try {
         const float now = TipClock();
         if (state_.m_bTipPending && !state_.m_bTipShown) {
@@ -130,7 +129,7 @@ void NuCheckBox40::TipTimingStep() {
     }
 }
 
-void NuCheckBox40::TipLeaveStep() {
+void SelectionControl::TipLeaveStep() {
     state_.m_bTipCancelled = false;
     if (!state_.m_bTipShown && !state_.m_bTipPending) return;
     state_.m_bTipPending = false;
@@ -143,4 +142,4 @@ void NuCheckBox40::TipLeaveStep() {
     state_.m_bTipShown = false;
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

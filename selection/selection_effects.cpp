@@ -1,7 +1,7 @@
-// The effect sets of the check box: four for its visual states (normal,
+// The effect sets of a selection control: four for its visual states (normal,
 // hot, pressed, disabled) and one for its tool tip, created with the
 // creation defaults of the shared settings table.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
@@ -9,7 +9,7 @@
 #include "siblings/api/loader.h"
 #include "siblings/api/plain.h"
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 using globals::DefaultKind;
@@ -136,11 +136,11 @@ ComPtr<IEffectSet> EffectSetArray::at(LONG index) const {
     return set;
 }
 
-bool NuCheckBox40::HasEffectSets() const {
+bool SelectionControl::HasEffectSets() const {
     return !state_.m_EffectsProps.empty() && state_.m_EffectsProps.upperBound() >= 1;
 }
 
-ComPtr<IFontDisp> NuCheckBox40::EffectFont() const {
+ComPtr<IFontDisp> SelectionControl::EffectFont() const {
     ComPtr<IFontDisp> font = ambientFont();
     ComPtr<IFont> editable;
     if (font && SUCCEEDED(font.As(&editable))) {
@@ -149,7 +149,7 @@ ComPtr<IFontDisp> NuCheckBox40::EffectFont() const {
     return font;
 }
 
-HRESULT NuCheckBox40::CreateEffectSets() {
+HRESULT SelectionControl::CreateEffectSets() {
     // Sets the control already has (loaded or assigned) are kept.
     if (HasEffectSets()) return S_OK;
     EffectSetArray sets;
@@ -165,7 +165,7 @@ HRESULT NuCheckBox40::CreateEffectSets() {
     return first;
 }
 
-HRESULT NuCheckBox40::CreateTipEffectSet() {
+HRESULT SelectionControl::CreateTipEffectSet() {
     ComPtr<IEffectSet> set;
     const HRESULT hr = NewEffectSet(
         Column::Tip, [this] { return EffectFont(); }, set);
@@ -185,7 +185,7 @@ HRESULT NuCheckBox40::CreateTipEffectSet() {
     return hr;
 }
 
-void NuCheckBox40::CopyFontToEffectSets() {
+void SelectionControl::CopyFontToEffectSets() {
     ComPtr<IFont> source;
     if (!state_.m_Font || FAILED(state_.m_Font.As(&source))) return;
     for (LONG i = 0; i < kStateSets; ++i) {
@@ -204,4 +204,4 @@ void NuCheckBox40::CopyFontToEffectSets() {
     }
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -1,4 +1,4 @@
-// The state of one NuCheckBox40: plain data, named as the control's
+// The state that every selection control keeps: plain data, named as the control's
 // documentation names its members. Every value starts as zero, False or
 // none, which is also each persisted key's default unless InitProperties
 // or ReadProperties says otherwise.
@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 
 using Microsoft::WRL::ComPtr;
 
-// The glyph image (a strip of twelve frames) and how it was obtained.
+// The glyph image (a strip of frames) and how it was obtained.
 struct SkinMap {
     HDC MemDC = nullptr;
     std::wstring ImageName;
@@ -50,7 +50,8 @@ struct EffectSetArray {
     void clear() noexcept { items.clear(), lowerBound = 0; }
 };
 
-struct CheckBoxState {
+// The value and what goes with it are each control's own.
+struct SelectionState {
     // Window and life.
     HWND m_hWnd = nullptr;
     bool m_bSubclassed = false;
@@ -76,7 +77,6 @@ struct CheckBoxState {
     OLE_COLOR m_oDisabledForeColor = 0;
     OLE_COLOR m_oForeColor = 0;
     bool m_bDrawFocusRectangle = false;
-    SHORT m_iValue = 0;
     bool m_bEnabled = false;
     ComPtr<IPictureDisp> m_Picture;
     ComPtr<IPictureDisp> m_PictureDisabled;
@@ -115,4 +115,4 @@ struct CheckBoxState {
     ComPtr<IMemDC> m_BackgroundDC;
 };
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

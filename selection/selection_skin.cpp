@@ -1,14 +1,13 @@
-// The glyph image: a strip of twelve frames borrowed from the resource
-// server (the built-in strip 1001, or a host image kept under a name) and
+// The glyph image: a strip of frames borrowed from the resource server
+// (the control's built-in strip, or a host image kept under a name) and
 // given back when the control lets go of it.
 //
 // A host offers its own image through QuerySkin, which passes the skin map
 // as a SkinMapInfo record by reference. The record argument is built here
 // by hand (oleaut32 does not marshal records through the type library
 // under every runtime), and the host's answers are read back from it.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
-#include "checkbox/checkbox_events.h"
 #include "common/com/com_ptr.h"
 #include "common/com/hresult.h"
 #include "siblings/api/plain.h"
@@ -16,16 +15,9 @@
 #include <array>
 #include <string>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
-constexpr LONG kCheckBoxSkin = 1001;
-// Frames of a check box strip, stacked top to bottom.
-constexpr LONG kFrames = 12;
-// The built-in strip: twelve 13 x 13 frames, magenta as the mask.
-constexpr LONG kBuiltInWidth = 13;
-constexpr LONG kBuiltInHeight = 156;
-constexpr LONG kBuiltInFrame = 13;
 constexpr LONG kMagenta = 0xFF00FF;
 
 // The type library's SkinMapInfo record.
@@ -119,7 +111,7 @@ HBITMAP BitmapOf(IUnknown* object) {
 
 } // namespace
 
-void NuCheckBox40::ReleaseSkin() {
+void SelectionControl::ReleaseSkin() {
     SkinMap& skin = state_.m_SkinMap;
     if (skin.MemDC) {
         if (state_.m_bCustomSkin) {
@@ -135,37 +127,38 @@ void NuCheckBox40::ReleaseSkin() {
     skin.RGN5BltMode = 0;
 }
 
-void NuCheckBox40::LoadBuiltInSkin() {
+void SelectionControl::LoadBuiltInSkin() {
     SkinMap& skin = state_.m_SkinMap;
-    skin.MemDC = sib::ResSrv().GetStaticResDc(kCheckBoxSkin, 0);
-    skin.MapMargin = RECT{0, 0, 0, 0};
+    const GlyphStrip& strip = traits_.strip;
+    skin.MemDC = sib::ResSrv().GetStaticResDc(strip.resourceId, 0);
+    skin.MapMargin = strip.margins;
     skin.MaskColor = kMagenta;
-    skin.DCWidth = kBuiltInWidth;
-    skin.DCHeight = kBuiltInHeight;
-    skin.IMGWidth = kBuiltInFrame;
-    skin.IMGHeight = kBuiltInFrame;
+    skin.DCWidth = strip.frameSize;
+    skin.DCHeight = strip.frameSize * strip.frames;
+    skin.IMGWidth = strip.frameSize;
+    skin.IMGHeight = strip.frameSize;
     state_.m_bCustomSkin = false;
 }
 
-void NuCheckBox40::LoadDefaultSkin() {
+void SelectionControl::LoadDefaultSkin() {
     ReleaseSkin();
     LoadBuiltInSkin();
 }
 
-void NuCheckBox40::LoadCustomSkin() {
+void SelectionControl::LoadCustomSkin() {
     ReleaseSkin();
     ComPtr<IDispatch> answer;
-    QuerySkin(kCheckBoxSkin, answer);
+    QuerySkin(traits_.strip.resourceId, answer);
     const HBITMAP bitmap = BitmapOf(answer.Get());
     const std::wstring name = state_.m_SkinMap.ImageName;
-    if (!name.empty() && bitmap && LoadSkinFromPicture(kCheckBoxSkin, name, bitmap)) {
+    if (!name.empty() && bitmap && LoadSkinFromPicture(traits_.strip.resourceId, name, bitmap)) {
         state_.m_bCustomSkin = true;
     } else {
         LoadBuiltInSkin();
     }
 }
 
-void NuCheckBox40::QuerySkin(LONG lID, ComPtr<IDispatch>& answer) {
+void SelectionControl::QuerySkin(LONG lID, ComPtr<IDispatch>& answer) {
     answer.Reset();
     ComPtr<IRecordInfo> info;
     if (FAILED(recordInfo(kSkinMapInfoType, &info)) || !info) return;
@@ -178,7 +171,7 @@ void NuCheckBox40::QuerySkin(LONG lID, ComPtr<IDispatch>& answer) {
     args[1] = record.byReference();
     args[2].vt = VT_DISPATCH | VT_BYREF;
     args[2].ppdispVal = &picture;
-    ignore(fireEvent(event::kQuerySkin, args));
+    ignore(fireEvent(traits_.events.querySkin, args));
     answer = pkw::Adopt(picture);
     // A handler that loaded a skin meanwhile (ApplyDefaultSkin from inside
     // QuerySkin) gets it given back before this load takes its place.
@@ -186,15 +179,16 @@ void NuCheckBox40::QuerySkin(LONG lID, ComPtr<IDispatch>& answer) {
     record.readBack(state_.m_SkinMap);
 }
 
-bool NuCheckBox40::LoadSkinFromPicture(LONG lID, const std::wstring& sImageName, HBITMAP hBitmap) {
-    if (lID != kCheckBoxSkin) return false;
+bool SelectionControl::LoadSkinFromPicture(LONG lID, const std::wstring& sImageName,
+                                           HBITMAP hBitmap) {
+    if (lID != traits_.strip.resourceId) return false;
     SkinMap& skin = state_.m_SkinMap;
     skin.MemDC = sib::ResSrv().GetCustomResDc(hBitmap, ToAnsi(sImageName).c_str(), &skin.DCWidth,
                                               &skin.DCHeight);
     if (!skin.MemDC) return false;
-    skin.IMGHeight = skin.DCHeight / kFrames;
+    skin.IMGHeight = skin.DCHeight / traits_.strip.frames;
     skin.IMGWidth = skin.DCWidth;
     return true;
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 
 inline constexpr UINT kMsgSendTipText = 3551;     // wParam: the control's window, lParam: buffer
 inline constexpr UINT kMsgSendTipTextSize = 3552; // result: buffer size in bytes
@@ -35,4 +35,4 @@ bool IsWritableRange(const void* address, SIZE_T size) noexcept;
 LRESULT AnswerSendTipText(HWND control, std::wstring_view text, WPARAM wParam,
                           LPARAM lParam) noexcept;
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -3,40 +3,21 @@
 // the press (armed from a button or the space bar going down until it
 // comes up) and the hover (from the first move over the window until a
 // timer tick finds the cursor elsewhere). Every change of state redraws.
-#include "checkbox/nu_checkbox40.h"
+// What a release or the access key does to the value is the control's own
+// (UserAction).
+#include "selection/selection_control.h"
 
-#include "checkbox/checkbox_events.h"
 #include "siblings/api/plain.h"
 
 #include <array>
 #include <cmath>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 constexpr short kSpaceBar = VK_SPACE;
 constexpr UINT_PTR kHoverTimer = 1;
 constexpr UINT kHoverPeriodMs = 10;
-
-// A click or the space bar: unchecked and checked swap, grayed stays, and
-// anything else becomes checked.
-SHORT ToggledValue(SHORT value) {
-    switch (value) {
-    case 0:
-        return 1;
-    case 1:
-        return 0;
-    case 2:
-        return 2;
-    default:
-        return 1;
-    }
-}
-
-// The access key swaps only unchecked and checked.
-SHORT AccessKeyValue(SHORT value) {
-    return value == 0 ? 1 : value == 1 ? 0 : value;
-}
 
 bool IsButtonDown(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
@@ -50,7 +31,7 @@ bool IsButtonUp(UINT message) {
 
 // --- Mouse ------------------------------------------------------------------
 
-void NuCheckBox40::MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
+void SelectionControl::MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
     MouseArgs args;
     sib::Mfc().GetMouseParameters(iMsg, wParam, lParam, &args.button, &args.shift, &args.x,
                                   &args.y);
@@ -59,22 +40,20 @@ void NuCheckBox40::MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
     } else if (IsButtonDown(iMsg)) {
         state_.m_bArmed = true;
         if (state_.m_bHasFocus) DrawControl();
-        ignore(RaiseMouseEvent(event::kMouseDown, args));
+        ignore(RaiseMouseEvent(traits_.events.mouseDown, args));
     } else if (IsButtonUp(iMsg)) {
         if (!state_.m_bArmed) return; // a press that did not start here
         state_.m_bArmed = false;
         if (state_.m_bHover) {
-            Toggle();
-            DrawControl();
-            ignore(RaiseClick());
+            UserAction(iMsg == WM_LBUTTONUP ? UserInput::LeftButton : UserInput::OtherButton, true);
         } else {
             DrawControl();
         }
-        ignore(RaiseMouseEvent(event::kMouseUp, args));
+        ignore(RaiseMouseEvent(traits_.events.mouseUp, args));
     }
 }
 
-void NuCheckBox40::MouseMoved(const MouseArgs& args) {
+void SelectionControl::MouseMoved(const MouseArgs& args) {
     if (!state_.m_bEnabled) return;
     RECT window{};
     ::GetWindowRect(state_.m_hWnd, &window);
@@ -86,10 +65,10 @@ void NuCheckBox40::MouseMoved(const MouseArgs& args) {
         ::SetTimer(state_.m_hWnd, kHoverTimer, kHoverPeriodMs, nullptr);
         DrawControl();
     }
-    ignore(RaiseMouseEvent(event::kMouseMove, args));
+    ignore(RaiseMouseEvent(traits_.events.mouseMove, args));
 }
 
-bool NuCheckBox40::IsMouseOverWindow() const {
+bool SelectionControl::IsMouseOverWindow() const {
     try {
         return sib::Mfc().IsMouseOver(state_.m_hWnd) != 0;
     } catch (...) {
@@ -97,7 +76,7 @@ bool NuCheckBox40::IsMouseOverWindow() const {
     }
 }
 
-void NuCheckBox40::HoverTick() {
+void SelectionControl::HoverTick() {
     TrackMouseLeave();
     if (state_.m_bHover) {
         TipTimingStep();
@@ -107,7 +86,7 @@ void NuCheckBox40::HoverTick() {
     DrawControl();
 }
 
-void NuCheckBox40::TrackMouseLeave() {
+void SelectionControl::TrackMouseLeave() {
     try {
         POINT cursor{};
         RECT window{};
@@ -117,12 +96,12 @@ void NuCheckBox40::TrackMouseLeave() {
     }
 }
 
-void NuCheckBox40::StopHover() {
+void SelectionControl::StopHover() {
     ::KillTimer(state_.m_hWnd, kHoverTimer);
     state_.m_bHover = false;
 }
 
-HRESULT NuCheckBox40::RaiseMouseEvent(DISPID id, MouseArgs args) {
+HRESULT SelectionControl::RaiseMouseEvent(DISPID id, MouseArgs args) {
     std::array<VARIANTARG, 4> v{};
     v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &args.button;
     v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &args.shift;
@@ -131,22 +110,16 @@ HRESULT NuCheckBox40::RaiseMouseEvent(DISPID id, MouseArgs args) {
     return fireEvent(id, v);
 }
 
-void NuCheckBox40::Toggle() {
-    // A user's toggle is not a property change: the container hears of it
-    // through Click alone.
-    state_.m_iValue = ToggledValue(state_.m_iValue);
-}
-
 // --- Keyboard and focus -----------------------------------------------------
 
-HRESULT NuCheckBox40::RaiseKeyEvent(DISPID id, short keyCode, short shift) {
+HRESULT SelectionControl::RaiseKeyEvent(DISPID id, short keyCode, short shift) {
     std::array<VARIANTARG, 2> v{};
     v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &keyCode;
     v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &shift;
     return fireEvent(id, v);
 }
 
-void NuCheckBox40::onKeyDown(short keyCode, short shift) {
+void SelectionControl::onKeyDown(short keyCode, short shift) {
     if (keyCode == kSpaceBar && state_.m_bEnabled && ambientUserMode()) {
         try {
             state_.m_bArmed = true;
@@ -155,16 +128,16 @@ void NuCheckBox40::onKeyDown(short keyCode, short shift) {
         } catch (...) {
         }
     }
-    ignore(RaiseKeyEvent(event::kKeyDown, keyCode, shift));
+    ignore(RaiseKeyEvent(traits_.events.keyDown, keyCode, shift));
 }
 
-void NuCheckBox40::onKeyPress(short keyAscii) {
+void SelectionControl::onKeyPress(short keyAscii) {
     VARIANTARG v{};
     v.vt = VT_I2 | VT_BYREF, v.piVal = &keyAscii;
-    ignore(fireEvent(event::kKeyPress, {&v, 1}));
+    ignore(fireEvent(traits_.events.keyPress, {&v, 1}));
 }
 
-void NuCheckBox40::onKeyUp(short keyCode, short shift) {
+void SelectionControl::onKeyUp(short keyCode, short shift) {
     state_.m_bAccessKeyDown = false;
     state_.m_bKeyPressed = false;
     if (!state_.m_bEnabled) return;
@@ -172,37 +145,33 @@ void NuCheckBox40::onKeyUp(short keyCode, short shift) {
         if (keyCode == kSpaceBar) {
             const bool wasArmed = state_.m_bArmed;
             state_.m_bArmed = false;
-            Toggle();
-            DrawControl();
-            if (wasArmed) ignore(RaiseClick());
+            UserAction(UserInput::Space, wasArmed);
         }
     } catch (...) {
     }
-    ignore(RaiseKeyEvent(event::kKeyUp, keyCode, shift));
+    ignore(RaiseKeyEvent(traits_.events.keyUp, keyCode, shift));
 }
 
-void NuCheckBox40::onAccessKeyPress(short) {
+void SelectionControl::onAccessKeyPress(short) {
     // Holding the key repeats the notification: only the first counts until
     // a key comes up on the control.
     if (state_.m_bAccessKeyDown) return;
     state_.m_bAccessKeyDown = true;
-    state_.m_iValue = AccessKeyValue(state_.m_iValue);
-    DrawControl();
-    ignore(RaiseClick());
+    UserAction(UserInput::AccessKey, false);
 }
 
-void NuCheckBox40::onDblClick() {
-    ignore(fireEvent(event::kDblClick));
+void SelectionControl::onDblClick() {
+    ignore(fireEvent(traits_.events.dblClick));
 }
 
-void NuCheckBox40::onGotFocus() {
+void SelectionControl::onGotFocus() {
     state_.m_bHasFocus = true;
     DrawControl();
 }
 
-void NuCheckBox40::onLostFocus() {
+void SelectionControl::onLostFocus() {
     state_.m_bHasFocus = false;
     DrawControl();
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

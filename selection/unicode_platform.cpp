@@ -1,8 +1,8 @@
-#include "checkbox/unicode_platform.h"
+#include "selection/unicode_platform.h"
 
 #include <atomic>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 std::atomic<bool> gUnicodePlatform{true};
 } // namespace
@@ -14,4 +14,4 @@ bool UnicodePlatform() noexcept {
     return gUnicodePlatform.load();
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -1,8 +1,8 @@
-#include "checkbox/tip_text_messages.h"
+#include "selection/tip_text_messages.h"
 
 #include <cstring>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 
 LRESULT TipTextSize(std::wstring_view text) noexcept {
     return static_cast<LRESULT>(text.size()) * 4;
@@ -55,4 +55,4 @@ LRESULT AnswerSendTipText(HWND control, std::wstring_view text, WPARAM wParam,
     return kTipTextCopied;
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

@@ -1,6 +1,7 @@
-// Loading and saving the check box's settings through the container's
-// property bag (the stream path uses the same routines).
-#include "checkbox/nu_checkbox40.h"
+// Loading and saving a selection control's settings through the
+// container's property bag (the stream path uses the same routines). The
+// value keys are the control's own (loadValue / saveValue).
+#include "selection/selection_control.h"
 
 #include "common/com/hresult.h"
 #include "persistence/control_keys.h"
@@ -8,35 +9,34 @@
 #include "siblings/api/loader.h"
 #include "persistence/state_fields.h"
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 using persist::Key;
 
 // The keys that are plain members of the state.
-constexpr persist::StateField<CheckBoxState> kPlainFields[] = {
-    {Key::TipInitialized, &CheckBoxState::m_bTipInitialized},
-    {Key::VisualEffectStyle, &CheckBoxState::m_lVisualEffectStyle},
-    {Key::TipPreTimer, &CheckBoxState::m_sngTipPreTimer},
-    {Key::TipPostTimer, &CheckBoxState::m_sngTipPostTimer},
-    {Key::TipShowMethod, &CheckBoxState::m_lTipShowMethod},
-    {Key::TipHideMethod, &CheckBoxState::m_lTipHideMethod},
-    {Key::TipAnimateSteps, &CheckBoxState::m_iTipAnimateSteps},
-    {Key::ValueSetClick, &CheckBoxState::m_bValueSetClick},
-    {Key::DisabledForeColor, &CheckBoxState::m_oDisabledForeColor},
-    {Key::ForeColor, &CheckBoxState::m_oForeColor},
-    {Key::DrawFocusRectangle, &CheckBoxState::m_bDrawFocusRectangle},
-    {Key::Alignment, &CheckBoxState::m_lAlignment},
-    {Key::BackColor, &CheckBoxState::m_oBackColor},
-    {Key::CheckValue, &CheckBoxState::m_iValue},
-    {Key::Enabled, &CheckBoxState::m_bEnabled},
-    {Key::BackStyle, &CheckBoxState::m_lBackStyle},
-    {Key::ControlWidth, &CheckBoxState::m_lControlWidth},
-    {Key::ControlHeight, &CheckBoxState::m_lControlHeight},
-    {Key::XOffset, &CheckBoxState::m_lXOffset},
-    {Key::YOffset, &CheckBoxState::m_lYOffset},
-    {Key::NuToolTipText, &CheckBoxState::m_sNuToolTipText},
-    {Key::Caption, &CheckBoxState::m_sCaption},
+constexpr persist::StateField<SelectionState> kPlainFields[] = {
+    {Key::TipInitialized, &SelectionState::m_bTipInitialized},
+    {Key::VisualEffectStyle, &SelectionState::m_lVisualEffectStyle},
+    {Key::TipPreTimer, &SelectionState::m_sngTipPreTimer},
+    {Key::TipPostTimer, &SelectionState::m_sngTipPostTimer},
+    {Key::TipShowMethod, &SelectionState::m_lTipShowMethod},
+    {Key::TipHideMethod, &SelectionState::m_lTipHideMethod},
+    {Key::TipAnimateSteps, &SelectionState::m_iTipAnimateSteps},
+    {Key::ValueSetClick, &SelectionState::m_bValueSetClick},
+    {Key::DisabledForeColor, &SelectionState::m_oDisabledForeColor},
+    {Key::ForeColor, &SelectionState::m_oForeColor},
+    {Key::DrawFocusRectangle, &SelectionState::m_bDrawFocusRectangle},
+    {Key::Alignment, &SelectionState::m_lAlignment},
+    {Key::BackColor, &SelectionState::m_oBackColor},
+    {Key::Enabled, &SelectionState::m_bEnabled},
+    {Key::BackStyle, &SelectionState::m_lBackStyle},
+    {Key::ControlWidth, &SelectionState::m_lControlWidth},
+    {Key::ControlHeight, &SelectionState::m_lControlHeight},
+    {Key::XOffset, &SelectionState::m_lXOffset},
+    {Key::YOffset, &SelectionState::m_lYOffset},
+    {Key::NuToolTipText, &SelectionState::m_sNuToolTipText},
+    {Key::Caption, &SelectionState::m_sCaption},
 };
 
 constexpr int kStateCount = 4;
@@ -63,7 +63,7 @@ Variant ObjectVariant(IUnknown* object) {
 
 } // namespace
 
-HRESULT NuCheckBox40::onReadProperties(ax::PropertyBag& bag) {
+HRESULT SelectionControl::onReadProperties(ax::PropertyBag& bag) {
     // Every step that fails is skipped: a damaged or older form still loads.
     state_.m_hWnd = hwnd();
     const Key effectStyle[] = {Key::VisualEffectStyle};
@@ -93,7 +93,7 @@ HRESULT NuCheckBox40::onReadProperties(ax::PropertyBag& bag) {
         persist::ReadKeys(bag, persist::kTipTimingReadOrder, *this);
     }
 
-    persist::ReadKeys(bag, persist::kCheckBoxControlReadOrder, *this);
+    persist::ReadKeys(bag, traits_.controlReadOrder, *this);
     if (state_.m_lVisualEffectStyle == 1) {
         // The sums go to the container as they are (pixels where it expects twips).
         ignore(setSizeTwips(state_.m_lControlWidth + state_.m_lXOffset,
@@ -109,7 +109,7 @@ HRESULT NuCheckBox40::onReadProperties(ax::PropertyBag& bag) {
     return S_OK;
 }
 
-HRESULT NuCheckBox40::onWriteProperties(ax::PropertyBag& bag) {
+HRESULT SelectionControl::onWriteProperties(ax::PropertyBag& bag) {
     PKW_RETURN_IF_FAILED(persist::WriteKeys(bag, persist::kHeaderWriteOrder, *this));
     const ComPtr<IFontDisp> ambient = defaultFont();
     if (state_.m_lVisualEffectStyle == 1) {
@@ -124,15 +124,15 @@ HRESULT NuCheckBox40::onWriteProperties(ax::PropertyBag& bag) {
     if (ComPtr<IEffectSet> tip = state_.m_TipEffectsProps.at(0))
         PKW_RETURN_IF_FAILED(
             persist::WriteEffectBlock(bag, persist::EffectBlock::Tip, 0, tip.Get(), ambient.Get()));
-    return persist::WriteKeys(bag, persist::kCheckBoxControlWriteOrder, *this);
+    return persist::WriteKeys(bag, traits_.controlWriteOrder, *this);
 }
 
-ComPtr<IFontDisp> NuCheckBox40::defaultFont() {
+ComPtr<IFontDisp> SelectionControl::defaultFont() {
     return ambientFont();
 }
 
-HRESULT NuCheckBox40::load(Key key, const VARIANT& typed) {
-    if (persist::LoadField<CheckBoxState>(kPlainFields, key, typed, state_)) {
+HRESULT SelectionControl::load(Key key, const VARIANT& typed) {
+    if (persist::LoadField<SelectionState>(kPlainFields, key, typed, state_)) {
         // Settings the window keeps too.
         if (key == Key::ForeColor) setForeColor(state_.m_oForeColor);
         if (key == Key::BackColor) setBackColor(state_.m_oBackColor);
@@ -160,12 +160,12 @@ HRESULT NuCheckBox40::load(Key key, const VARIANT& typed) {
     case Key::PictureDisabled:
         return ObjectOf(typed, IID_IPictureDisp, state_.m_PictureDisabled);
     default:
-        return E_NOTIMPL; // the option button's keys
+        return loadValue(key, typed);
     }
 }
 
-HRESULT NuCheckBox40::save(Key key, Variant& typed) {
-    if (persist::SaveField<CheckBoxState>(kPlainFields, key, state_, typed)) return S_OK;
+HRESULT SelectionControl::save(Key key, Variant& typed) {
+    if (persist::SaveField<SelectionState>(kPlainFields, key, state_, typed)) return S_OK;
     switch (key) {
     case Key::Font:
         typed = ObjectVariant(state_.m_Font.Get());
@@ -183,8 +183,8 @@ HRESULT NuCheckBox40::save(Key key, Variant& typed) {
         typed = ObjectVariant(state_.m_PictureDisabled.Get());
         return S_OK;
     default:
-        return E_NOTIMPL;
+        return saveValue(key, typed);
     }
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection

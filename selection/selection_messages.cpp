@@ -1,14 +1,14 @@
-// The window messages the check box attaches through the subclassing
+// The window messages a selection control attaches through the subclassing
 // library, and its answers to them.
-#include "checkbox/nu_checkbox40.h"
+#include "selection/selection_control.h"
 
-#include "checkbox/tip_text_messages.h"
+#include "selection/tip_text_messages.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/scls.h"
 
 #include <span>
 
-namespace pkw::checkbox {
+namespace pkw::selection {
 namespace {
 
 struct AttachedMessage {
@@ -36,7 +36,7 @@ constexpr AttachedMessage kMessages[] = {
 
 } // namespace
 
-void NuCheckBox40::AttachMessages() {
+void SelectionControl::AttachMessages() {
     try {
         if (state_.m_bSubclassed) DetachMessages();
         ComPtr<IGlobalSubclass> subclass = sib::ThreadSubclass();
@@ -55,7 +55,7 @@ void NuCheckBox40::AttachMessages() {
     }
 }
 
-void NuCheckBox40::DetachMessages() {
+void SelectionControl::DetachMessages() {
     try {
         if (state_.m_bSubclassed) {
             // Exactly what was attached goes: BackStyle may have changed since.
@@ -74,7 +74,7 @@ void NuCheckBox40::DetachMessages() {
     ReleaseSkin();
 }
 
-STDMETHODIMP NuCheckBox40::get_MsgResponse(LONG* response) {
+STDMETHODIMP SelectionControl::get_MsgResponse(LONG* response) {
     if (!response) return E_POINTER;
     UINT current = 0;
     if (subclass_) ignore(subclass_->get_CurrentMessage(&current));
@@ -82,12 +82,12 @@ STDMETHODIMP NuCheckBox40::get_MsgResponse(LONG* response) {
     return S_OK;
 }
 
-STDMETHODIMP NuCheckBox40::put_MsgResponse(LONG) {
+STDMETHODIMP SelectionControl::put_MsgResponse(LONG) {
     return S_OK;
 }
 
-STDMETHODIMP NuCheckBox40::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT* result) {
+STDMETHODIMP SelectionControl::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
+                                          LRESULT* result) {
     LRESULT answer = 0;
     try {
         // A handler may release the control; it lives until the answer is given.
@@ -100,7 +100,7 @@ STDMETHODIMP NuCheckBox40::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARA
     return S_OK;
 }
 
-LRESULT NuCheckBox40::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT SelectionControl::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     switch (iMsg) {
     case WM_PAINT:
         PaintWindow();
@@ -129,14 +129,14 @@ LRESULT NuCheckBox40::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lPara
     }
 }
 
-void NuCheckBox40::PaintWindow() {
+void SelectionControl::PaintWindow() {
     PaintDc paint(state_.m_hWnd);
     const RECT area = paint.area();
     CaptureParentBackground(false, &area);
     DrawControl();
 }
 
-void NuCheckBox40::WindowPosChanged(LPARAM lParam) {
+void SelectionControl::WindowPosChanged(LPARAM lParam) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
     if (!pos || (pos->flags & SWP_NOMOVE)) return;
     RECT screen{};
@@ -145,4 +145,4 @@ void NuCheckBox40::WindowPosChanged(LPARAM lParam) {
     DrawControl();
 }
 
-} // namespace pkw::checkbox
+} // namespace pkw::selection
