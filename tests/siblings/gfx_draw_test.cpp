@@ -49,14 +49,6 @@ TEST(GfxRect, ZeroFillDrawsAOnePixelOutline) {
         kRed, kWhite);
 }
 
-TEST(GfxRect, NothingToDrawOnIsAFailureNotACrash) {
-    const RECT r{0, 0, 2, 2};
-    EXPECT_EQ(Gfx().gfxDrawRect(nullptr, &r, kRed, 1), 0);
-    const DibSurface s = Blank();
-    EXPECT_EQ(Gfx().gfxDrawRect(s.dc(), nullptr, kRed, 1), 0);
-    EXPECT_EQ(PixelAt(s, 0, 0), kWhite);
-}
-
 TEST(GfxLine, PenWidthThickensAcrossTheLine) {
     struct Case {
         LONG width;
@@ -208,14 +200,6 @@ TEST(GfxTransparent, ABitmapSelectedElsewhereIsStillDrawn) {
     const DibSurface t = Blank();
     EXPECT_EQ(Gfx().gfxDrawBitmapToDC(t.dc(), bitmap.get(), 0, 0, 3, 3, 0, 0, 0, 0, 3, 3), 1);
     EXPECT_EQ(PixelAt(t, 1, 0), kMagenta);
-}
-
-TEST(GfxTransparent, ANullBitmapOrDcIsAFailureNotACrash) {
-    const DibSurface s = Blank();
-    EXPECT_EQ(Gfx().gfxDrawTransparentBitmap(s.dc(), nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3, -1), 0);
-    EXPECT_EQ(Gfx().gfxDrawTransparentDC(s.dc(), nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3, -1), 0);
-    EXPECT_EQ(Gfx().gfxDrawBitmapToDC(nullptr, nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3), 0);
-    EXPECT_EQ(PixelAt(s, 0, 0), kWhite);
 }
 
 } // namespace

@@ -124,20 +124,6 @@ TEST_F(TimerTest, ThatTimeComesOnTheOwnerThreadUntilIntervalZero) {
     ASSERT_EQ(timer->put_Interval(0), S_OK);
 }
 
-TEST_F(TimerTest, NoTicksWithoutAnInterval) {
-    auto sink = newSink();
-    advise(sink.Get());
-    ReferenceClock clock;
-    ASSERT_TRUE(clock.pumpTicks(5));
-    EXPECT_EQ(sink->ticks, 0);
-    EXPECT_EQ(timer->put_Interval(-1), E_INVALIDARG);
-    LONG interval = -2;
-    timer->get_Interval(&interval);
-    EXPECT_EQ(interval, 0);
-    ASSERT_TRUE(clock.pumpTicks(3));
-    EXPECT_EQ(sink->ticks, 0);
-}
-
 TEST_F(TimerTest, HandlerThatStopsTheTimerGetsOneTick) {
     auto sink = newSink();
     sink->onTick = [&] { timer->put_Interval(0); };

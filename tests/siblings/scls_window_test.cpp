@@ -59,28 +59,6 @@ TEST_F(WindowHelpersTest, PropertiesAreKeptPerWindowAndName) {
     }
 }
 
-TEST_F(WindowHelpersTest, PropertyArguments) {
-    TestWindow window;
-    HWND gone = nullptr;
-    {
-        TestWindow other;
-        gone = other.hwnd();
-    }
-    const Bstr name(L"x");
-    const Bstr empty(L"");
-    LONG_PTR value = 5;
-    EXPECT_EQ(global->SetWindowProperty(gone, name.get(), 1), E_INVALIDARG);
-    EXPECT_EQ(global->SetWindowProperty(window.hwnd(), nullptr, 1), E_INVALIDARG);
-    EXPECT_EQ(global->SetWindowProperty(window.hwnd(), empty.get(), 1), E_INVALIDARG);
-    EXPECT_EQ(global->GetWindowProperty(gone, name.get(), &value), E_INVALIDARG);
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(global->GetWindowProperty(window.hwnd(), name.get(), nullptr), E_POINTER);
-    value = 5;
-    EXPECT_EQ(global->RemoveWindowProperty(window.hwnd(), nullptr, &value), E_INVALIDARG);
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(global->RemoveWindowProperty(window.hwnd(), name.get(), nullptr), E_POINTER);
-}
-
 TEST_F(WindowHelpersTest, WideTextRoundTrip) {
     TestWindow window;
     const std::wstring texts[] = {
