@@ -195,66 +195,6 @@ TEST_F(HostedTest, DrawPaintsTheControlIntoTheContainersDc) {
               DV_E_DVASPECT);
 }
 
-TEST_F(HostedTest, AccessKeysBecomeAcceleratorsAndMnemonicsReachTheControl) {
-    ComPtr<IOleControl> control = as<IOleControl>(site_->control());
-    const int infoChanges = site_->counters().controlInfoChanges;
-    raw().setAccessKeys(L"ab");
-    EXPECT_EQ(site_->counters().controlInfoChanges, infoChanges + 1);
-    EXPECT_EQ(site_->accelerators().size(), 4u);
-
-    CONTROLINFO info{sizeof(info)};
-    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
-    ASSERT_EQ(info.cAccel, 4);
-    ASSERT_TRUE(info.hAccel);
-    ACCEL table[4]{};
-    ASSERT_EQ(::CopyAcceleratorTableW(info.hAccel, table, 4), 4);
-    const BYTE alt = FVIRTKEY | FALT, plain = FVIRTKEY;
-    const ACCEL expected[] = {
-        {alt, 'A', L'a'}, {plain, 'A', L'a'}, {alt, 'B', L'b'}, {plain, 'B', L'b'}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(table[i].fVirt, expected[i].fVirt) << i;
-        EXPECT_EQ(table[i].key, expected[i].key) << i;
-        EXPECT_EQ(table[i].cmd, expected[i].cmd) << i;
-    }
-
-    probeLog().clear();
-    struct Case {
-        UINT message;
-        WPARAM key;
-        HRESULT result;
-    };
-    const Case cases[] = {
-        {WM_SYSKEYDOWN, 'B', S_OK},
-        {WM_KEYDOWN, 'A', S_OK},
-        {WM_SYSCHAR, 'A', S_OK},
-        {WM_SYSKEYDOWN, 'C', S_FALSE},
-    };
-    for (const Case& c : cases) {
-        MSG msg{hwnd(), c.message, c.key, 0};
-        EXPECT_EQ(control->OnMnemonic(&msg), c.result) << c.key;
-    }
-    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"AccessKeyPress b", L"AccessKeyPress a",
-                                                     L"AccessKeyPress a"}));
-
-    // Typed with Alt while another control has the focus: the key goes to
-    // the access key's owner alone.
-    auto other = addProbe(L"Probe2", {10, 60, 110, 90});
-    ASSERT_TRUE(other);
-    ASSERT_EQ(form().focus(*other.Get()), S_OK);
-    EXPECT_EQ(form().mnemonic(L'c'), nullptr);
-    for (const auto delivery : {input::Delivery::Post, input::Delivery::Hardware}) {
-        probeLog().clear();
-        ASSERT_TRUE(input::altKey(form(), L'b', delivery));
-        EXPECT_EQ(logOf({L"AccessKeyPress", L"KeyDown 66"}),
-                  std::vector<std::wstring>{L"AccessKeyPress b"});
-    }
-
-    raw().setAccessKeys(L"");
-    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
-    EXPECT_EQ(info.cAccel, 0);
-    EXPECT_EQ(info.hAccel, nullptr);
-}
-
 TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     MadeProbe m = makeProbe();
     ComPtr<IProvideClassInfo2> info = as<IProvideClassInfo2>(m.probe.Get());
@@ -296,23 +236,6 @@ TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     CLSID clsid{};
     ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->GetClassID(&clsid), S_OK);
     EXPECT_EQ(clsid, CLSID_Probe);
-}
-
-TEST_F(ProbeTest, RecordTypesOfTheLibraryHaveRecordInfo) {
-    MadeProbe m = makeProbe();
-    ComPtr<IRecordInfo> record;
-    // The record's GUID as the probe's IDL gives it.
-    const GUID probeRecord{
-        0x0B7C3E41, 0x6F2A, 0x4D0E, {0x9A, 0x51, 0x3C, 0x8E, 0x2F, 0x1D, 0x7A, 0x04}};
-    ASSERT_EQ(m.raw->recordInfo(probeRecord, &record), S_OK);
-    ULONG size = 0;
-    ASSERT_EQ(record->GetSize(&size), S_OK);
-    EXPECT_EQ(size, sizeof(ProbeRecord));
-    Bstr name;
-    record->GetName(name.put());
-    EXPECT_EQ(name.str(), L"ProbeRecord");
-    ComPtr<IRecordInfo> none;
-    EXPECT_TRUE(FAILED(m.raw->recordInfo(IID_IProbe, &none)));
 }
 
 } // namespace

@@ -140,27 +140,5 @@ TEST_F(WindowTest, TheCursorFollowsMousePointerAndMouseIcon) {
     EXPECT_NE(::GetCursor(), ::LoadCursorW(nullptr, IDC_CROSS));
 }
 
-TEST_F(WindowTest, TheBackgroundIsErasedWithBackColor) {
-    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, 100, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectedObject select(dc.get(), bitmap.get());
-    struct Case {
-        OLE_COLOR color;
-        COLORREF expected;
-    };
-    const Case cases[] = {
-        {RGB(10, 20, 30), RGB(10, 20, 30)},
-        {0x8000000F, ::GetSysColor(COLOR_BTNFACE)},
-    };
-    for (const Case& c : cases) {
-        raw().setBackColor(c.color);
-        EXPECT_EQ(::SendMessageW(hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), 1);
-        EXPECT_EQ(::GetPixel(dc.get(), 5, 5), c.expected);
-    }
-}
-
 } // namespace
 } // namespace pkw::test

@@ -210,21 +210,6 @@ TEST_F(SubclassTest, DestroyingTheWindowDropsItsRoutingAfterTheLastMessages) {
     EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(SubclassTest, OwnProcedureSeesNcDestroyEvenWhenASinkConsumesIt) {
-    TestWindow window;
-    auto s = sink("consumer", 0);
-    ASSERT_EQ(global->AttachMessage(s.Get(), window.hwnd(), WM_NCDESTROY), S_OK);
-    std::vector<UINT> seen;
-    s->onMessage = [&](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
-        seen = window.seen();
-        return 0;
-    };
-    window.destroy();
-    EXPECT_EQ(callOrder(), std::vector<std::string>{"consumer"});
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
-}
-
 // A subclasser that sits on top of ours and forwards everything.
 WNDPROC g_belowForeign = nullptr;
 int g_foreignCalls = 0;

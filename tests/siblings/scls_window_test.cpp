@@ -63,10 +63,8 @@ TEST_F(WindowHelpersTest, WideTextRoundTrip) {
     TestWindow window;
     const std::wstring texts[] = {
         L"",
-        L"plain",
         L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u65e5\u672c\u8a9e "
         L"\u0440\u0443\u0441\u0441\u043a\u0438\u0439 \u05e2\u05d1\u05e8\u05d9\u05ea",
-        L"surrogates \U0001F600\U00020000 end",
     };
     for (const std::wstring& text : texts) {
         SCOPED_TRACE(testing::Message() << "length " << text.size());
