@@ -210,12 +210,6 @@ TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     EXPECT_EQ(attr->guid, CLSID_Probe);
     coclass->ReleaseTypeAttr(attr);
 
-    CAUUID pages{};
-    ASSERT_EQ(as<ISpecifyPropertyPages>(m.probe.Get())->GetPages(&pages), S_OK);
-    ASSERT_EQ(pages.cElems, 1u);
-    EXPECT_EQ(pages.pElems[0], CLSID_StdFont);
-    ::CoTaskMemFree(pages.pElems);
-
     ComPtr<ISupportErrorInfo> errors = as<ISupportErrorInfo>(m.probe.Get());
     EXPECT_EQ(errors->InterfaceSupportsErrorInfo(IID_IProbe), S_OK);
     EXPECT_EQ(errors->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
@@ -227,15 +221,6 @@ TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     error->GetSource(source.put());
     EXPECT_EQ(description.str(), L"Font needs a font object");
     EXPECT_EQ(source.str(), L"Probe");
-
-    ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-    LPOLESTR userType = nullptr;
-    ASSERT_EQ(ole->GetUserType(USERCLASSTYPE_FULL, &userType), S_OK);
-    EXPECT_STREQ(userType, L"Probe");
-    ::CoTaskMemFree(userType);
-    CLSID clsid{};
-    ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->GetClassID(&clsid), S_OK);
-    EXPECT_EQ(clsid, CLSID_Probe);
 }
 
 } // namespace

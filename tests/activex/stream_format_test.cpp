@@ -203,22 +203,6 @@ TEST(StreamFormatTest, DamagedRecordsAreRejected) {
     }
 }
 
-TEST(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
-    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
-    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 80000);
-    bag->set(L"Font", Variant::fromDispatch(font.Get()));
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(fmt::write(s.Get(), *bag.Get()), S_OK);
-    std::vector<BYTE> bytes = contents(s.Get());
-    // Entry: name length 4 + "Font" 8 + type 2 + object size 4, then the class id.
-    const size_t clsidAt = 12 + 4 + 4 + 8 + 2 + 4;
-    ASSERT_GT(bytes.size(), clsidAt + 16);
-    bytes[clsidAt] ^= 0x5A;
-    ComPtr<IStream> damaged = memoryStream(bytes);
-    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
-    EXPECT_TRUE(FAILED(fmt::read(damaged.Get(), *loaded.Get())));
-}
-
 TEST(StreamFormatTest, ATypeWithoutStreamFormFailsTheWriteAndWritesNothing) {
     ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
     bag->set(L"Fine", Variant::fromI4(1));

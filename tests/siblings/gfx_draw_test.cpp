@@ -49,27 +49,6 @@ TEST(GfxRect, ZeroFillDrawsAOnePixelOutline) {
         kRed, kWhite);
 }
 
-TEST(GfxLine, PenWidthThickensAcrossTheLine) {
-    struct Case {
-        LONG width;
-        int halfThickness; // rows painted above and below the line
-    };
-    for (const Case c : {Case{0, 0}, Case{1, 0}, Case{3, 1}}) {
-        const DibSurface s = Blank();
-        EXPECT_EQ(Gfx().gfxDrawLine(s.dc(), 2, 6, 10, 6, kRed, c.width), 1);
-        for (int dy = -3; dy <= 3; ++dy) {
-            const bool painted = dy >= -c.halfThickness && dy <= c.halfThickness;
-            EXPECT_EQ(PixelAt(s, 6, 6 + dy), painted ? kRed : kWhite)
-                << "width " << c.width << " dy " << dy;
-        }
-    }
-    const DibSurface thin = Blank();
-    Gfx().gfxDrawLine(thin.dc(), 2, 6, 10, 6, kRed, 1);
-    EXPECT_EQ(PixelAt(thin, 2, 6), kRed);
-    EXPECT_EQ(PixelAt(thin, 9, 6), kRed);
-    EXPECT_EQ(PixelAt(thin, 10, 6), kWhite) << "the end point is not drawn, as with LineTo";
-}
-
 // A 2 x 2 source: A B / C D.
 constexpr COLORREF kQuad[2][2] = {{RGB(10, 20, 30), RGB(40, 50, 60)},
                                   {RGB(70, 80, 90), RGB(100, 110, 120)}};

@@ -180,40 +180,6 @@ TEST_F(GlobalsEffectSet, WrongTypesAreRefusedAndKeepTheOldValue) {
     }
 }
 
-TEST_F(GlobalsEffectSet, VtableEdgeValues) {
-    // A set always has a font; a picture may be taken away.
-    ComPtr<IFontDisp> font;
-    ASSERT_EQ(set_->get_Font(&font), S_OK);
-    EXPECT_EQ(set_->putref_Font(nullptr), E_POINTER);
-    ComPtr<IFontDisp> still;
-    ASSERT_EQ(set_->get_Font(&still), S_OK);
-    EXPECT_TRUE(sameObject(font.Get(), still.Get()));
-
-    ComPtr<IPictureDisp> picture = newPicture();
-    ASSERT_EQ(set_->putref_BodyTexture(picture.Get()), S_OK);
-    ASSERT_EQ(set_->putref_BodyTexture(nullptr), S_OK);
-    ComPtr<IPictureDisp> none;
-    ASSERT_EQ(set_->get_BodyTexture(&none), S_OK);
-    EXPECT_EQ(none.Get(), nullptr);
-
-    // Any non-zero Boolean reads back as True; negative numbers stay.
-    ASSERT_EQ(set_->put_WordWrap(1), S_OK);
-    VARIANT_BOOL wrap = 0;
-    ASSERT_EQ(set_->get_WordWrap(&wrap), S_OK);
-    EXPECT_EQ(wrap, VARIANT_TRUE);
-    ASSERT_EQ(set_->put_Rotation(-2), S_OK);
-    SHORT rotation = 0;
-    ASSERT_EQ(set_->get_Rotation(&rotation), S_OK);
-    EXPECT_EQ(rotation, -2);
-
-    // A null text is the empty text.
-    ASSERT_EQ(set_->put_Caption(nullptr), S_OK);
-    pkw::Bstr caption;
-    ASSERT_EQ(set_->get_Caption(caption.put()), S_OK);
-    ASSERT_NE(caption.get(), nullptr);
-    EXPECT_EQ(caption.length(), 0u);
-}
-
 TEST(GlobalsEffectSettingsTable, NamesAreFoundWithoutRegardToCase) {
     using pkw::globals::EffectSettingId;
     using pkw::globals::findEffectSetting;
