@@ -137,6 +137,7 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
 }
 
 TEST(GfxGetTransBG, AWindowWithoutAParentHasNothingBehindIt) {
+    const pkw::host::ScreenLock screen; // shows a window
     const Scene scene = MakeScene(0, true);
     ASSERT_TRUE(scene.parent);
     const DibSurface dest(10, 10);
