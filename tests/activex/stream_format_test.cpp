@@ -38,11 +38,8 @@ Variant scalar(VARTYPE vt, LONGLONG bits) {
 }
 
 Variant byteArray(std::vector<BYTE> b, LONG lower = 0) {
-    Variant v;
-    SAFEARRAYBOUND bound{static_cast<ULONG>(b.size()), lower};
-    v.parray = ::SafeArrayCreate(VT_UI1, 1, &bound);
-    v.vt = VT_ARRAY | VT_UI1;
-    if (!b.empty()) std::memcpy(v.parray->pvData, b.data(), b.size());
+    Variant v = bytes(b);
+    v.parray->rgsabound[0].lLbound = lower;
     return v;
 }
 
@@ -66,10 +63,8 @@ ComPtr<ax::MemoryPropertyBag> fullBag(IFontDisp* font) {
     const std::pair<const wchar_t*, Variant> values[] = {
         {L"Empty", Variant()},
         {L"Null", scalar(VT_NULL, 0)},
-        {L"I1", scalar(VT_I1, 0x80)},
         {L"UI1", scalar(VT_UI1, 0xFE)},
         {L"I2", Variant::fromI2(-12345)},
-        {L"UI2", scalar(VT_UI2, 0xFFFE)},
         {L"Bool", Variant::fromBool(true)},
         {L"I4", Variant::fromI4(-123456789)},
         {L"UI4", scalar(VT_UI4, 0xFFFFFFFE)},
@@ -195,10 +190,7 @@ TEST(StreamFormatTest, DamagedRecordsAreRejected) {
     };
     const Case cases[] = {
         {"bad magic", patched(0, {'X'}), E_FAIL},
-        {"later version", patched(4, {2, 0}), E_FAIL},
         {"more entries than written", patched(12, u32(1000)), E_FAIL},
-        {"fewer entries than written", patched(12, u32(1)), E_FAIL},
-        {"name longer than the record", patched(16, u32(0x7FFFFFFF)), E_FAIL},
         {"name length that wraps", patched(16, u32(0x80000003)), E_FAIL},
         {"unknown value type", patched(30, {0x44, 0x44}), E_FAIL},
         {"payload shorter than its entries", patched(8, u32(payload - 1)), E_FAIL},
@@ -209,22 +201,6 @@ TEST(StreamFormatTest, DamagedRecordsAreRejected) {
         ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
         EXPECT_EQ(fmt::read(s.Get(), *bag.Get()), c.expected) << c.what;
     }
-}
-
-TEST(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
-    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
-    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 80000);
-    bag->set(L"Font", Variant::fromDispatch(font.Get()));
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(fmt::write(s.Get(), *bag.Get()), S_OK);
-    std::vector<BYTE> bytes = contents(s.Get());
-    // Entry: name length 4 + "Font" 8 + type 2 + object size 4, then the class id.
-    const size_t clsidAt = 12 + 4 + 4 + 8 + 2 + 4;
-    ASSERT_GT(bytes.size(), clsidAt + 16);
-    bytes[clsidAt] ^= 0x5A;
-    ComPtr<IStream> damaged = memoryStream(bytes);
-    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
-    EXPECT_TRUE(FAILED(fmt::read(damaged.Get(), *loaded.Get())));
 }
 
 TEST(StreamFormatTest, ATypeWithoutStreamFormFailsTheWriteAndWritesNothing) {
