@@ -26,6 +26,9 @@ constexpr LONG kCaptionPaddingPixels = 6;
 void NuCheckBox40::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX();
     state_.m_iTwipsPerPixelY = twipsPerPixelY();
+    // The property starts as the window does, so that a load that skips
+    // BackColor saves the colour the control shows.
+    state_.m_oBackColor = backColor();
     SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 

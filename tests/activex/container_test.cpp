@@ -249,6 +249,10 @@ TEST_F(HostedTest, AccessKeysBecomeAcceleratorsAndMnemonicsReachTheControl) {
                   std::vector<std::wstring>{L"AccessKeyPress b"});
     }
 
+    // Capitals of any script are kept lower-cased.
+    raw().setAccessKeys(L"O\u0178\u0416\u0391\u0531");
+    EXPECT_EQ(raw().accessKeys(), L"o\u00FF\u0436\u03B1\u0561");
+
     raw().setAccessKeys(L"");
     ASSERT_EQ(control->GetControlInfo(&info), S_OK);
     EXPECT_EQ(info.cAccel, 0);

@@ -232,6 +232,13 @@ TEST(KeyValues, TextsTravelAsUtf16LeBytes) {
     EXPECT_EQ(empty.vt, VT_ARRAY | VT_UI1);
     EXPECT_TRUE(BytesOf(empty).empty());
 
+    // The default's three zero bytes are one U+0000, not a character and a half.
+    Variant nul;
+    ASSERT_EQ(pkw::persist::FromStored(Key::Caption,
+                                       pkw::persist::DefaultValue(Key::Caption, nullptr), nul),
+              S_OK);
+    EXPECT_EQ(BstrOf(nul), std::wstring(1, L'\0'));
+
     // An odd final byte is a character of its own.
     Variant odd;
     ASSERT_EQ(pkw::persist::FromStored(Key::NuToolTipText, Bytes({0x41, 0x00, 0x42}), odd), S_OK);
