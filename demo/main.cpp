@@ -2,11 +2,14 @@
 //
 //   pickwell_demo.exe             shows the form until it is closed
 //   pickwell_demo.exe --out DIR   writes DIR\form.png, the built-in images
-//                                 as DIR\images\<id>.png, and exits
+//                                 as DIR\images\<id>.png, the effects
+//                                 engine's samples as DIR\effects.png, and
+//                                 exits
 //
 // Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/demo_form.h"
+#include "demo/fx_samples.h"
 #include "demo/image_strips.h"
 #include "host/capture.h"
 #include "host/message_loop.h"
@@ -84,7 +87,10 @@ int run(const std::wstring& outDir) {
         say(L"wrote " + written);
     for (const std::wstring& problem : strips.problems)
         say(problem);
-    return strips.ok ? 0 : 6;
+    const pkw::demo::SamplesResult samples =
+        pkw::demo::WriteEffectSamples(outDir + L"\\effects.png");
+    say(samples.ok ? L"wrote " + samples.message : samples.message);
+    return strips.ok && samples.ok ? 0 : 6;
 }
 
 } // namespace

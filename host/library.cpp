@@ -2,6 +2,7 @@
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
+#include "common/com/module_type_library.h"
 #include "host/names.h"
 #include "host/type_info.h"
 
@@ -29,7 +30,7 @@ HRESULT classInLibrary(const std::wstring& path, const std::wstring& progId, CLS
     const std::wstring libraryName = progId.substr(0, dot);
     const std::wstring className = progId.substr(dot + 1, progId.find(L'.', dot + 1) - dot - 1);
     ComPtr<ITypeLib> library;
-    PKW_RETURN_IF_FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library));
+    PKW_RETURN_IF_FAILED(com::loadModuleTypeLibrary(path, 1, &library));
     Bstr name;
     PKW_RETURN_IF_FAILED(library->GetDocumentation(-1, name.put(), nullptr, nullptr, nullptr));
     if (!sameName(name.view(), libraryName)) return TYPE_E_ELEMENTNOTFOUND;

@@ -4,6 +4,9 @@
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
 #endif
+#if PKW_WITH_OPTION
+#include "option/option_class.h"
+#endif
 
 #include <vector>
 
@@ -14,8 +17,11 @@ const Server& thisServer() {
 #if PKW_WITH_CHECKBOX
         &checkbox::CheckBoxClass(),
 #endif
+#if PKW_WITH_OPTION
+        &option::OptionClass(),
+#endif
     };
-    // ProgIDs zelPickwell40.NuCheckBox40 and zelPickwell40.NuCheckBox40.1.
+    // ProgIDs zelPickwell40.<class> and zelPickwell40.<class>.1.
     static const Server server{L"zelPickwell40", classes, 1};
     return server;
 }

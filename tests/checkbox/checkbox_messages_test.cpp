@@ -3,7 +3,7 @@
 // access key taken from the caption.
 #include "tests/checkbox/checkbox_fixture.h"
 
-#include "checkbox/tip_text_messages.h"
+#include "selection/tip_text_messages.h"
 
 #include <cstring>
 
@@ -128,7 +128,7 @@ TEST(TipTextMemory, WritableRangesAreCommittedAndWritableThroughout) {
         {"code", reinterpret_cast<const void*>(&::GetSystemInfo), 4, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(checkbox::IsWritableRange(c.address, c.size), c.writable) << c.what;
+        EXPECT_EQ(selection::IsWritableRange(c.address, c.size), c.writable) << c.what;
     }
     ::VirtualFree(base, 0, MEM_RELEASE);
 }

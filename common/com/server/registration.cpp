@@ -17,12 +17,10 @@ namespace {
 
 // HKLM\Software\Classes or HKCU\Software\Classes, opened for writing.
 UniqueRegKey openClassesRoot(Scope scope) noexcept {
-    HKEY raw = nullptr;
     const HKEY hive = scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    if (::RegCreateKeyExW(hive, L"Software\\Classes", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return {};
-    return UniqueRegKey(raw);
+    UniqueRegKey key;
+    (void)createRegistryKey(hive, L"Software\\Classes", KEY_ALL_ACCESS, key);
+    return key;
 }
 
 HRESULT rootMissing(Scope scope) noexcept {

@@ -19,17 +19,25 @@ bool absent(LSTATUS status) noexcept {
 
 } // namespace
 
+HRESULT createRegistryKey(HKEY root, const std::wstring& subkey, REGSAM access,
+                          UniqueRegKey& key) noexcept {
+    HKEY raw = nullptr;
+    const LSTATUS status = ::RegCreateKeyExW(
+        root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &raw, nullptr);
+    if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+    key.reset(raw);
+    return S_OK;
+}
+
 HRESULT writeRegistryString(HKEY root, const std::wstring& subkey, const std::wstring& name,
                             const std::optional<std::wstring>& data) noexcept {
-    HKEY raw = nullptr;
-    LSTATUS status = ::RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                       KEY_SET_VALUE, nullptr, &raw, nullptr);
-    if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-    const UniqueRegKey key(raw);
+    UniqueRegKey key;
+    if (const HRESULT hr = createRegistryKey(root, subkey, KEY_SET_VALUE, key); FAILED(hr))
+        return hr;
     if (!data) return S_OK;
     const auto bytes = static_cast<DWORD>((data->size() + 1) * sizeof(wchar_t));
-    status = ::RegSetValueExW(key.get(), valueName(name), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(data->c_str()), bytes);
+    const LSTATUS status = ::RegSetValueExW(key.get(), valueName(name), 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(data->c_str()), bytes);
     return HRESULT_FROM_WIN32(status);
 }
 

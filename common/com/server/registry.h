@@ -13,6 +13,9 @@ namespace pkw::com {
 
 using UniqueRegKey = UniqueHandle<HKEY, &::RegCloseKey>;
 
+// Opens `subkey` below `root`, creating it and its parents when missing.
+HRESULT createRegistryKey(HKEY root, const std::wstring& subkey, REGSAM access,
+                          UniqueRegKey& key) noexcept;
 // Creates `subkey` (and its parents) below `root` and sets one string value
 // (`name` empty: the default value); with no data only the key is made.
 HRESULT writeRegistryString(HKEY root, const std::wstring& subkey, const std::wstring& name,

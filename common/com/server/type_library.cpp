@@ -2,6 +2,7 @@
 
 #include "common/com/hresult.h"
 #include "common/com/module.h"
+#include "common/com/module_type_library.h"
 
 #include <wrl/client.h>
 
@@ -48,12 +49,9 @@ std::vector<UINT> typeLibraryIds() {
 }
 
 HRESULT loadUncached(UINT resource, ITypeLib** library) {
-    std::wstring path = module::path();
+    const std::wstring path = module::path();
     if (path.empty()) return HRESULT_FROM_WIN32(::GetLastError());
-    // oleaut32 reads resource n of a module from "<path>\n"; 1 is the default.
-    if (resource != kPublicTypeLibrary) path += L"\\" + std::to_wstring(resource);
-    // REGKIND_NONE: being used must not register the library as a side effect.
-    return ::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library);
+    return loadModuleTypeLibrary(path, resource, library);
 }
 
 } // namespace

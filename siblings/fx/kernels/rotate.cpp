@@ -1,5 +1,6 @@
 #include "rotate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -64,7 +65,7 @@ Size RotatedSize(int width, int height, float degrees) noexcept {
             int(std::ceil(width * s + height * c - 1e-6))};
 }
 
-void Rotate(ConstView src, View dst, float degrees) noexcept {
+void Rotate(ConstView src, View dst, float degrees, Sampling sampling) noexcept {
     const int quarters = QuarterTurns(degrees);
     if (quarters >= 0) return TurnQuarters(src, dst, quarters);
     const double a = double(degrees) * std::numbers::pi / 180.0;
@@ -79,6 +80,13 @@ void Rotate(ConstView src, View dst, float degrees) noexcept {
         const double u = 0.5 - dst.width / 2.0, v = y + 0.5 - dst.height / 2.0;
         std::int64_t sx = std::llround((src.width / 2.0 + u * c - v * s - 0.5) * kOne);
         std::int64_t sy = std::llround((src.height / 2.0 + u * s + v * c - 0.5) * kOne);
+        if (sampling == Sampling::Nearest) {
+            // Half a pixel on: the nearest centre rather than the one below.
+            sx += 1 << 15, sy += 1 << 15;
+            for (int x = 0; x < dst.width; ++x, sx += stepX, sy += stepY)
+                row[x] = At(src, int(sx >> 16), int(sy >> 16));
+            continue;
+        }
         for (int x = 0; x < dst.width; ++x, sx += stepX, sy += stepY) {
             const int x0 = int(sx >> 16), y0 = int(sy >> 16);
             const auto fx = std::uint32_t(sx >> 8) & 0xFF, fy = std::uint32_t(sy >> 8) & 0xFF;
@@ -93,6 +101,31 @@ void Rotate(ConstView src, View dst, float degrees) noexcept {
             }
         }
     }
+}
+
+Bounds RotatedBounds(Bounds box, int width, int height, float degrees) noexcept {
+    if (box.Empty()) return {};
+    const Size turned = RotatedSize(width, height, degrees);
+    const int quarters = QuarterTurns(degrees);
+    // Exact sines for quarter turns, so that their boxes come out whole.
+    static constexpr double kSin[] = {0, 1, 0, -1};
+    const double a = double(degrees) * std::numbers::pi / 180.0;
+    const double c = quarters >= 0 ? kSin[(quarters + 1) % 4] : std::cos(a);
+    const double s = quarters >= 0 ? kSin[quarters] : std::sin(a);
+    // Rotate()'s mapping turned forward: offsets from the source centre
+    // become offsets from the turned layer's centre.
+    double left = 1e30, top = 1e30, right = -1e30, bottom = -1e30;
+    for (const int px : {box.left, box.right})
+        for (const int py : {box.top, box.bottom}) {
+            const double dx = px - width / 2.0, dy = py - height / 2.0;
+            const double u = turned.width / 2.0 + dx * c + dy * s;
+            const double v = turned.height / 2.0 - dx * s + dy * c;
+            left = std::min(left, u), right = std::max(right, u);
+            top = std::min(top, v), bottom = std::max(bottom, v);
+        }
+    return {std::max(0, int(std::floor(left + 1e-6))), std::max(0, int(std::floor(top + 1e-6))),
+            std::min(turned.width, int(std::ceil(right - 1e-6))),
+            std::min(turned.height, int(std::ceil(bottom - 1e-6)))};
 }
 
 } // namespace pkw::fx

@@ -43,6 +43,16 @@ void KeyOut(View view, Rgb key) noexcept {
     ForEach(view, [k](Pixel p) { return (p & 0xFFFFFF) == k ? 0 : p | 0xFF000000; });
 }
 
+void SetAlpha(View view, std::uint8_t alpha, AlphaTarget target) noexcept {
+    ForEach(view, [alpha, target](Pixel p) {
+        const bool visible = AlphaOf(p) != 0;
+        if ((target == AlphaTarget::Transparent && visible) ||
+            (target == AlphaTarget::Visible && !visible))
+            return p;
+        return Premultiply(Unpremultiply(p), alpha);
+    });
+}
+
 void MakeOpaque(View view) noexcept {
     ForEach(view, [](Pixel p) { return p | 0xFF000000; });
 }

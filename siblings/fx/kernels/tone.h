@@ -20,6 +20,13 @@ void Invert(View view, Rgb colour, std::uint8_t alpha) noexcept;
 // opaque.
 void KeyOut(View view, Rgb key) noexcept;
 
+// Which pixels SetAlpha gives the new alpha.
+enum class AlphaTarget { All, Transparent, Visible };
+
+// The chosen pixels take `alpha` and keep their colour (a transparent pixel
+// has none left: it becomes black).
+void SetAlpha(View view, std::uint8_t alpha, AlphaTarget target) noexcept;
+
 // Every pixel made opaque as it stands (a layer from a DC without a key).
 void MakeOpaque(View view) noexcept;
 

@@ -1,5 +1,6 @@
 #include "tests/common/com_server/server_cases.h"
 
+#include "zelFX40.h"
 #include "zelGlobals40.h"
 #include "zelPickwell40.h"
 #include "zelSCls40.h"
@@ -26,6 +27,10 @@ const ServerCase kServers[] = {
      {{&CLSID_EffectSet, L"zelGlobals40.EffectSet", &IID_IEffectSet},
       {&CLSID_GradInfo, L"zelGlobals40.GradInfo", &IID_IGradInfo},
       {&CLSID_ToolTip, L"zelGlobals40.ToolTip", &IID_IToolTip}}},
+    {"Effects",
+     L"zelFX40.dll",
+     &LIBID_zelFX40Lib,
+     {{&__uuidof(Layer), L"zelFX40.Layer", &__uuidof(IFxLayer)}}},
 };
 
 } // namespace

@@ -106,4 +106,32 @@ TEST(Rotation, OtherAnglesAreReversibleOnSmoothPictures) {
         }
 }
 
+// A layer's content box, turned with it, still holds exactly the ink that
+// was inside it (to the pixel at quarter turns, touching it otherwise), and
+// nearest sampling turns without mixing colours.
+TEST(Rotation, TurnedBoundsFollowTheInk) {
+    Layer src(40, 16);
+    FillRect(src.Pixels(), 5, 3, 12, 7, 0xFF102030);
+    const Bounds box{5, 3, 17, 10};
+    for (const float degrees : {90.0f, 180.0f, 270.0f, 30.0f, -50.0f}) {
+        SCOPED_TRACE(degrees);
+        const Size size = RotatedSize(40, 16, degrees);
+        Layer out(size.width, size.height);
+        Rotate(src.Pixels(), out.Pixels(), degrees, Sampling::Nearest);
+        const Bounds ink = InkBounds(out.Pixels()), turned = RotatedBounds(box, 40, 16, degrees);
+        for (const Pixel p : PixelsOf(out.Pixels()))
+            ASSERT_TRUE(p == 0 || p == 0xFF102030);
+        if (std::fmod(degrees, 90.0f) == 0) {
+            EXPECT_EQ(turned, ink);
+        } else {
+            EXPECT_LE(turned.left, ink.left);
+            EXPECT_LE(turned.top, ink.top);
+            EXPECT_GE(turned.right, ink.right);
+            EXPECT_GE(turned.bottom, ink.bottom);
+            EXPECT_LE(ink.left - turned.left + turned.right - ink.right, 3);
+            EXPECT_LE(ink.top - turned.top + turned.bottom - ink.bottom, 3);
+        }
+    }
+}
+
 } // namespace

@@ -1,0 +1,81 @@
+// Small COM sinks through which a selection control hears from the objects it
+// holds (its font, its tool tip), and the connection that ties one to a
+// connection point for as long as it lives.
+//
+// A sink holds no reference to the control: the control owns the
+// connection, and disconnecting clears the sink's callback, so a source
+// that calls late reaches nothing.
+#pragma once
+
+#include <ocidl.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <functional>
+
+namespace pkw::selection {
+
+using Microsoft::WRL::ComPtr;
+
+// IPropertyNotifySink: OnChanged calls back; OnRequestEdit always allows.
+class PropertyChangeSink final : public IPropertyNotifySink {
+public:
+    static ComPtr<PropertyChangeSink> Create(std::function<void(DISPID)> onChanged);
+    void disconnect() noexcept { onChanged_ = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP OnChanged(DISPID id) override;
+    STDMETHODIMP OnRequestEdit(DISPID id) override;
+
+private:
+    explicit PropertyChangeSink(std::function<void(DISPID)> onChanged)
+        : onChanged_(std::move(onChanged)) {}
+    LONG refs_ = 1;
+    std::function<void(DISPID)> onChanged_;
+};
+
+// An event dispinterface sink: Invoke calls back with the DISPID and the
+// arguments (right to left, as DISPPARAMS holds them).
+class DispatchEventSink final : public IDispatch {
+public:
+    using Handler = std::function<HRESULT(DISPID, DISPPARAMS*)>;
+    static ComPtr<DispatchEventSink> Create(REFIID eventIid, Handler handler);
+    void disconnect() noexcept { handler_ = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO*, UINT*) override;
+
+private:
+    DispatchEventSink(REFIID eventIid, Handler handler)
+        : eventIid_(eventIid), handler_(std::move(handler)) {}
+    LONG refs_ = 1;
+    IID eventIid_;
+    Handler handler_;
+};
+
+// One Advise on a source's connection point, undone on reset or scope exit.
+class Connection {
+public:
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { reset(); }
+
+    HRESULT connect(IUnknown* source, REFIID iid, IUnknown* sink);
+    void reset() noexcept;
+    bool connected() const noexcept { return cookie_ != 0; }
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    DWORD cookie_ = 0;
+};
+
+} // namespace pkw::selection
