@@ -32,12 +32,9 @@ const selection::SelectionTraits& CheckBoxTraits() {
 } // namespace
 
 const ax::ControlClass& CheckBoxClass() {
-    static const ax::ControlClass cls{{&CLSID_NuCheckBox40, L"NuCheckBox40",
-                                       &ax::createControl<NuCheckBox40>, com::Registration::Control,
-                                       selection::kMiscStatus, kToolboxBitmap},
-                                      &IID__NuCheckBox40,
-                                      &DIID___NuCheckBox40,
-                                      selection::kPropertyPages};
+    static const ax::ControlClass cls =
+        selection::SelectionClass<NuCheckBox40>(CLSID_NuCheckBox40, L"NuCheckBox40", kToolboxBitmap,
+                                                IID__NuCheckBox40, DIID___NuCheckBox40);
     return cls;
 }
 

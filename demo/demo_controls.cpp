@@ -56,11 +56,11 @@ const DemoControl kControls[] = {
     {L"NuCheckBox40", L"chkOnDisabled", row(kLeftColumn, 4, 220), kOnDisabled, true},
     {L"NuCheckBox40", L"chkUnicode", row(kLeftColumn, 5, 240), kUnicode, true},
     {L"NuCheckBox40", L"chkColours", row(kLeftColumn, 6, 220), kColours, true},
-    {L"NuOption40", L"optSmall", row(kRightColumn, 0, 180), kSmall, false},
-    {L"NuOption40", L"optMedium", row(kRightColumn, 1, 180), kMedium, false},
-    {L"NuOption40", L"optLarge", row(kRightColumn, 2, 180), kLarge, false},
-    {L"NuOption40", L"optLeft", row(kRightColumn, 4, 180), kLeft, false},
-    {L"NuOption40", L"optRight", row(kRightColumn, 5, 180), kRight, false},
+    {L"NuOption40", L"optSmall", row(kRightColumn, 0, 180), kSmall, true},
+    {L"NuOption40", L"optMedium", row(kRightColumn, 1, 180), kMedium, true},
+    {L"NuOption40", L"optLarge", row(kRightColumn, 2, 180), kLarge, true},
+    {L"NuOption40", L"optLeft", row(kRightColumn, 4, 180), kLeft, true},
+    {L"NuOption40", L"optRight", row(kRightColumn, 5, 180), kRight, true},
 };
 
 } // namespace

@@ -1,8 +1,10 @@
 // pickwell_demo: the library's controls on a form.
 //
 //   pickwell_demo.exe             shows the form until it is closed
-//   pickwell_demo.exe --out DIR   writes DIR\form.png, the built-in images
-//                                 as DIR\images\<id>.png, the effects
+//   pickwell_demo.exe --out DIR   writes DIR\form.png, the form again after a
+//                                 click has moved an option group's selection
+//                                 (DIR\form-selected.png), the built-in
+//                                 images as DIR\images\<id>.png, the effects
 //                                 engine's samples as DIR\effects.png, and
 //                                 exits
 //
@@ -10,6 +12,7 @@
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/demo_form.h"
 #include "demo/fx_samples.h"
+#include "demo/group_change.h"
 #include "demo/image_strips.h"
 #include "host/capture.h"
 #include "host/message_loop.h"
@@ -56,6 +59,19 @@ int exitCode(DemoForm::Status status) {
     return 1;
 }
 
+// Writes the form as it is on screen; false (and why) when it cannot.
+bool saveForm(pkw::host::Form& form, const std::wstring& path) {
+    const pkw::host::Image image = pkw::host::captureForm(form);
+    const HRESULT hr = image.savePng(path);
+    if (FAILED(hr)) {
+        say(L"writing " + path + L" failed: " + pkw::host::hexResult(hr));
+        return false;
+    }
+    say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +
+        std::to_wstring(image.height()) + L")");
+    return true;
+}
+
 int run(const std::wstring& outDir) {
     DemoForm demo;
     const DemoForm::Result result = demo.build();
@@ -73,15 +89,14 @@ int run(const std::wstring& outDir) {
         say(L"cannot create " + outDir);
         return 6;
     }
-    const pkw::host::Image image = pkw::host::captureForm(demo.form());
-    const std::wstring path = outDir + L"\\form.png";
-    const HRESULT hr = image.savePng(path);
-    if (FAILED(hr)) {
-        say(L"writing " + path + L" failed: " + pkw::host::hexResult(hr));
+    if (!saveForm(demo.form(), outDir + L"\\form.png")) return 6;
+    if (!pkw::demo::ClickControl(demo.form(), pkw::demo::kClickedOption)) {
+        say(std::wstring(L"cannot click ") + pkw::demo::kClickedOption);
         return 6;
     }
-    say(L"wrote " + path + L" (" + std::to_wstring(image.width()) + L"x" +
-        std::to_wstring(image.height()) + L")");
+    say(std::wstring(L"clicked ") + pkw::demo::kClickedOption + L": it takes the selection from " +
+        pkw::demo::kPreviousOption);
+    if (!saveForm(demo.form(), outDir + L"\\form-selected.png")) return 6;
     const pkw::demo::StripsResult strips = pkw::demo::WriteImageStrips(outDir + L"\\images");
     for (const std::wstring& written : strips.written)
         say(L"wrote " + written);

@@ -34,12 +34,8 @@ const selection::SelectionTraits& OptionTraits() {
 } // namespace
 
 const ax::ControlClass& OptionClass() {
-    static const ax::ControlClass cls{{&CLSID_NuOption40, L"NuOption40",
-                                       &ax::createControl<NuOption40>, com::Registration::Control,
-                                       selection::kMiscStatus, kToolboxBitmap},
-                                      &IID__NuOption40,
-                                      &DIID___NuOption40,
-                                      selection::kPropertyPages};
+    static const ax::ControlClass cls = selection::SelectionClass<NuOption40>(
+        CLSID_NuOption40, L"NuOption40", kToolboxBitmap, IID__NuOption40, DIID___NuOption40);
     return cls;
 }
 

@@ -63,8 +63,9 @@ HRESULT ParentControls(IOleClientSite* site, ComPtr<IEnumUnknown>& members) noex
     return members ? S_OK : E_POINTER;
 }
 
-bool WalkParentControls(IOleClientSite* site,
-                        const std::function<bool(const OptionMember*)>& visit) {
+// Calls `each` with every object of the container's list until it returns
+// false; false when the list could not be had or walked to the end.
+bool ForEachParentControl(IOleClientSite* site, const std::function<bool(IUnknown*)>& each) {
     ComPtr<IEnumUnknown> members;
     if (FAILED(ParentControls(site, members))) return false;
     for (;;) {
@@ -73,12 +74,20 @@ bool WalkParentControls(IOleClientSite* site,
         const HRESULT hr = members->Next(1, item.GetAddressOf(), &fetched);
         if (FAILED(hr)) return false;
         if (hr != S_OK || fetched != 1) return true;
-        if (!item || !IsOptionButton(item.Get())) continue;
+        if (item && !each(item.Get())) return true;
+    }
+}
+
+bool WalkParentControls(IOleClientSite* site,
+                        const std::function<bool(const OptionMember*)>& visit) {
+    return ForEachParentControl(site, [&](IUnknown* item) {
+        if (!IsOptionButton(item)) return true;
         ComPtr<IDispatch> button;
         OptionMember member;
-        const bool answered = SUCCEEDED(item.As(&button)) && ReadMember(button.Get(), member);
-        if (!visit(answered ? &member : nullptr)) return true;
-    }
+        const bool answered = SUCCEEDED(item->QueryInterface(IID_PPV_ARGS(&button))) &&
+                              ReadMember(button.Get(), member);
+        return visit(answered ? &member : nullptr);
+    });
 }
 
 // Parent.Controls of the extender, through its _NewEnum.
@@ -129,15 +138,7 @@ std::wstring TypeNameOf(IUnknown* object) {
 
 bool ProbeParentControls(IOleClientSite* site) noexcept {
     try {
-        ComPtr<IEnumUnknown> members;
-        if (FAILED(ParentControls(site, members))) return false;
-        for (;;) {
-            ComPtr<IUnknown> item;
-            ULONG fetched = 0;
-            const HRESULT hr = members->Next(1, item.GetAddressOf(), &fetched);
-            if (FAILED(hr)) return false;
-            if (hr != S_OK) return true;
-        }
+        return ForEachParentControl(site, [](IUnknown*) { return true; });
     } catch (...) {
         return false;
     }

@@ -2,6 +2,9 @@
 // their containers.
 #pragma once
 
+#include "activex/control_class.h"
+#include "activex/ole_control.h"
+
 #include "zelPickwell40.h"
 
 #include <oleidl.h>
@@ -14,5 +17,16 @@ inline constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLIN
                                      OLEMISC_SETCLIENTSITEFIRST;
 
 inline const CLSID* const kPropertyPages[] = {&CLSID_Effects, &CLSID_Caption, &CLSID_About};
+
+// The class description of a public selection control.
+template <class Control>
+ax::ControlClass SelectionClass(const CLSID& clsid, const wchar_t* name, UINT toolboxBitmap,
+                                const IID& dual, const IID& events) {
+    return {{&clsid, name, &ax::createControl<Control>, com::Registration::Control, kMiscStatus,
+             toolboxBitmap},
+            &dual,
+            &events,
+            kPropertyPages};
+}
 
 } // namespace pkw::selection

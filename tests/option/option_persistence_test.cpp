@@ -1,0 +1,143 @@
+// The option button's settings through the container's property bag and
+// through a stream: its own keys and every shared one, in its key order,
+// and loading that leaves a group exactly as it was saved.
+#include "tests/option/option_fixture.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pkw::test {
+namespace {
+
+struct Setting {
+    const wchar_t* name;
+    Variant value; // none of them a default
+};
+
+std::vector<Setting> Settings() {
+    return {
+        {L"Value", Variant::fromBool(true)},
+        {L"GroupID", Variant::fromI2(3)},
+        {L"Grouped", Variant::fromBool(true)},
+        {L"ValueSetClick", Variant::fromBool(true)},
+        {L"Caption", Variant::fromString(L"Größe \u0416")},
+        {L"NuToolTipText", Variant::fromString(L"tip")},
+        {L"Alignment", Variant::fromI4(1)},
+        {L"BackStyle", Variant::fromI4(0)},
+        {L"BackColor", Variant::fromI4(0x00336699)},
+        {L"ForeColor", Variant::fromI4(0x00112233)},
+        {L"DisabledForeColor", Variant::fromI4(0x00445566)},
+        {L"DrawFocusRectangle", Variant::fromBool(false)},
+        {L"Enabled", Variant::fromBool(false)},
+        {L"MousePointer", Variant::fromI2(2)},
+        {L"TipPreTimer", Variant::fromR4(1.5f)},
+        {L"TipAnimateSteps", Variant::fromI2(9)},
+    };
+}
+
+// Two values are the same when they read the same as text.
+std::wstring AsText(const VARIANT& v) {
+    Variant text;
+    if (FAILED(::VariantChangeType(&text, const_cast<VARIANT*>(&v), VARIANT_ALPHABOOL, VT_BSTR)))
+        return L"?";
+    return std::wstring(text.bstrVal, ::SysStringLen(text.bstrVal));
+}
+
+bool IsEffectKey(const std::wstring& name) {
+    return name.starts_with(L"TIP:") || (!name.empty() && iswdigit(name.back()));
+}
+
+class OptionPersistenceTest : public OptionTest {};
+
+TEST_F(OptionPersistenceTest, SettingsSurviveABagAndAStreamInTheOptionsKeyOrder) {
+    // By ProgID: the class is in the library's class table.
+    ComPtr<Site> saved = place(L"zelPickwell40.NuOption40", L"Saved", Row(0));
+    ASSERT_TRUE(saved);
+    for (const Setting& s : Settings())
+        put(*saved.Get(), s.name, s.value);
+
+    auto bag = MemoryPropertyBag::create();
+    ASSERT_HRESULT_SUCCEEDED(saveToBag(saved->control(), bag.Get()));
+    std::vector<std::wstring> written;
+    for (const auto& w : bag->writes())
+        if (!IsEffectKey(w.name)) written.push_back(w.name);
+    // The option button's order (a key at its default is left out).
+    const std::vector<std::wstring> order{L"TipInitialized",
+                                          L"VisualEffectStyle",
+                                          L"ValueSetClick",
+                                          L"DrawFocusRectangle",
+                                          L"Alignment",
+                                          L"BackColor",
+                                          L"Caption",
+                                          L"Enabled",
+                                          L"Font",
+                                          L"ForeColor",
+                                          L"DisabledForeColor",
+                                          L"MouseIcon",
+                                          L"MousePointer",
+                                          L"BackStyle",
+                                          L"Value",
+                                          L"GroupID",
+                                          L"Grouped",
+                                          L"Picture",
+                                          L"PictureDisabled",
+                                          L"TipPreTimer",
+                                          L"TipPostTimer",
+                                          L"TipShowMethod",
+                                          L"TipHideMethod",
+                                          L"TipAnimateSteps",
+                                          L"ControlWidth",
+                                          L"ControlHeight",
+                                          L"XOffset",
+                                          L"YOffset",
+                                          L"NuToolTipText"};
+    std::vector<std::wstring> expected;
+    for (const std::wstring& key : order)
+        if (std::find(written.begin(), written.end(), key) != written.end())
+            expected.push_back(key);
+    EXPECT_EQ(written, expected);
+    for (const Setting& s : Settings())
+        EXPECT_NE(std::find(written.begin(), written.end(), s.name), written.end())
+            << narrow(s.name);
+    Variant value;
+    ASSERT_HRESULT_SUCCEEDED(bag->get(L"Value", value));
+    EXPECT_EQ(value.vt, VT_BOOL);
+
+    ComPtr<IStream> stream;
+    ASSERT_HRESULT_SUCCEEDED(saveToStream(saved->control(), stream));
+    AddOptions fromBag, fromStream;
+    fromBag.init = AddOptions::Init::PropertyBag;
+    fromBag.bag = bag.Get();
+    fromStream.init = AddOptions::Init::Stream;
+    fromStream.stream = stream.Get();
+    for (const AddOptions* options : {&fromBag, &fromStream}) {
+        SCOPED_TRACE(options == &fromBag ? "property bag" : "stream");
+        ComPtr<Site> loaded = placeOption(L"Loaded", 1, *options);
+        ASSERT_TRUE(loaded);
+        for (const Setting& s : Settings())
+            EXPECT_EQ(AsText(get(*loaded.Get(), s.name)), AsText(s.value)) << narrow(s.name);
+        // Loading runs no group handling and raises no event of its own.
+        EXPECT_EQ(loaded->events().count(L"Click"), 0u);
+        EXPECT_EQ(loaded->events().count(L"BeforeValueChanged"), 0u);
+        form().remove(*loaded.Get());
+    }
+}
+
+TEST_F(OptionPersistenceTest, TwoSelectedMembersOfAGroupBothLoadSelected) {
+    auto bag = MemoryPropertyBag::create();
+    bag->set(L"Value", Variant::fromBool(true));
+    bag->set(L"GroupID", Variant::fromI2(1));
+    bag->set(L"Grouped", Variant::fromBool(true));
+    AddOptions options;
+    options.init = AddOptions::Init::PropertyBag;
+    options.bag = bag.Get();
+    ComPtr<Site> first = placeOption(L"First", 0, options);
+    ComPtr<Site> second = placeOption(L"Second", 1, options);
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(isTrue(*first.Get(), L"Value"));
+    EXPECT_TRUE(isTrue(*second.Get(), L"Value"));
+    EXPECT_EQ(first->notifications().count(L"Value"), 0u);
+}
+
+} // namespace
+} // namespace pkw::test
