@@ -68,9 +68,6 @@ HRESULT OleControlImpl::uiActivate() noexcept {
     uiActive_ = true;
     ComPtr<IOleInPlaceSite> site = inPlaceSite_;
     ignore(site->OnUIActivate());
-    const HWND hwnd = window_.hwnd();
-    const HWND focus = ::GetFocus();
-    if (hwnd && focus != hwnd && !::IsChild(hwnd, focus)) ::SetFocus(hwnd);
     auto* active = static_cast<IOleInPlaceActiveObject*>(this);
     if (frame_) {
         ignore(frame_->SetActiveObject(active, cls_.className));
@@ -80,6 +77,11 @@ HRESULT OleControlImpl::uiActivate() noexcept {
         ignore(uiWindow_->SetActiveObject(active, cls_.className));
         ignore(uiWindow_->SetBorderSpace(nullptr));
     }
+    // The focus last: a control whose focus handler puts another active
+    // object in place (an accelerator hook) keeps it.
+    const HWND hwnd = window_.hwnd();
+    const HWND focus = ::GetFocus();
+    if (hwnd && focus != hwnd && !::IsChild(hwnd, focus)) ::SetFocus(hwnd);
     return S_OK;
 }
 

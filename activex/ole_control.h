@@ -234,6 +234,18 @@ private:
     std::unique_ptr<class OleControlImpl> impl_;
 };
 
+// Runs `f` at a COM boundary: exceptions become HRESULTs.
+template <typename F>
+HRESULT guarded(F&& f) noexcept {
+    try {
+        return f();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
 // The class entry's Creator for a default-constructible control T: a new
 // control that has run its Initialize, queried for iid.
 template <typename T>

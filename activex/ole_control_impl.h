@@ -247,16 +247,4 @@ private:
     int accelCount_ = 0;
 };
 
-// Runs `f` at a COM boundary: exceptions become HRESULTs.
-template <typename F>
-HRESULT guarded(F&& f) noexcept {
-    try {
-        return f();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
-
 } // namespace pkw::ax

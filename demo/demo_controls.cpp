@@ -42,6 +42,20 @@ const Setting kLeft[] = {text(L"Caption", L"Le&ft"), number(L"GroupID", 2), flag
 const Setting kRight[] = {text(L"Caption", L"R&ight"), number(L"GroupID", 2),
                           flag(L"Grouped", true)};
 
+// Text boxes: several scripts, a selection that stays visible, and the
+// locked and disabled looks.
+const Setting kScripts[] = {text(L"Text",
+                                 L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \u00B7 "
+                                 L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439 \u00B7 "
+                                 L"\u0141\u00F3d\u017A")};
+const Setting kSelection[] = {flag(L"HideSelection", false), text(L"Text", L"Part of it selected"),
+                              number(L"SelStart", 8), number(L"SelLength", 2)};
+const Setting kLocked[] = {text(L"Text", L"Locked: copy only"), flag(L"Locked", true)};
+const Setting kTextDisabled[] = {text(L"Text", L"Disabled"), flag(L"Enabled", false),
+                                 number(L"BackColor", 0x8000000F),
+                                 number(L"ForeColor", 0x80000011)};
+constexpr wchar_t kTextBox[] = L"{3A0D0B92-5B3D-47A7-832E-FA61DA3AD766}";
+
 constexpr LONG kLeftColumn = 16, kRightColumn = 270, kRow = 34, kTop = 16, kHeight = 24;
 
 constexpr RECT row(LONG column, int index, LONG width) {
@@ -61,6 +75,10 @@ const DemoControl kControls[] = {
     {L"NuOption40", L"optLarge", row(kRightColumn, 2, 180), kLarge, true},
     {L"NuOption40", L"optLeft", row(kRightColumn, 4, 180), kLeft, true},
     {L"NuOption40", L"optRight", row(kRightColumn, 5, 180), kRight, true},
+    {L"NuMText40", L"txtScripts", row(kLeftColumn, 7, 220), kScripts, false, kTextBox},
+    {L"NuMText40", L"txtSelection", row(kRightColumn, 7, 180), kSelection, false, kTextBox},
+    {L"NuMText40", L"txtLocked", row(kLeftColumn, 8, 220), kLocked, false, kTextBox},
+    {L"NuMText40", L"txtDisabled", row(kRightColumn, 8, 180), kTextDisabled, false, kTextBox},
 };
 
 } // namespace

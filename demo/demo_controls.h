@@ -22,10 +22,13 @@ struct DemoControl {
     RECT rect; // pixels on the form
     std::span<const Setting> settings;
     bool required; // the demo cannot go on without this class
+    // A private class (never registered): its "{CLSID}", made straight
+    // from the library's class factory. Null for the public classes.
+    const wchar_t* privateClsid = nullptr;
 };
 
 std::span<const DemoControl> demoControls();
 
-inline constexpr SIZE kFormSize{470, 300};
+inline constexpr SIZE kFormSize{470, 340};
 
 } // namespace pkw::demo

@@ -54,7 +54,11 @@ DemoForm::Result DemoForm::placeAll() {
         const std::wstring progId = std::wstring(L"zelPickwell40.") + c.className;
         if (std::find(missing.begin(), missing.end(), progId) != missing.end()) continue;
         ComPtr<IUnknown> control;
-        HRESULT hr = host::createByProgId(progId.c_str(), control);
+        CLSID clsid{};
+        HRESULT hr = c.privateClsid ? ::CLSIDFromString(c.privateClsid, &clsid)
+                                    : host::createByProgId(progId.c_str(), control);
+        if (c.privateClsid && SUCCEEDED(hr))
+            hr = host::createFromDll(host::besideProgram(kLibraryFile), clsid, control);
         ComPtr<host::Site> site;
         if (SUCCEEDED(hr)) site = form_->add(control.Get(), c.name, c.rect, {}, &hr);
         if (!site) {

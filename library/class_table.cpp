@@ -1,11 +1,15 @@
 // The classes of zelPickwell40.ocx. A control class joins the table when
 // its folder is part of the build (CMake defines PKW_WITH_<CLASS>).
 #include "common/com/server/class_entry.h"
+#include "library/support_classes.h"
 #if PKW_WITH_CHECKBOX
 #include "checkbox/checkbox_class.h"
 #endif
 #if PKW_WITH_OPTION
 #include "option/option_class.h"
+#endif
+#if PKW_WITH_TEXTBOX
+#include "textbox/textbox_class.h"
 #endif
 
 #include <vector>
@@ -19,6 +23,13 @@ const Server& thisServer() {
 #endif
 #if PKW_WITH_OPTION
         &option::OptionClass(),
+#endif
+        &library::SkinClass(),
+        &library::UnicodeClass(),
+        &library::IpaoClass(),
+#if PKW_WITH_TEXTBOX
+        // Served for the library's own pages; never registered.
+        &textbox::TextBoxClass(),
 #endif
     };
     // ProgIDs zelPickwell40.<class> and zelPickwell40.<class>.1.

@@ -19,7 +19,7 @@
 #pragma once
 
 #include "activex/ole_control.h"
-#include "selection/event_sink.h"
+#include "activex/event_sink.h"
 #include "selection/selection_state.h"
 #include "selection/selection_traits.h"
 #include "common/com/hresult.h"
@@ -255,10 +255,10 @@ private:
     // The subclassing object the messages were attached through.
     ComPtr<IGlobalSubclass> subclass_;
     std::vector<UINT> attached_;
-    ComPtr<PropertyChangeSink> fontSink_;
-    Connection fontConnection_;
-    ComPtr<DispatchEventSink> tipSink_;
-    Connection tipConnection_;
+    ComPtr<ax::PropertyChangeSink> fontSink_;
+    ax::Connection fontConnection_;
+    ComPtr<ax::DispatchEventSink> tipSink_;
+    ax::Connection tipConnection_;
 };
 
 } // namespace pkw::selection

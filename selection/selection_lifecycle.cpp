@@ -151,7 +151,7 @@ void SelectionControl::SetFontObject(ComPtr<IFontDisp> newFont) {
     fontSink_.Reset();
     state_.m_Font = std::move(newFont);
     if (!state_.m_Font) return;
-    fontSink_ = PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
+    fontSink_ = ax::PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
     if (fontSink_)
         ignore(fontConnection_.connect(state_.m_Font.Get(), IID_IPropertyNotifySink,
                                        static_cast<IPropertyNotifySink*>(fontSink_.Get())));
@@ -170,7 +170,7 @@ void SelectionControl::CreateToolTip() {
                                         reinterpret_cast<void**>(tip.GetAddressOf()))))
         return;
     state_.m_Tip = tip;
-    tipSink_ = DispatchEventSink::Create(
+    tipSink_ = ax::DispatchEventSink::Create(
         DIID_DToolTipEvents, [this](DISPID id, DISPPARAMS* p) { return m_Tip_Event(id, p); });
     if (tipSink_)
         ignore(tipConnection_.connect(tip.Get(), DIID_DToolTipEvents,

@@ -33,7 +33,6 @@ TEST_F(AmbientTest, EachAmbientIsTakenWhenWellTypedAndDefaultedOtherwise) {
     };
     const Case cases[] = {
         {"host without ambients or extender", NoDispatch, {}, true, L"Probe", fallback},
-        {"dispatch that knows none of them", KnowsNone, {}, true, L"Probe", fallback},
         {"well-typed answers",
          Answers,
          {{DISPID_AMBIENT_USERMODE, Variant::fromBool(false)},

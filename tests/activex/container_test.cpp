@@ -329,12 +329,6 @@ TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     EXPECT_EQ(attr->guid, CLSID_Probe);
     coclass->ReleaseTypeAttr(attr);
 
-    CAUUID pages{};
-    ASSERT_EQ(as<ISpecifyPropertyPages>(m.probe.Get())->GetPages(&pages), S_OK);
-    ASSERT_EQ(pages.cElems, 1u);
-    EXPECT_EQ(pages.pElems[0], CLSID_StdFont);
-    ::CoTaskMemFree(pages.pElems);
-
     ComPtr<ISupportErrorInfo> errors = as<ISupportErrorInfo>(m.probe.Get());
     EXPECT_EQ(errors->InterfaceSupportsErrorInfo(IID_IProbe), S_OK);
     EXPECT_EQ(errors->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
@@ -346,32 +340,6 @@ TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     error->GetSource(source.put());
     EXPECT_EQ(description.str(), L"Font needs a font object");
     EXPECT_EQ(source.str(), L"Probe");
-
-    ComPtr<IOleObject> ole = as<IOleObject>(m.probe.Get());
-    LPOLESTR userType = nullptr;
-    ASSERT_EQ(ole->GetUserType(USERCLASSTYPE_FULL, &userType), S_OK);
-    EXPECT_STREQ(userType, L"Probe");
-    ::CoTaskMemFree(userType);
-    CLSID clsid{};
-    ASSERT_EQ(as<IPersistStreamInit>(m.probe.Get())->GetClassID(&clsid), S_OK);
-    EXPECT_EQ(clsid, CLSID_Probe);
-}
-
-TEST_F(ProbeTest, RecordTypesOfTheLibraryHaveRecordInfo) {
-    MadeProbe m = makeProbe();
-    ComPtr<IRecordInfo> record;
-    // The record's GUID as the probe's IDL gives it.
-    const GUID probeRecord{
-        0x0B7C3E41, 0x6F2A, 0x4D0E, {0x9A, 0x51, 0x3C, 0x8E, 0x2F, 0x1D, 0x7A, 0x04}};
-    ASSERT_EQ(m.raw->recordInfo(probeRecord, &record), S_OK);
-    ULONG size = 0;
-    ASSERT_EQ(record->GetSize(&size), S_OK);
-    EXPECT_EQ(size, sizeof(ProbeRecord));
-    Bstr name;
-    record->GetName(name.put());
-    EXPECT_EQ(name.str(), L"ProbeRecord");
-    ComPtr<IRecordInfo> none;
-    EXPECT_TRUE(FAILED(m.raw->recordInfo(IID_IProbe, &none)));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Events with by-reference answers, handlers that release the control,
-// frozen events, property-change notices by name, and the control's points.
+// What the plumbing adds to the server kit's events: frozen events, a
+// handler that removes the control inside a window message, and
+// property-change notices by name.
 #include "probe_test.h"
 
 #include <functional>
@@ -13,29 +14,6 @@ using EventsTest = ProbeTest;
 void answerQuery(EventCall& call) {
     EXPECT_EQ(call.set(L"Answer", Variant::fromI2(42)), S_OK);
     EXPECT_EQ(call.set(L"Cancel", Variant::fromBool(true)), S_OK);
-}
-
-TEST_F(EventsTest, EverySinkAnswersOnTheSameByReferenceArgumentsInTurn) {
-    MadeProbe m = makeProbe();
-    ComPtr<EventRecorder> first, second;
-    ASSERT_EQ(EventRecorder::connect(m.probe.Get(), first), S_OK);
-    ASSERT_EQ(EventRecorder::connect(m.probe.Get(), second), S_OK);
-    first->on(L"Query", [](EventCall& call) {
-        EXPECT_EQ(call.set(L"Answer", Variant::fromI2(call.value(0).iVal + 1)), S_OK);
-    });
-    second->on(L"Query", [](EventCall& call) {
-        EXPECT_EQ(call.set(L"Answer", Variant::fromI2(call.value(0).iVal * 10)), S_OK);
-        EXPECT_EQ(call.set(L"Cancel", Variant::fromBool(true)), S_OK);
-    });
-    LONG result = 0;
-    ASSERT_EQ(m.probe->Ask(1, &result), S_OK);
-    EXPECT_EQ(result, 1020); // (1 + 1) * 10, cancelled: in order of connection
-    const RecordedEvent* seen = first->last(L"Query");
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->id, kQueryEvent);
-    EXPECT_EQ(seen->arg(L"Answer")->value.iVal, 1); // as they arrived
-    EXPECT_EQ(seen->arg(L"Cancel")->value.boolVal, VARIANT_FALSE);
-    EXPECT_EQ(second->last(L"Query")->arg(L"Answer")->value.iVal, 2);
 }
 
 TEST_F(EventsTest, WithoutSinksOrWhileFrozenNothingIsRaised) {
@@ -59,24 +37,6 @@ TEST_F(EventsTest, WithoutSinksOrWhileFrozenNothingIsRaised) {
     EXPECT_EQ(m.probe->Ask(5, &result), S_OK);
     EXPECT_EQ(result, 1042);
     EXPECT_EQ(sink->events().size(), 1u);
-}
-
-TEST_F(EventsTest, AHandlerThatReleasesTheControlDuringAMethodCallIsSafe) {
-    MadeProbe m = makeProbe();
-    ComPtr<EventRecorder> sink;
-    ASSERT_EQ(EventRecorder::connect(m.probe.Get(), sink), S_OK);
-    IProbe* probe = m.probe.Detach(); // the test's one reference, given away below
-    sink->on(L"Query", [&](EventCall& call) {
-        answerQuery(call);
-        sink->disconnect();
-        probe->Release();
-        EXPECT_EQ(countLog(L"Destroyed"), 0); // still alive inside the event
-    });
-    LONG result = 0;
-    EXPECT_EQ(probe->Ask(5, &result), S_OK);
-    EXPECT_EQ(result, 1042);
-    EXPECT_EQ(countLog(L"Terminate"), 1);
-    EXPECT_EQ(countLog(L"Destroyed"), 1);
 }
 
 // A real key raises an event whose handler takes the control off the form:
@@ -125,34 +85,6 @@ TEST_F(EventsTest, PropertyChangesNotifyTheDispidOfTheNamedPropertyAndDirtyIt) {
         EXPECT_EQ(sink->ids(), std::vector<DISPID>{c.expected}) << c.what;
         EXPECT_EQ(isDirty(m.probe.Get()), S_OK) << c.what;
     }
-}
-
-// The protocol itself is the server kit's; a control lists its events
-// first, then property changes, each taking only its own kind of sink.
-TEST_F(EventsTest, AControlOffersItsEventsAndItsPropertyChanges) {
-    MadeProbe m = makeProbe();
-    ComPtr<IConnectionPointContainer> container = as<IConnectionPointContainer>(m.probe.Get());
-    ComPtr<IEnumConnectionPoints> points;
-    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
-    std::vector<IID> iids;
-    for (ComPtr<IConnectionPoint> p;
-         points->Next(1, p.ReleaseAndGetAddressOf(), nullptr) == S_OK;) {
-        IID iid{};
-        p->GetConnectionInterface(&iid);
-        iids.push_back(iid);
-    }
-    EXPECT_EQ(iids, (std::vector<IID>{DIID_DProbeEvents, IID_IPropertyNotifySink}));
-
-    ComPtr<IConnectionPoint> events, changes;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DProbeEvents, &events), S_OK);
-    ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, &changes), S_OK);
-    auto notify = makeCom<NotifyRecorder>();
-    auto recorder = makeCom<EventRecorder>();
-    DWORD cookie = 0;
-    EXPECT_EQ(events->Advise(static_cast<IPropertyNotifySink*>(notify.Get()), &cookie),
-              CONNECT_E_CANNOTCONNECT);
-    EXPECT_EQ(changes->Advise(static_cast<IDispatch*>(recorder.Get()), &cookie),
-              CONNECT_E_CANNOTCONNECT);
 }
 
 } // namespace

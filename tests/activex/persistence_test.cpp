@@ -2,21 +2,10 @@
 // stream: the same named values either way, dirty state, damaged input.
 #include "probe_test.h"
 
-#include <cstring>
-
 namespace pkw::test {
 namespace {
 
 using PersistenceTest = ProbeTest;
-
-Variant bytes(std::vector<BYTE> b) {
-    Variant v;
-    SAFEARRAYBOUND bound{static_cast<ULONG>(b.size()), 0};
-    v.parray = ::SafeArrayCreate(VT_UI1, 1, &bound);
-    v.vt = VT_ARRAY | VT_UI1;
-    if (!b.empty()) std::memcpy(v.parray->pvData, b.data(), b.size());
-    return v;
-}
 
 // A probe with settings away from every default.
 MadeProbe configuredProbe() {
@@ -127,21 +116,16 @@ TEST_F(PersistenceTest, ADamagedStreamIsRefusedBeforeTheControlReadsAnything) {
 
     std::vector<BYTE> badMagic = whole;
     badMagic[1] ^= 0xFF;
-    std::vector<BYTE> badType = whole;
-    badType[16 + 4 + 2 * 7] = 0x77; // type of the first entry ("Caption")
     struct Case {
         const char* what;
         std::vector<BYTE> bytes;
         HRESULT expected;
     };
-    std::vector<Case> cases = {
+    const Case cases[] = {
         {"empty stream", {}, STG_E_READFAULT},
         {"bad magic", badMagic, E_FAIL},
-        {"bad type", badType, E_FAIL},
+        {"truncated", std::vector<BYTE>(whole.begin(), whole.end() - 1), STG_E_READFAULT},
     };
-    for (size_t n = 1; n < whole.size(); n += 7)
-        cases.push_back(
-            {"truncated", std::vector<BYTE>(whole.begin(), whole.begin() + n), STG_E_READFAULT});
     for (const Case& c : cases) {
         ComPtr<IStream> damaged;
         ASSERT_EQ(streamFromBytes(c.bytes, damaged), S_OK);

@@ -7,6 +7,7 @@
 #include "common/com/com_ptr.h"
 #include "probe/probe_control.h"
 #include "host/container_test.h"
+#include "host/value_text.h"
 
 #include <algorithm>
 #include <string>
@@ -59,6 +60,13 @@ inline FontLook lookOf(IUnknown* font) {
 // The plumbing's own default font: "MS Sans Serif", 8 points.
 inline FontLook defaultFontLook() {
     return lookOf(makeFont(L"MS Sans Serif", 80000).Get());
+}
+
+// A one-dimensional byte array.
+inline Variant bytes(const std::vector<BYTE>& b) {
+    Variant v;
+    makeByteArray(b, v);
+    return v;
 }
 
 template <typename I>

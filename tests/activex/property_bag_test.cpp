@@ -6,20 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace pkw::test {
 namespace {
-
-Variant bytes(std::vector<BYTE> b) {
-    Variant v;
-    SAFEARRAYBOUND bound{static_cast<ULONG>(b.size()), 0};
-    v.parray = ::SafeArrayCreate(VT_UI1, 1, &bound);
-    v.vt = VT_ARRAY | VT_UI1;
-    if (!b.empty()) std::memcpy(v.parray->pvData, b.data(), b.size());
-    return v;
-}
 
 Variant real(double d) {
     Variant v;
@@ -68,26 +58,19 @@ TEST(BagTest, ValuesEqualAcrossTypesAsTheDefaultRuleNeeds) {
         {"integer and real", Variant::fromI2(5), real(5.0), true},
         {"single and double", Variant::fromR4(0.5f), real(0.5), true},
         {"True and -1", Variant::fromBool(true), Variant::fromI2(-1), true},
-        {"False and 0", Variant::fromBool(false), Variant::fromI4(0), true},
-        {"different numbers", Variant::fromI4(1), Variant::fromI4(2), false},
         {"real and integer differ", real(0.5), Variant::fromI4(0), false},
-        {"same text", Variant::fromString(L"abc"), Variant::fromString(L"abc"), true},
-        {"different text", Variant::fromString(L"abc"), Variant::fromString(L"abd"), false},
         {"text case matters", Variant::fromString(L"abc"), Variant::fromString(L"ABC"), false},
         {"empty and null text", Variant::fromString(L""), nullString(), true},
         {"text is not a number", Variant::fromString(L"5"), Variant::fromI4(5), false},
-        {"same bytes", bytes({1, 2, 3}), bytes({1, 2, 3}), true},
         {"shorter bytes", bytes({1, 2, 3}), bytes({1, 2}), false},
         {"three zero bytes and other", bytes({0, 0, 0}), bytes({0, 0, 1}), false},
         {"bytes and text", bytes({97, 0}), Variant::fromString(L"a"), false},
-        {"empty and null", Variant(), ofType(VT_NULL), true},
         {"empty and no object", Variant(), nullObject(), true},
         {"empty is not zero", Variant(), Variant::fromI4(0), false},
         {"one object, two interfaces", Variant::fromDispatch(fontA.Get()),
          Variant::fromUnknown(fontAOther.Get()), true},
         {"two equal-looking objects", Variant::fromDispatch(fontA.Get()),
          Variant::fromDispatch(fontB.Get()), false},
-        {"object and none", Variant::fromDispatch(fontA.Get()), Variant(), false},
         {"by reference", byRef, Variant::fromI4(5), true},
     };
     for (const Case& c : cases) {

@@ -3,8 +3,6 @@
 // access key taken from the caption.
 #include "tests/checkbox/checkbox_fixture.h"
 
-#include "selection/tip_text_messages.h"
-
 #include <cstring>
 
 namespace pkw::test {
@@ -99,37 +97,6 @@ TEST_F(CheckBoxTest, TipTextIsNotWrittenWhereTheCallerHasNoWritableBuffer) {
         EXPECT_EQ(base[i], 0xCC) << i;
     // The control is still there and still answers.
     EXPECT_EQ(::SendMessageW(window, kSendTipTextSize, 0, 0), 24);
-    ::VirtualFree(base, 0, MEM_RELEASE);
-}
-
-TEST(TipTextMemory, WritableRangesAreCommittedAndWritableThroughout) {
-    SYSTEM_INFO system{};
-    ::GetSystemInfo(&system);
-    const SIZE_T page = system.dwPageSize;
-    BYTE* base = static_cast<BYTE*>(::VirtualAlloc(nullptr, 3 * page, MEM_RESERVE, PAGE_NOACCESS));
-    ASSERT_TRUE(base);
-    ASSERT_TRUE(::VirtualAlloc(base, 2 * page, MEM_COMMIT, PAGE_READWRITE));
-    DWORD old = 0;
-    ASSERT_TRUE(::VirtualProtect(base + page, page, PAGE_READWRITE | PAGE_GUARD, &old));
-    int local = 0;
-    struct Case {
-        const char* what;
-        const void* address;
-        SIZE_T size;
-        bool writable;
-    };
-    const Case cases[] = {
-        {"stack", &local, sizeof local, true},
-        {"one page", base, page, true},
-        {"null", nullptr, 4, false},
-        {"into a guard page", base + page - 2, 4, false},
-        {"reserved only", base + 2 * page, 4, false},
-        {"wraps around", reinterpret_cast<const void*>(~ULONG_PTR(0) - 1), 8, false},
-        {"code", reinterpret_cast<const void*>(&::GetSystemInfo), 4, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(selection::IsWritableRange(c.address, c.size), c.writable) << c.what;
-    }
     ::VirtualFree(base, 0, MEM_RELEASE);
 }
 

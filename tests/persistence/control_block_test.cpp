@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -18,7 +17,6 @@ namespace {
 
 using pkw::Variant;
 using pkw::host::MemoryPropertyBag;
-using pkw::persist::Describe;
 using pkw::persist::Key;
 
 // Objects by reference: a loaded object is the very one saved.
@@ -65,30 +63,6 @@ Variant R8(double v) {
     r.dblVal = v;
     return r;
 }
-Variant Bytes(std::vector<BYTE> bytes) {
-    Variant r;
-    r.vt = VT_ARRAY | VT_UI1;
-    r.parray = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-    for (LONG i = 0; i < static_cast<LONG>(bytes.size()); ++i)
-        ::SafeArrayPutElement(r.parray, &i, &bytes[static_cast<std::size_t>(i)]);
-    return r;
-}
-std::vector<BYTE> BytesOf(const VARIANT& v) {
-    std::vector<BYTE> out;
-    if (v.vt != (VT_ARRAY | VT_UI1)) return out;
-    LONG lo = 0, hi = -1;
-    ::SafeArrayGetLBound(v.parray, 1, &lo);
-    ::SafeArrayGetUBound(v.parray, 1, &hi);
-    for (LONG i = lo; i <= hi; ++i) {
-        BYTE b = 0;
-        ::SafeArrayGetElement(v.parray, &i, &b);
-        out.push_back(b);
-    }
-    return out;
-}
-std::wstring BstrOf(const VARIANT& v) {
-    return v.vt == VT_BSTR ? std::wstring(v.bstrVal, ::SysStringLen(v.bstrVal)) : L"<not a string>";
-}
 Microsoft::WRL::ComPtr<IFontDisp> NewFont(const wchar_t* name) {
     FONTDESC desc{sizeof(FONTDESC),
                   const_cast<LPOLESTR>(name),
@@ -103,66 +77,10 @@ Microsoft::WRL::ComPtr<IFontDisp> NewFont(const wchar_t* name) {
     return font;
 }
 
-// The persisted format is an external interface: names, stored types and
-// defaults, written down here independently of the key table.
-struct FormatRow {
-    Key key;
-    const wchar_t* name;
-    VARTYPE storedType;
-    double number; // numbers, Booleans (-1/0), colours
-};
-const FormatRow kFormat[] = {
-    {Key::TipInitialized, L"TipInitialized", VT_BOOL, 0},
-    {Key::VisualEffectStyle, L"VisualEffectStyle", VT_I4, 0},
-    {Key::TipPreTimer, L"TipPreTimer", VT_R4, 2},
-    {Key::TipPostTimer, L"TipPostTimer", VT_R4, 6},
-    {Key::TipShowMethod, L"TipShowMethod", VT_I4, 0},
-    {Key::TipHideMethod, L"TipHideMethod", VT_I4, 0},
-    {Key::TipAnimateSteps, L"TipAnimateSteps", VT_I2, 5},
-    {Key::ValueSetClick, L"ValueSetClick", VT_BOOL, 0},
-    {Key::DisabledForeColor, L"DisabledForeColor", VT_I4, static_cast<double>(LONG(0x80000011))},
-    {Key::ForeColor, L"ForeColor", VT_I4, 0},
-    {Key::DrawFocusRectangle, L"DrawFocusRectangle", VT_BOOL, -1},
-    {Key::Alignment, L"Alignment", VT_I4, 0},
-    {Key::BackColor, L"BackColor", VT_I4, static_cast<double>(LONG(0x8000000F))},
-    {Key::CheckValue, L"Value", VT_I2, 0},
-    {Key::OptionValue, L"Value", VT_BOOL, 0},
-    {Key::Enabled, L"Enabled", VT_BOOL, -1},
-    {Key::MousePointer, L"MousePointer", VT_I2, 0},
-    {Key::BackStyle, L"BackStyle", VT_I4, 1},
-    {Key::GroupID, L"GroupID", VT_I2, 0},
-    {Key::Grouped, L"Grouped", VT_BOOL, 0},
-    {Key::ControlWidth, L"ControlWidth", VT_I4, 0},
-    {Key::ControlHeight, L"ControlHeight", VT_I4, 0},
-    {Key::XOffset, L"XOffset", VT_I4, 0},
-    {Key::YOffset, L"YOffset", VT_I4, 0},
-};
-
 double NumberOf(const VARIANT& v) {
     Variant d;
     if (FAILED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8))) return -12345;
     return d.dblVal;
-}
-
-TEST(ControlKeys, NamesTypesAndDefaultsFollowTheFormat) {
-    for (const FormatRow& row : kFormat) {
-        SCOPED_TRACE(row.name);
-        EXPECT_STREQ(Describe(row.key).name, row.name);
-        const Variant def = pkw::persist::DefaultValue(row.key, nullptr);
-        EXPECT_EQ(def.vt, row.storedType);
-        EXPECT_EQ(NumberOf(def), row.number);
-    }
-    for (Key text : {Key::Caption, Key::NuToolTipText}) {
-        EXPECT_EQ(BytesOf(pkw::persist::DefaultValue(text, nullptr)), (std::vector<BYTE>{0, 0, 0}));
-    }
-    for (Key none : {Key::MouseIcon, Key::Picture, Key::PictureDisabled}) {
-        const Variant def = pkw::persist::DefaultValue(none, nullptr);
-        EXPECT_TRUE(def.vt == VT_EMPTY || (def.vt == VT_DISPATCH && !def.pdispVal));
-    }
-    auto font = NewFont(L"Arial");
-    const Variant fontDefault = pkw::persist::DefaultValue(Key::Font, font.Get());
-    ASSERT_EQ(fontDefault.vt, VT_DISPATCH);
-    EXPECT_EQ(fontDefault.pdispVal, static_cast<IDispatch*>(font.Get()));
 }
 
 // Whatever a control writes it must also read, and the reverse: a key on
@@ -267,14 +185,6 @@ TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
     EXPECT_EQ(access.values[Key::Font].pdispVal, static_cast<IDispatch*>(access.font.Get()));
     EXPECT_EQ(access.values[Key::Picture].vt, VT_DISPATCH);
     EXPECT_EQ(access.values[Key::Picture].pdispVal, nullptr);
-    // The reads follow the check box's order.
-    std::vector<std::wstring> expected;
-    for (Key k : pkw::persist::kCheckBoxControlReadOrder)
-        expected.emplace_back(Describe(k).name);
-    std::vector<std::wstring> read;
-    for (const auto& r : bag->reads())
-        read.push_back(r.name);
-    EXPECT_EQ(read, expected);
 }
 
 TEST(ReadKeys, AnUnusableValueIsSkippedAndReadingGoesOn) {
@@ -349,62 +259,6 @@ TEST(WriteKeys, TheFirstFailureEndsTheSave) {
         const pkw::ax::PropertyBag view(bag.Get(), nullptr);
         EXPECT_EQ(pkw::persist::WriteKeys(view, keys, access), c.expected);
         EXPECT_EQ(bag->writes().size(), c.writesBefore);
-    }
-}
-
-TEST(ControlBlock, SurvivesAWriteAndARead) {
-    MapAccess saved;
-    saved.font = NewFont(L"Arial");
-    auto picture = NewFont(L"Courier New"); // any object stands in for a picture here
-    auto chosen = NewFont(L"Times New Roman");
-    saved.values = {
-        {Key::ValueSetClick, Variant::fromBool(true)},
-        {Key::DisabledForeColor, Variant::fromI4(0x00808080)},
-        {Key::DrawFocusRectangle, Variant::fromBool(false)},
-        {Key::Alignment, Variant::fromI4(1)},
-        {Key::BackColor, Variant::fromI4(LONG(0x80000005))},
-        {Key::Caption, Str(L"\u041F\u0440\u0438\u0432\u0435\u0442 &x \u4E2D")},
-        {Key::Enabled, Variant::fromBool(false)},
-        {Key::Font, Variant::fromDispatch(chosen.Get())},
-        {Key::ForeColor, Variant::fromI4(0xFF)},
-        {Key::MouseIcon, Variant::fromDispatch(nullptr)},
-        {Key::MousePointer, Variant::fromI2(2)},
-        {Key::BackStyle, Variant::fromI4(0)},
-        {Key::CheckValue, Variant::fromI2(2)},
-        {Key::Picture, Variant::fromDispatch(picture.Get())},
-        {Key::PictureDisabled, Variant::fromDispatch(nullptr)},
-        {Key::TipPreTimer, Variant::fromR4(0.5f)},
-        {Key::TipPostTimer, Variant::fromR4(10)},
-        {Key::TipShowMethod, Variant::fromI4(3)},
-        {Key::TipHideMethod, Variant::fromI4(4)},
-        {Key::TipAnimateSteps, Variant::fromI2(9)},
-        {Key::ControlWidth, Variant::fromI4(100)},
-        {Key::ControlHeight, Variant::fromI4(20)},
-        {Key::XOffset, Variant::fromI4(4)},
-        {Key::YOffset, Variant::fromI4(5)},
-        {Key::NuToolTipText, Str(L"tip")},
-    };
-    auto bag = NewBag();
-    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
-    ASSERT_EQ(pkw::persist::WriteKeys(view, pkw::persist::kCheckBoxControlWriteOrder, saved), S_OK);
-
-    MapAccess loaded;
-    loaded.font = NewFont(L"Tahoma");
-    pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, loaded);
-    pkw::persist::ReadKeys(view, pkw::persist::kTipTimingReadOrder, loaded);
-    pkw::persist::ReadKeys(view, pkw::persist::kTextReadOrder, loaded);
-    for (const auto& [key, value] : saved.values) {
-        SCOPED_TRACE(
-            std::string(Describe(key).name, Describe(key).name + wcslen(Describe(key).name)));
-        const Variant& back = loaded.values[key];
-        if (value.vt == VT_BSTR) {
-            EXPECT_EQ(BstrOf(back), BstrOf(value));
-        } else if (value.vt == VT_DISPATCH) {
-            EXPECT_EQ(back.vt, VT_DISPATCH);
-            EXPECT_EQ(back.pdispVal, value.pdispVal);
-        } else {
-            EXPECT_EQ(NumberOf(back), NumberOf(value));
-        }
     }
 }
 

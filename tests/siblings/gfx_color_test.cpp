@@ -8,23 +8,6 @@ namespace {
 
 using pkw::sib::Gfx;
 
-TEST(GfxTranslateColor, SystemColoursComeFromTheSystemTable) {
-    struct Case {
-        OLE_COLOR color;
-        int index;
-    };
-    for (const Case& c : {Case{0x8000000F, COLOR_BTNFACE}, Case{0x80000011, COLOR_GRAYTEXT},
-                          Case{0x80000012, COLOR_BTNTEXT}, Case{0x80000005, COLOR_WINDOW},
-                          Case{0x80000000, COLOR_SCROLLBAR}, Case{0x8000001E, COLOR_MENUBAR}})
-        EXPECT_EQ(Gfx().gfxTranslateColor(c.color, nullptr), ::GetSysColor(c.index))
-            << std::hex << c.color;
-}
-
-TEST(GfxTranslateColor, ASystemIndexThatNamesNoColourGivesBlack) {
-    for (OLE_COLOR color : {0x8000001Fu, 0x800000FFu, 0x80000040u})
-        EXPECT_EQ(Gfx().gfxTranslateColor(color, nullptr), 0u) << std::hex << color;
-}
-
 TEST(GfxTranslateColor, RgbValuesPassThroughWithoutTheirHighByte) {
     struct Case {
         OLE_COLOR color;

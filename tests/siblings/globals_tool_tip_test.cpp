@@ -51,45 +51,6 @@ protected:
     ComPtr<IToolTip> tip_;
 };
 
-TEST_F(GlobalsToolTip, KeepsWhatItIsGiven) {
-    ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
-    ASSERT_EQ(tip_->SetEffects(set.Get()), S_OK);
-    ASSERT_EQ(tip_->SetAnimateSteps(5), S_OK);
-    const std::wstring text(L"two\0lines", 9);
-    pkw::Bstr given(text);
-    ASSERT_EQ(tip_->SetTipText(given.get()), S_OK);
-
-    ComPtr<IEffectSet> effects;
-    ASSERT_EQ(tip_->get_Effects(&effects), S_OK);
-    EXPECT_TRUE(sameObject(effects.Get(), set.Get()));
-    SHORT steps = 0;
-    tip_->get_AnimateSteps(&steps);
-    EXPECT_EQ(steps, 5);
-    pkw::Bstr back;
-    ASSERT_EQ(tip_->get_TipText(back.put()), S_OK);
-    EXPECT_EQ(back.view(), text);
-
-    LONG result = -1;
-    ASSERT_EQ(tip_->ShowTip(2, &result), S_OK);
-    EXPECT_EQ(result, 1);
-    VARIANT_BOOL shown = VARIANT_FALSE;
-    LONG method = -1;
-    tip_->get_Shown(&shown);
-    tip_->get_ShowMethod(&method);
-    EXPECT_EQ(shown, VARIANT_TRUE);
-    EXPECT_EQ(method, 2);
-
-    ASSERT_EQ(tip_->HideTip(1), S_OK);
-    tip_->get_Shown(&shown);
-    tip_->get_HideMethod(&method);
-    EXPECT_EQ(shown, VARIANT_FALSE);
-    EXPECT_EQ(method, 1);
-
-    ASSERT_EQ(tip_->SetEffects(nullptr), S_OK);
-    ASSERT_EQ(tip_->get_Effects(&effects), S_OK);
-    EXPECT_EQ(effects.Get(), nullptr);
-}
-
 TEST_F(GlobalsToolTip, QueryPlacementDecidesWhereAndWhether) {
     struct Case {
         const char* what;
@@ -170,24 +131,6 @@ TEST_F(GlobalsToolTip, SinkMayReleaseTheTipWhileItShows) {
     EXPECT_EQ(raw->ShowTip(0, &result), S_OK);
     EXPECT_FALSE(tip_);
     EXPECT_EQ(sink->references(), 1u) << "the tip is gone and let its sink go";
-}
-
-TEST_F(GlobalsToolTip, NamesItsEventsAndIsCallableByName) {
-    ComPtr<IProvideClassInfo2> classInfo;
-    ASSERT_EQ(tip_.As(&classInfo), S_OK);
-    GUID events{};
-    ASSERT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
-    EXPECT_EQ(events, DIID_DToolTipEvents);
-
-    const Call shown = invoke(tip_.Get(), L"ShowTip", DISPATCH_METHOD, {Variant::fromI4(3)});
-    ASSERT_EQ(shown.hr, S_OK);
-    EXPECT_EQ(shown.result.vt, VT_I4);
-    EXPECT_EQ(shown.result.lVal, 1);
-    ASSERT_EQ(invoke(tip_.Get(), L"SetTipText", DISPATCH_METHOD, {Variant::fromString(L"hi")}).hr,
-              S_OK);
-    const Call text = get(tip_.Get(), L"TipText");
-    ASSERT_EQ(text.result.vt, VT_BSTR);
-    EXPECT_STREQ(text.result.bstrVal, L"hi");
 }
 
 } // namespace

@@ -30,25 +30,6 @@ TEST(ImageGenerator, EveryImageKeepsEveryRule) {
     }
 }
 
-TEST(ImageGenerator, TheCatalogueHasTheSizesTheControlsUse) {
-    struct Expected {
-        int id, width, height, frames;
-    };
-    const Expected table[] = {{1001, 13, 156, 12}, {1006, 13, 104, 8},  {1100, 18, 168, 8},
-                              {1496, 20, 138, 6},  {1013, 350, 230, 1}, {2000, 230, 25, 3},
-                              {30000, 16, 15, 1},  {30001, 16, 15, 1}};
-    for (const Expected& e : table) {
-        const ImageLayout& layout = LayoutOf(e.id);
-        EXPECT_EQ(layout.width, e.width) << e.id;
-        EXPECT_EQ(layout.height, e.height) << e.id;
-        EXPECT_EQ(layout.frames, e.frames) << e.id;
-    }
-    // The close button's frames start at x 0, 77 and 154.
-    const ImageLayout& close = LayoutOf(2000);
-    EXPECT_EQ(close.strideX * 2, 154);
-    EXPECT_EQ(close.frameWidth, 76);
-}
-
 TEST(ImageGenerator, TheValidatorCatchesBlendsWithTheMask) {
     const ImageLayout& layout = LayoutOf(1001);
     Image image = layout.draw();

@@ -3,6 +3,7 @@
 
 #include "test_windows.h"
 
+#include "host/message_loop.h"
 #include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ bool Make(Scene& scene, DWORD parentStyle) {
 
 bool MoveCursor(int x, int y) {
     ::SetCursorPos(x, y);
-    return pkw::test::PumpUntil([&] {
+    return pkw::host::pumpUntil([&] {
         POINT p{};
         return ::GetCursorPos(&p) && p.x == x && p.y == y;
     });
@@ -62,7 +63,7 @@ bool MoveCursor(int x, int y) {
 
 TEST(UpdateParent, TheParentRepaintsTheAreaUnderTheWindowAtOnce) {
     Scene scene;
-    if (!Make(scene, 0)) GTEST_SKIP() << "no windows here (is there a display?)";
+    ASSERT_TRUE(Make(scene, 0));
     scene.parentLog = {};
     scene.childLog = {};
     EXPECT_EQ(Mfc().UpdateParent(scene.child), 1);
@@ -77,7 +78,7 @@ TEST(UpdateParent, TheParentRepaintsTheAreaUnderTheWindowAtOnce) {
 
 TEST(ChangeWindowStyle, TheParentStopsClippingItsChildrenOnceForAll) {
     Scene scene;
-    if (!Make(scene, WS_CLIPCHILDREN)) GTEST_SKIP() << "no windows here (is there a display?)";
+    ASSERT_TRUE(Make(scene, WS_CLIPCHILDREN));
     const LONG_PTR before = ::GetWindowLongPtrW(scene.parent.get(), GWL_STYLE);
     EXPECT_EQ(Mfc().ChangeWindowStyle(scene.child), 1);
     const LONG_PTR after = ::GetWindowLongPtrW(scene.parent.get(), GWL_STYLE);
@@ -90,7 +91,7 @@ TEST(ChangeWindowStyle, TheParentStopsClippingItsChildrenOnceForAll) {
 
 TEST(IsMouseOver, TheCursorMustBeOverTheWindowAndNotCovered) {
     Scene scene;
-    if (!Make(scene, 0)) GTEST_SKIP() << "no windows here (is there a display?)";
+    ASSERT_TRUE(Make(scene, 0));
     const HWND parent = scene.parent.get();
     struct Case {
         const char* where;

@@ -2,59 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 namespace {
 
 using namespace pkw::sib;
-
-std::wstring FolderOf(HMODULE module) {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD n = ::GetModuleFileNameW(module, path, DWORD(std::size(path)));
-    std::wstring s(path, n);
-    return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
-
-FARPROC Export(const wchar_t* dll, const char* name) {
-    const HMODULE module = ::GetModuleHandleW(dll);
-    return module ? ::GetProcAddress(module, name) : nullptr;
-}
-
-template <typename F>
-bool Same(F pointer, FARPROC exported) {
-    return exported && reinterpret_cast<void*>(pointer) == reinterpret_cast<void*>(exported);
-}
-
-// Every pointer of every table is the export of that name, from the DLL
-// beside this program.
-TEST(PlainApi, TablesPointAtTheExportsOfTheDllsBesideTheProgram) {
-    const auto& gfx = Gfx();
-    const auto& mfc = Mfc();
-    const auto& res = ResSrv();
-    const auto& uni = Uni();
-    const auto check = [](const wchar_t* dll, const char* name, auto pointer) {
-        EXPECT_TRUE(Same(pointer, Export(dll, name))) << name;
-    };
-#define PKW_GFX(ret, name, params) check(L"zelGFX40.dll", #name, gfx.name);
-#define PKW_MFC(ret, name, params) check(L"zelMFC40.dll", #name, mfc.name);
-#define PKW_RES(ret, name, params) check(L"zelResSrv40.dll", #name, res.name);
-#define PKW_UNI(ret, name, params) check(L"zelUni40.dll", #name, uni.name);
-    PKW_GFX40_FUNCTIONS(PKW_GFX)
-    PKW_MFC40_FUNCTIONS(PKW_MFC)
-    PKW_RESSRV40_FUNCTIONS(PKW_RES)
-    PKW_UNI40_FUNCTIONS(PKW_UNI)
-#undef PKW_GFX
-#undef PKW_MFC
-#undef PKW_RES
-#undef PKW_UNI
-
-    for (const wchar_t* dll :
-         {L"zelGFX40.dll", L"zelMFC40.dll", L"zelResSrv40.dll", L"zelUni40.dll"}) {
-        const HMODULE module = ::GetModuleHandleW(dll);
-        ASSERT_NE(module, nullptr);
-        EXPECT_EQ(FolderOf(module), FolderOf(nullptr));
-    }
-}
 
 TEST(PlainApi, WithoutAModuleEveryFunctionIsAStubAnsweringZero) {
     const GfxApi gfx = ResolveGfx(nullptr);

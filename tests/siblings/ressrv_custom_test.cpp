@@ -94,16 +94,6 @@ TEST(CustomResDc, ABitmapHeldByAnotherDcIsCopiedToo) {
     EXPECT_EQ(ResSrv().ReleaseCustomResDc("held"), 1);
 }
 
-TEST(CustomResDc, StaticAndCustomImagesAreCountedApart) {
-    auto bitmap = MakeBitmap(4, 4, Gradient);
-    const HDC custom = ResSrv().GetCustomResDc(bitmap.get(), "apart", nullptr, nullptr);
-    ASSERT_NE(custom, nullptr);
-    EXPECT_EQ(ResSrv().ReleaseStaticResDc(custom), 0) << "a custom DC is given back by name";
-    EXPECT_TRUE(Alive(custom));
-    EXPECT_EQ(ResSrv().ReleaseCustomResDc("apart"), 1);
-    EXPECT_FALSE(Alive(custom));
-}
-
 TEST(CustomResDc, ReturningEveryBorrowLeavesNoGdiObject) {
     auto bitmap = MakeBitmap(20, 240, Gradient);
     const auto cycle = [&] {

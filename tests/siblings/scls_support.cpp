@@ -5,22 +5,6 @@
 
 namespace pkw::scls_test {
 
-bool pumpUntil(const std::function<bool()>& done, DWORD deadlineMs) {
-    const ULONGLONG end = ::GetTickCount64() + deadlineMs;
-    while (!done()) {
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= end) return false;
-        ::MsgWaitForMultipleObjects(
-            0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 50)), QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
 // --- TestWindow --------------------------------------------------------------
 namespace {
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/com/com_ptr.h"
+#include "host/message_loop.h"
 #include "siblings/api/loader.h"
 #include "tests/common/com_server/server_dll.h"
 #include "zelSCls40.h"
@@ -35,8 +36,7 @@ inline HRESULT canUnloadNow() {
 }
 
 // --- Messages ------------------------------------------------------------
-// Pumps this thread's messages until done() holds or the deadline passes.
-bool pumpUntil(const std::function<bool()>& done, DWORD deadlineMs = 20000);
+using host::pumpUntil;
 
 // --- A window that records what its own procedure sees -------------------
 // Its procedure answers kAnswer with 77 and everything else through

@@ -7,7 +7,6 @@
 #include <olectl.h>
 
 #include <functional>
-#include <thread>
 
 namespace pkw::scls_test {
 namespace {
@@ -124,20 +123,6 @@ TEST_F(TimerTest, ThatTimeComesOnTheOwnerThreadUntilIntervalZero) {
     ASSERT_EQ(timer->put_Interval(0), S_OK);
 }
 
-TEST_F(TimerTest, NoTicksWithoutAnInterval) {
-    auto sink = newSink();
-    advise(sink.Get());
-    ReferenceClock clock;
-    ASSERT_TRUE(clock.pumpTicks(5));
-    EXPECT_EQ(sink->ticks, 0);
-    EXPECT_EQ(timer->put_Interval(-1), E_INVALIDARG);
-    LONG interval = -2;
-    timer->get_Interval(&interval);
-    EXPECT_EQ(interval, 0);
-    ASSERT_TRUE(clock.pumpTicks(3));
-    EXPECT_EQ(sink->ticks, 0);
-}
-
 TEST_F(TimerTest, HandlerThatStopsTheTimerGetsOneTick) {
     auto sink = newSink();
     sink->onTick = [&] { timer->put_Interval(0); };
@@ -160,32 +145,6 @@ TEST_F(TimerTest, HandlerThatReleasesTheTimer) {
     ASSERT_TRUE(clock.pumpTicks(5));
     EXPECT_EQ(sink->ticks, 1);
     EXPECT_EQ(canUnloadNow(), S_OK);
-}
-
-TEST_F(TimerTest, TimersOfOtherThreadsTickThere) {
-    DWORD tickedOn = 0;
-    DWORD threadId = 0;
-    std::thread worker([&] {
-        ASSERT_EQ(::OleInitialize(nullptr), S_OK);
-        threadId = ::GetCurrentThreadId();
-        {
-            auto own = create<ITimer>(__uuidof(Timer));
-            auto sink = newSink();
-            ComPtr<IConnectionPointContainer> container;
-            ComPtr<IConnectionPoint> point;
-            DWORD cookie = 0;
-            ASSERT_EQ(own.As(&container), S_OK);
-            ASSERT_EQ(container->FindConnectionPoint(__uuidof(DTimerEvents), &point), S_OK);
-            ASSERT_EQ(point->Advise(sink.Get(), &cookie), S_OK);
-            ASSERT_EQ(own->put_Interval(10), S_OK);
-            ASSERT_TRUE(pumpUntil([&] { return sink->ticks >= 2; }));
-            tickedOn = sink->thread;
-            point->Unadvise(cookie);
-        }
-        ::OleUninitialize();
-    });
-    worker.join();
-    EXPECT_EQ(tickedOn, threadId);
 }
 
 } // namespace

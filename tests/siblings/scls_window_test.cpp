@@ -59,36 +59,12 @@ TEST_F(WindowHelpersTest, PropertiesAreKeptPerWindowAndName) {
     }
 }
 
-TEST_F(WindowHelpersTest, PropertyArguments) {
-    TestWindow window;
-    HWND gone = nullptr;
-    {
-        TestWindow other;
-        gone = other.hwnd();
-    }
-    const Bstr name(L"x");
-    const Bstr empty(L"");
-    LONG_PTR value = 5;
-    EXPECT_EQ(global->SetWindowProperty(gone, name.get(), 1), E_INVALIDARG);
-    EXPECT_EQ(global->SetWindowProperty(window.hwnd(), nullptr, 1), E_INVALIDARG);
-    EXPECT_EQ(global->SetWindowProperty(window.hwnd(), empty.get(), 1), E_INVALIDARG);
-    EXPECT_EQ(global->GetWindowProperty(gone, name.get(), &value), E_INVALIDARG);
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(global->GetWindowProperty(window.hwnd(), name.get(), nullptr), E_POINTER);
-    value = 5;
-    EXPECT_EQ(global->RemoveWindowProperty(window.hwnd(), nullptr, &value), E_INVALIDARG);
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(global->RemoveWindowProperty(window.hwnd(), name.get(), nullptr), E_POINTER);
-}
-
 TEST_F(WindowHelpersTest, WideTextRoundTrip) {
     TestWindow window;
     const std::wstring texts[] = {
         L"",
-        L"plain",
         L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u65e5\u672c\u8a9e "
         L"\u0440\u0443\u0441\u0441\u043a\u0438\u0439 \u05e2\u05d1\u05e8\u05d9\u05ea",
-        L"surrogates \U0001F600\U00020000 end",
     };
     for (const std::wstring& text : texts) {
         SCOPED_TRACE(testing::Message() << "length " << text.size());

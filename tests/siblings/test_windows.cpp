@@ -1,20 +1,8 @@
 #include "test_windows.h"
 
-namespace pkw::test {
+#include "host/message_loop.h"
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (::GetTickCount64() > deadline) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
+namespace pkw::test {
 
 namespace {
 
@@ -26,7 +14,7 @@ BOOL CALLBACK AnyPending(HWND hwnd, LPARAM found) {
 } // namespace
 
 bool PumpUntilPainted(HWND top) {
-    return PumpUntil([top] {
+    return host::pumpUntil([top] {
         bool pending = ::GetUpdateRect(top, nullptr, FALSE) != FALSE;
         ::EnumChildWindows(top, AnyPending, reinterpret_cast<LPARAM>(&pending));
         return !pending;
@@ -63,13 +51,6 @@ sib::DibSurface MakeSurface(int w, int h, const std::function<COLORREF(int x, in
         for (int x = 0; x < w; ++x)
             surface.at(x, y) = sib::PixelFromColorRef(pixel(x, y));
     return surface;
-}
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
 } // namespace pkw::test

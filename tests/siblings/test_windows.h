@@ -1,6 +1,6 @@
 // Helpers of the sibling tests that use windows and pixels.
 //
-//   PumpUntil        dispatches messages until a condition holds or a deadline passes
+//   PumpUntilPainted pumps messages until no window of a tree waits for a paint
 //   RegisterClassFor registers a window class for a test's window procedure, once
 //   MakeBitmap       a bitmap (or surface) with given pixels
 //   PixelAt          a pixel of a surface as COLORREF
@@ -14,21 +14,12 @@
 
 namespace pkw::test {
 
-// Generous: Wine under load can be slow, and a test that waits never sleeps
-// a fixed time.
-constexpr DWORD kDeadlineMs = 20000;
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kDeadlineMs);
-
 // Dispatches what is queued now, then waits until no window of this thread
 // has a pending paint (or the deadline passes).
 bool PumpUntilPainted(HWND top);
 
 // Registers a class named name with the procedure (a no-op when it exists).
 void RegisterClassFor(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr);
-
-// The folder of the running test program, with a trailing backslash.
-std::wstring ProgramFolder();
 
 // A 32-bit DIB section of w x h, selected nowhere, with pixel(x, y) as COLORREF.
 UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int x, int y)>& pixel);

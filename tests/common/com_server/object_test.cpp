@@ -112,15 +112,5 @@ TEST(ClassFactoryTest, ServesEveryClassOfTheTableRegisteredOrNot) {
     EXPECT_EQ(com::getClassObject(kServer, CLSID_KitThing, IID_IClassFactory, nullptr), E_POINTER);
 }
 
-TEST(ClassFactoryTest, LockServerHoldsTheModule) {
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(com::getClassObject(kServer, CLSID_KitThing, IID_PPV_ARGS(&factory)), S_OK);
-    const LONG withFactory = module::lockCount();
-    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
-    EXPECT_EQ(module::lockCount(), withFactory + 1);
-    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
-    EXPECT_EQ(module::lockCount(), withFactory);
-}
-
 } // namespace
 } // namespace pkw::test

@@ -1,9 +1,9 @@
-#include "selection/event_sink.h"
+#include "activex/event_sink.h"
 
 #include "common/com/com_ptr.h"
 #include "common/com/hresult.h"
 
-namespace pkw::selection {
+namespace pkw::ax {
 
 ComPtr<PropertyChangeSink> PropertyChangeSink::Create(std::function<void(DISPID)> onChanged) {
     // Adopt: MinGW's ComPtr::Attach would add a second reference.
@@ -110,4 +110,4 @@ void Connection::reset() noexcept {
     cookie_ = 0;
 }
 
-} // namespace pkw::selection
+} // namespace pkw::ax

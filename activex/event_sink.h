@@ -1,4 +1,4 @@
-// Small COM sinks through which a selection control hears from the objects it
+// Small COM sinks through which a control hears from the objects it
 // holds (its font, its tool tip), and the connection that ties one to a
 // connection point for as long as it lives.
 //
@@ -13,7 +13,7 @@
 
 #include <functional>
 
-namespace pkw::selection {
+namespace pkw::ax {
 
 using Microsoft::WRL::ComPtr;
 
@@ -78,4 +78,4 @@ private:
     DWORD cookie_ = 0;
 };
 
-} // namespace pkw::selection
+} // namespace pkw::ax

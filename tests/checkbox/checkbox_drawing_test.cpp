@@ -1,0 +1,340 @@
+// What NuCheckBox40 draws, read back from the screen: where the glyph, the
+// picture and the caption stand for each alignment, the caption's colour
+// when enabled and disabled, the picture used when disabled, and the focus
+// rectangle. Then the rich tool tip: hidden again after TipPostTimer, and
+// shown and hidden the way TipShowMethod and TipHideMethod say.
+#include "tests/checkbox/checkbox_fixture.h"
+#include "tests/host/test_pictures.h"
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace pkw::test {
+namespace {
+
+// A white control of 150 x 30 pixels whose caption is "HHHH": vertical
+// stems keep the text's own colour even where the font is smoothed.
+constexpr RECT kBoxRect{10, 10, 160, 40};
+constexpr LONG kWidth = 150, kHeight = 30;
+constexpr LONG kGlyph = 13; // the built-in glyph frames are 13 x 13
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kCaption = RGB(200, 0, 0);
+constexpr COLORREF kDisabledCaption = RGB(0, 150, 0);
+constexpr COLORREF kPicture = RGB(0, 160, 0);
+constexpr COLORREF kDisabledPicture = RGB(0, 0, 200);
+constexpr LONG kPictureSize = 12;
+
+// Where pixels of one kind lie: their count and bounding box.
+struct Extent {
+    std::size_t count = 0;
+    LONG left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
+};
+
+Extent ExtentOf(const Image& image, const std::function<bool(COLORREF)>& kind,
+                const RECT& within = {0, 0, kWidth, kHeight}) {
+    Extent e;
+    for (LONG y = within.top; y < std::min<LONG>(within.bottom, image.height()); ++y)
+        for (LONG x = within.left; x < std::min<LONG>(within.right, image.width()); ++x) {
+            if (!kind(image.color(x, y))) continue;
+            ++e.count;
+            e.left = std::min(e.left, x);
+            e.top = std::min(e.top, y);
+            e.right = std::max(e.right, x + 1);
+            e.bottom = std::max(e.bottom, y + 1);
+        }
+    return e;
+}
+
+auto Is(COLORREF wanted) {
+    return [wanted](COLORREF c) { return c == wanted; };
+}
+
+// The glyph: whatever is neither the background nor one of the test's
+// own colours.
+bool GlyphInk(COLORREF c) {
+    return c != kWhite && c != kCaption && c != kDisabledCaption && c != kPicture &&
+           c != kDisabledPicture;
+}
+
+struct Look {
+    const char* name;
+    LONG alignment = 0;
+    bool enabled = true;
+    bool picture = false;
+    bool disabledPicture = false;
+    bool focused = false;
+    bool focusRectangle = true;
+};
+
+class CheckBoxDrawingTest : public CheckBoxTest {
+protected:
+    Image draw(const Look& look) {
+        auto b = placeBox(L"Check1", kBoxRect);
+        if (!b) return {};
+        put(b, L"UniCaption", Str(L"HHHH"));
+        // An RGB value is its own OLE_COLOR.
+        put(b, L"BackColor", I4(LONG(kWhite)));
+        put(b, L"ForeColor", I4(LONG(kCaption)));
+        put(b, L"DisabledForeColor", I4(LONG(kDisabledCaption)));
+        put(b, L"Alignment", I4(look.alignment));
+        put(b, L"DrawFocusRectangle", Bool(look.focusRectangle));
+        const auto picture = [&](const wchar_t* name, COLORREF colour) {
+            EXPECT_HRESULT_SUCCEEDED(
+                b.site->putRef(name, bitmapPicture(kPictureSize, kPictureSize, colour).Get()));
+        };
+        if (look.picture) picture(L"Picture", kPicture);
+        if (look.disabledPicture) picture(L"PictureDisabled", kDisabledPicture);
+        put(b, L"Enabled", Bool(look.enabled));
+        if (look.focused) {
+            EXPECT_HRESULT_SUCCEEDED(form().focus(*b.site.Get()));
+        }
+        pumpPending();
+        Image image = captureWindow(b.window());
+        EXPECT_EQ(image.width(), kWidth);
+        EXPECT_EQ(image.height(), kHeight);
+        form().remove(*b.site.Get());
+        return image;
+    }
+};
+
+// The glyph at the side Alignment names, the picture and the caption beside
+// it in order, everything centred vertically.
+TEST_F(CheckBoxDrawingTest, EachPartStandsWhereTheAlignmentPutsIt) {
+    struct Case {
+        Look look;
+        bool glyphLeft;
+        LONG pictureLeft; // -1: no picture
+        // Left-aligned text starts here, right-aligned text ends here; its
+        // ink lies within a letter's bearing of it.
+        LONG captionEdge;
+    };
+    const Case cases[] = {
+        {{"GlyphLeft"}, true, -1, kGlyph + 4},
+        {{"GlyphLeftPicture", 0, true, true}, true, kGlyph + 3, kGlyph + 2 + kPictureSize + 4},
+        {{"GlyphRight", 1}, false, -1, kWidth - 4 - kGlyph},
+        {{"GlyphRightPicture", 1, true, true}, false, 2, kWidth - 4 - kGlyph},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.look.name);
+        const Image image = draw(c.look);
+        ASSERT_FALSE(image.empty());
+        const RECT left{0, 0, kGlyph, kHeight}, right{kWidth - kGlyph, 0, kWidth, kHeight};
+        const Extent glyph = ExtentOf(image, GlyphInk, c.glyphLeft ? left : right);
+        EXPECT_GT(glyph.count, 20u) << "the glyph's frame";
+        EXPECT_EQ(ExtentOf(image, GlyphInk, c.glyphLeft ? right : left).count, 0u)
+            << "nothing on the other side";
+        EXPECT_NEAR((glyph.top + glyph.bottom) / 2.0, kHeight / 2.0, 1.5);
+
+        const Extent picture = ExtentOf(image, Is(kPicture));
+        if (c.pictureLeft < 0) {
+            EXPECT_EQ(picture.count, 0u);
+        } else {
+            EXPECT_EQ(picture.count, std::size_t(kPictureSize * kPictureSize));
+            EXPECT_EQ(picture.left, c.pictureLeft);
+            EXPECT_EQ(picture.top, kHeight / 2 - kPictureSize / 2);
+        }
+
+        const Extent caption = ExtentOf(image, Is(kCaption));
+        EXPECT_GT(caption.count, 20u) << "the caption in ForeColor";
+        if (c.look.alignment == 0) {
+            EXPECT_GE(caption.left, c.captionEdge);
+            EXPECT_LE(caption.left, c.captionEdge + 3);
+        } else {
+            EXPECT_LE(caption.right, c.captionEdge);
+            EXPECT_GE(caption.right, c.captionEdge - 6) << "the caption ends by the glyph";
+            EXPECT_GT(caption.left, kPictureSize + 2);
+        }
+        EXPECT_NEAR((caption.top + caption.bottom) / 2.0, kHeight / 2.0, 3.5) << "centred";
+    }
+}
+
+// Disabled: the caption in DisabledForeColor, and PictureDisabled in place
+// of Picture when there is one.
+TEST_F(CheckBoxDrawingTest, ADisabledControlUsesItsDisabledColourAndPicture) {
+    struct Case {
+        Look look;
+        COLORREF caption, notCaption;
+        COLORREF picture, notPicture;
+    };
+    const Case cases[] = {
+        {{"Enabled", 0, true, true, true}, kCaption, kDisabledCaption, kPicture, kDisabledPicture},
+        {{"Disabled", 0, false, true, true},
+         kDisabledCaption,
+         kCaption,
+         kDisabledPicture,
+         kPicture},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.look.name);
+        const Image image = draw(c.look);
+        ASSERT_FALSE(image.empty());
+        EXPECT_GT(image.count(c.caption), 20u);
+        EXPECT_EQ(image.count(c.notCaption), 0u);
+        const Extent picture = ExtentOf(image, Is(c.picture));
+        EXPECT_EQ(picture.count, std::size_t(kPictureSize * kPictureSize));
+        EXPECT_EQ(picture.left, kGlyph + 3);
+        EXPECT_EQ(image.count(c.notPicture), 0u);
+    }
+}
+
+// The dotted rectangle runs 3 pixels left of the caption, in a column that
+// is otherwise blank: drawn only with the focus and DrawFocusRectangle.
+TEST_F(CheckBoxDrawingTest, TheFocusRectangleFramesTheCaptionOfAFocusedControl) {
+    struct Case {
+        Look look;
+        bool framed;
+    };
+    const Case cases[] = {
+        {{"FocusedWithRectangle", 0, true, false, false, true, true}, true},
+        {{"FocusedWithoutRectangle", 0, true, false, false, true, false}, false},
+        {{"NotFocused", 0, true, false, false, false, true}, false},
+    };
+    const LONG column = kGlyph + 4 - 3;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.look.name);
+        const Image image = draw(c.look);
+        ASSERT_FALSE(image.empty());
+        const Extent dots = ExtentOf(image, [](COLORREF p) { return p != kWhite; },
+                                     {column, 0, column + 1, kHeight});
+        if (c.framed) {
+            EXPECT_GE(dots.count, 4u);
+            const Extent caption = ExtentOf(image, Is(kCaption));
+            EXPECT_LT(dots.top, caption.top);
+            EXPECT_GT(dots.bottom, caption.bottom);
+        } else {
+            EXPECT_EQ(dots.count, 0u);
+        }
+    }
+}
+
+// The rich tool tip's window (of this thread), while it is visible.
+constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
+
+BOOL CALLBACK FindShownTip(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring_view(name) != kTipClass || !::IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+HWND ShownTip() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool TipShown() {
+    return ShownTip() != nullptr;
+}
+
+// The places where the visible tip stood, seen each time this thread takes
+// a message from its queue (the tip's animation steps come as timer
+// messages): a slide shows as several places, an instant show or hide as
+// one.
+class TipPlaces {
+public:
+    TipPlaces() {
+        places_.clear();
+        hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &sample, nullptr, ::GetCurrentThreadId());
+    }
+    ~TipPlaces() { ::UnhookWindowsHookEx(hook_); }
+    TipPlaces(const TipPlaces&) = delete;
+    TipPlaces& operator=(const TipPlaces&) = delete;
+
+    bool hooked() const { return hook_ != nullptr; }
+    const std::vector<RECT>& places() const { return places_; }
+
+private:
+    static LRESULT CALLBACK sample(int code, WPARAM wParam, LPARAM lParam) {
+        RECT r{};
+        if (const HWND tip = code == HC_ACTION ? ShownTip() : nullptr;
+            tip && ::GetWindowRect(tip, &r) &&
+            (places_.empty() || !::EqualRect(&places_.back(), &r)))
+            places_.push_back(r);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline std::vector<RECT> places_;
+    HHOOK hook_ = nullptr;
+};
+
+class CheckBoxTipDrawingTest : public CheckBoxTest {
+protected:
+    // A box whose tip says "Hello" a moment after the cursor comes to rest.
+    PlacedBox tippedBox() {
+        PlacedBox b = placeBox();
+        if (!b) return b;
+        put(b, L"TipPreTimer", R4(0.05f));
+        put(b, L"TipAnimateSteps", I4(4));
+        Variant sets = get(b, L"TipEffectsProps");
+        LONG index = 0;
+        ComPtr<IDispatch> first;
+        if (sets.vt == (VT_ARRAY | VT_DISPATCH))
+            ::SafeArrayGetElement(sets.parray, &index, first.GetAddressOf());
+        EXPECT_TRUE(first) << "no tip effect set";
+        if (first) {
+            EXPECT_HRESULT_SUCCEEDED(putProperty(first.Get(), L"Caption", Str(L"Hello")));
+        }
+        return b;
+    }
+
+    // The tip's places from the cursor's coming to its going by itself, the
+    // cursor resting on the control meanwhile.
+    std::vector<RECT> showAndHide(const PlacedBox& b) {
+        TipPlaces recorder;
+        EXPECT_TRUE(recorder.hooked());
+        EXPECT_TRUE(input::moveTo(*b.site.Get(), kInside));
+        EXPECT_TRUE(pumpUntil(TipShown)) << "the tip never showed";
+        EXPECT_TRUE(pumpUntil([] { return !TipShown(); })) << "the tip never went";
+        PumpTicks(10);
+        EXPECT_FALSE(TipShown()) << "back again during the same rest";
+        EXPECT_TRUE(input::moveOutside(*b.site.Get()));
+        PumpTicks(3);
+        return recorder.places();
+    }
+
+    static constexpr POINT kInside{6, 8};
+};
+
+TEST_F(CheckBoxTipDrawingTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSay) {
+    auto b = tippedBox();
+    ASSERT_TRUE(b);
+    // A long TipPostTimer keeps it: what hides it below is the timer.
+    put(b, L"TipPostTimer", R4(600.0f));
+    ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
+    ASSERT_TRUE(pumpUntil(TipShown));
+    PumpTicks(30);
+    EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
+    ASSERT_TRUE(input::moveOutside(*b.site.Get()));
+    ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
+
+    put(b, L"TipPostTimer", R4(0.3f));
+    struct Case {
+        const char* name;
+        LONG show, hide;
+    };
+    std::vector<RECT> instant;
+    for (const Case& c : {Case{"Instant", 0, 0}, Case{"SlideIn", 2, 0}, Case{"SlideOut", 0, 2}}) {
+        SCOPED_TRACE(c.name);
+        put(b, L"TipShowMethod", I4(c.show));
+        put(b, L"TipHideMethod", I4(c.hide));
+        const std::vector<RECT> places = showAndHide(b);
+        ASSERT_FALSE(places.empty());
+        if (instant.empty()) {
+            instant = places;
+            EXPECT_EQ(places.size(), 1u) << "an instant tip stands still";
+            continue;
+        }
+        EXPECT_GT(places.size(), 2u) << "a slide passes through places on its way";
+        const RECT& place = instant.front();
+        const RECT& settled = c.show == 2 ? places.back() : places.front();
+        const RECT& away = c.show == 2 ? places.front() : places.back();
+        EXPECT_TRUE(::EqualRect(&settled, &place)) << "rests where an instant tip stands";
+        EXPECT_FALSE(::EqualRect(&away, &place)) << "comes from or goes to another place";
+    }
+}
+
+} // namespace
+} // namespace pkw::test
