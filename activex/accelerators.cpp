@@ -1,5 +1,7 @@
 #include "activex/accelerators.h"
 
+#include "common/text/access_key.h"
+
 namespace pkw::ax::accelerators {
 namespace {
 
@@ -53,6 +55,14 @@ wchar_t match(std::wstring_view keys, const MSG& msg) noexcept {
     default:
         return 0;
     }
+}
+
+std::wstring fromCaption(const std::wstring& caption) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    const std::u16string_view text(reinterpret_cast<const char16_t*>(caption.data()),
+                                   caption.size());
+    const std::optional<char16_t> key = text::AccessKeyOf(text);
+    return key ? std::wstring(1, static_cast<wchar_t>(*key)) : std::wstring();
 }
 
 } // namespace pkw::ax::accelerators

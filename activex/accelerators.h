@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,5 +25,8 @@ std::vector<ACCEL> fromAccessKeys(std::wstring_view keys);
 
 // The access key that a key-down or character message stands for, or 0.
 wchar_t match(std::wstring_view keys, const MSG& msg) noexcept;
+
+// The access keys a caption marks with "&" (one character), or "".
+std::wstring fromCaption(const std::wstring& caption);
 
 } // namespace pkw::ax::accelerators

@@ -3,13 +3,15 @@
 //   pickwell_demo.exe             shows the form until it is closed
 //   pickwell_demo.exe --out DIR   writes DIR\form.png, the form again after a
 //                                 click has moved an option group's selection
-//                                 (DIR\form-selected.png), the built-in
+//                                 (DIR\form-selected.png), the push button's
+//                                 gallery as DIR\buttons.png, the built-in
 //                                 images as DIR\images\<id>.png, the effects
 //                                 engine's samples as DIR\effects.png, and
 //                                 exits
 //
 // Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
 // registered, 5 a control class missing, 6 image not written.
+#include "demo/button_gallery.h"
 #include "demo/demo_form.h"
 #include "demo/fx_samples.h"
 #include "demo/group_change.h"
@@ -97,6 +99,13 @@ int run(const std::wstring& outDir) {
     say(std::wstring(L"clicked ") + pkw::demo::kClickedOption + L": it takes the selection from " +
         pkw::demo::kPreviousOption);
     if (!saveForm(demo.form(), outDir + L"\\form-selected.png")) return 6;
+    const std::wstring gallery = outDir + L"\\buttons.png";
+    const std::wstring galleryProblem = pkw::demo::WriteButtonGallery(gallery);
+    if (!galleryProblem.empty()) {
+        say(galleryProblem);
+        return 6;
+    }
+    say(L"wrote " + gallery);
     const pkw::demo::StripsResult strips = pkw::demo::WriteImageStrips(outDir + L"\\images");
     for (const std::wstring& written : strips.written)
         say(L"wrote " + written);

@@ -8,6 +8,9 @@
 #if PKW_WITH_OPTION
 #include "option/option_class.h"
 #endif
+#if PKW_WITH_BUTTON
+#include "button/button_class.h"
+#endif
 #if PKW_WITH_TEXTBOX
 #include "textbox/textbox_class.h"
 #endif
@@ -23,6 +26,10 @@ const Server& thisServer() {
 #endif
 #if PKW_WITH_OPTION
         &option::OptionClass(),
+#endif
+#if PKW_WITH_BUTTON
+        // Served for the library's own pages; never registered.
+        &button::ButtonClass(),
 #endif
         &library::SkinClass(),
         &library::UnicodeClass(),

@@ -30,4 +30,15 @@ void ReleaseThreadSubclass() {
     if (IGlobalSubclass* held = std::exchange(t_subclass, nullptr)) held->Release();
 }
 
+HRESULT CreateMemDc(Microsoft::WRL::ComPtr<IMemDC>& out) {
+    return CreateSiblingObject(L"zelSCls40.dll", CLSID_clsMemDC, IID_IMemDC,
+                               reinterpret_cast<void**>(out.ReleaseAndGetAddressOf()));
+}
+
+HDC MemDcHandle(IMemDC* mem) {
+    HDC hdc = nullptr;
+    if (!mem || FAILED(mem->get_hDC(&hdc))) return nullptr;
+    return hdc;
+}
+
 } // namespace pkw::sib

@@ -19,4 +19,9 @@ Microsoft::WRL::ComPtr<IGlobalSubclass> ThreadSubclass();
 // detached or until their window is destroyed.
 void ReleaseThreadSubclass();
 
+// A new memory DC object (clsMemDC) straight from zelSCls40.dll.
+HRESULT CreateMemDc(Microsoft::WRL::ComPtr<IMemDC>& out);
+// The object's DC; null for none.
+HDC MemDcHandle(IMemDC* mem);
+
 } // namespace pkw::sib
