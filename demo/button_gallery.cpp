@@ -6,6 +6,7 @@
 #include "host/input.h"
 #include "host/library.h"
 #include "host/message_loop.h"
+#include "host/patterned_background.h"
 #include "host/property_bag.h"
 #include "host/text.h"
 
@@ -61,46 +62,6 @@ constexpr Column kColumns[] = {
     {L"space held", State::SpaceHeld},
     {L"disabled", State::Engraved},
     {L"disabled, red", State::Coloured},
-};
-
-// The checkerboard the transparent buttons show through.
-void PaintPattern(HWND hwnd, HDC dc) {
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    UniqueBrush light(::CreateSolidBrush(RGB(250, 235, 200)));
-    UniqueBrush dark(::CreateSolidBrush(RGB(120, 170, 210)));
-    for (LONG y = 0; y < client.bottom; y += 8)
-        for (LONG x = 0; x < client.right; x += 8) {
-            const RECT square{x, y, x + 8, y + 8};
-            ::FillRect(dc, &square, ((x + y) / 8) % 2 ? dark.get() : light.get());
-        }
-}
-
-WNDPROC g_formProc = nullptr;
-
-LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT) {
-        PaintPattern(hwnd, reinterpret_cast<HDC>(wParam));
-        return msg == WM_ERASEBKGND ? 1 : 0;
-    }
-    return ::CallWindowProcW(g_formProc, hwnd, msg, wParam, lParam);
-}
-
-// The form paints the pattern while this lives.
-class PatternedForm {
-public:
-    explicit PatternedForm(HWND form) : form_(form) {
-        g_formProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PatternProc)));
-    }
-    PatternedForm(const PatternedForm&) = delete;
-    PatternedForm& operator=(const PatternedForm&) = delete;
-    ~PatternedForm() {
-        ::SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
-    }
-
-private:
-    HWND form_;
 };
 
 ComPtr<IDispatch> IconPicture() {
@@ -188,7 +149,7 @@ std::wstring WriteButtonGallery(const std::wstring& path) {
     options.clientSize = kGallerySize;
     host::Form form(options);
     if (!form.hwnd()) return L"no window for the gallery";
-    PatternedForm pattern(form.hwnd());
+    host::PatternedBackground pattern(form.hwnd());
     const ComPtr<IDispatch> picture = IconPicture();
 
     for (int c = 0; c < int(std::size(kColumns)); ++c) {

@@ -11,6 +11,7 @@
 //   selection_lifecycle.cpp   Initialize ... Terminate, font and tool tip objects
 //   selection_persistence.cpp ReadProperties / WriteProperties
 //   selection_drawing.cpp     DrawControl, the standard drawing, the parent background
+//   selection_effects_drawing.cpp  the effects look (layers of the effects engine)
 //   selection_effects.cpp     the effect sets of the states and of the tool tip
 //   selection_skin.cpp        the glyph image
 //   selection_messages.cpp    attaching window messages and handling them
@@ -20,6 +21,7 @@
 
 #include "activex/ole_control.h"
 #include "activex/event_sink.h"
+#include "selection/effect_look.h"
 #include "selection/selection_state.h"
 #include "selection/selection_traits.h"
 #include "common/com/hresult.h"
@@ -213,6 +215,12 @@ private:
     HRESULT EnsureBackgroundDC();
     LONG PixelWidth() const;
     LONG PixelHeight() const;
+
+    // --- Effects drawing (selection_effects_drawing.cpp) ------------------------
+    // The effects look composed and shown; a failure leaves the window's image.
+    HRESULT ComposeEffects();
+    // Lays the image and caption layers out on the body.
+    void PlaceLayers(const EffectLook& look, LONG bodyWidth, LONG bodyHeight);
 
     // --- Window messages (selection_messages.cpp) ----------------------------
     void AttachMessages();

@@ -156,12 +156,6 @@ void SelectionControl::DrawControl() {
     }
 }
 
-void SelectionControl::DrawEffects() {
-    // The layered effects look is not built yet: until it is, a control with
-    // effects keeps the standard look so that it always shows its state.
-    DrawStandard();
-}
-
 HRESULT SelectionControl::EnsureBackgroundDC() {
     if (!state_.m_BackgroundDC) {
         ComPtr<IMemDC> mem;

@@ -141,7 +141,9 @@ void SelectionControl::onTerminate() {
     // The font outlives nothing of ours: stop listening to it.
     fontConnection_.reset();
     if (fontSink_) fontSink_->disconnect();
-    state_.m_EffectsCanvas.Reset();
+    state_.m_BodyLayer.Reset();
+    state_.m_ImageLayer.Reset();
+    state_.m_TextLayer.Reset();
     state_.m_BackgroundDC.Reset();
 }
 

@@ -414,7 +414,7 @@ STDMETHODIMP SelectionControl::get_VisualEffectStyle(NuVisualEffectStyleConstant
 STDMETHODIMP SelectionControl::put_VisualEffectStyle(NuVisualEffectStyleConstants iStyle) {
     state_.m_lVisualEffectStyle = iStyle;
     PKW_RETURN_IF_FAILED(CreateEffectSets());
-    if (iStyle == 0) state_.m_EffectsCanvas.Reset();
+    if (iStyle == 0) state_.m_BodyLayer.Reset();
     if (state_.m_bRedraw) PKW_RETURN_IF_FAILED(Refresh());
     propertyChanged(L"VisualEffectStyle");
     return S_OK;

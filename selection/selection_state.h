@@ -6,6 +6,7 @@
 
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
+#include "zelFX40.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -92,7 +93,6 @@ struct SelectionState {
     // Effects and tool tip.
     EffectSetArray m_EffectsProps;
     EffectSetArray m_TipEffectsProps;
-    ComPtr<IUnknown> m_EffectsCanvas;
     float m_sngTipPreTimer = 0;
     float m_sngTipPostTimer = 0;
     LONG m_lTipShowMethod = 0;
@@ -113,6 +113,15 @@ struct SelectionState {
     LONG m_lPictureWidth = 0;
     LONG m_lPictureHeight = 0;
     ComPtr<IMemDC> m_BackgroundDC;
+
+    // The effects look's layers: the body is kept from paint to paint (and
+    // dropped with the effects look), the image and the caption are built
+    // anew by each paint that has them, at the places the layout chose.
+    ComPtr<IFxLayer> m_BodyLayer;
+    ComPtr<IFxLayer> m_ImageLayer;
+    ComPtr<IFxLayer> m_TextLayer;
+    RECT m_rcImage{};
+    RECT m_rcText{};
 };
 
 } // namespace pkw::selection

@@ -3,6 +3,7 @@
 // characters outside the code page included), and what loading does with
 // missing or unusable values.
 #include "tests/checkbox/checkbox_fixture.h"
+#include "tests/host/effect_sets.h"
 
 #include "common/com/bstr.h"
 #include "zelGlobals40.h"
@@ -79,23 +80,6 @@ std::vector<Setting> NonDefaultSettings() {
 // A key of an effect block: the tool tip's, or a state's (its index last).
 bool IsEffectKey(const std::wstring& name) {
     return name.starts_with(L"TIP:") || (!name.empty() && iswdigit(name.back()));
-}
-
-// The effect sets a control holds, through their vtable.
-std::vector<ComPtr<IEffectSet>> SetsOf(const VARIANT& sets) {
-    std::vector<ComPtr<IEffectSet>> out;
-    if (sets.vt != (VT_ARRAY | VT_DISPATCH)) return out;
-    LONG lo = 0, hi = -1;
-    ::SafeArrayGetLBound(sets.parray, 1, &lo);
-    ::SafeArrayGetUBound(sets.parray, 1, &hi);
-    for (LONG i = lo; i <= hi; ++i) {
-        ComPtr<IDispatch> item;
-        ComPtr<IEffectSet> set;
-        if (SUCCEEDED(::SafeArrayGetElement(sets.parray, &i, item.GetAddressOf())) && item)
-            item.As(&set);
-        out.push_back(set);
-    }
-    return out;
 }
 
 std::vector<std::pair<LONG, SHORT>> StopsOf(IEffectSet* set) {
@@ -198,8 +182,8 @@ TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
     auto saved = placeBox(L"Saved");
     ASSERT_TRUE(saved);
     put(saved, L"VisualEffectStyle", I4(1));
-    auto states = SetsOf(get(saved, L"EffectsProps"));
-    auto tips = SetsOf(get(saved, L"TipEffectsProps"));
+    auto states = EffectSetsOf(get(saved, L"EffectsProps"));
+    auto tips = EffectSetsOf(get(saved, L"TipEffectsProps"));
     ASSERT_EQ(states.size(), 4u);
     ASSERT_EQ(tips.size(), 1u);
     IEffectSet* pressed = states[2].Get();
@@ -253,8 +237,8 @@ TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
     options.bag = bag.Get();
     auto loaded = placeBox(L"Loaded", {10, 60, 130, 84}, options);
     ASSERT_TRUE(loaded);
-    auto loadedStates = SetsOf(get(loaded, L"EffectsProps"));
-    auto loadedTips = SetsOf(get(loaded, L"TipEffectsProps"));
+    auto loadedStates = EffectSetsOf(get(loaded, L"EffectsProps"));
+    auto loadedTips = EffectSetsOf(get(loaded, L"TipEffectsProps"));
     ASSERT_EQ(loadedStates.size(), 4u);
     ASSERT_EQ(loadedTips.size(), 1u);
     EXPECT_NE(loadedStates[2].Get(), pressed) << "new sets are made on loading";

@@ -9,7 +9,9 @@
 
 namespace pkw::test {
 
-inline std::vector<BYTE> bitmapFile(int width, int height, COLORREF colour) {
+// A bitmap whose pixel (x, y), counted from the top-left, has colourAt(x, y).
+template <typename ColourAt>
+std::vector<BYTE> bitmapFileOf(int width, int height, ColourAt colourAt) {
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
@@ -27,7 +29,9 @@ inline std::vector<BYTE> bitmapFile(int width, int height, COLORREF colour) {
     std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            BYTE* p = bytes.data() + file.bfOffBits + y * stride + x * 3;
+            // Rows run bottom-up in the file.
+            BYTE* p = bytes.data() + file.bfOffBits + (height - 1 - y) * stride + x * 3;
+            const COLORREF colour = colourAt(x, y);
             p[0] = GetBValue(colour);
             p[1] = GetGValue(colour);
             p[2] = GetRValue(colour);
@@ -35,10 +39,19 @@ inline std::vector<BYTE> bitmapFile(int width, int height, COLORREF colour) {
     return bytes;
 }
 
-inline host::ComPtr<IPictureDisp> bitmapPicture(int width, int height, COLORREF colour) {
+inline std::vector<BYTE> bitmapFile(int width, int height, COLORREF colour) {
+    return bitmapFileOf(width, height, [colour](int, int) { return colour; });
+}
+
+template <typename ColourAt>
+host::ComPtr<IPictureDisp> bitmapPictureOf(int width, int height, ColourAt colourAt) {
     host::ComPtr<IPictureDisp> picture;
-    host::loadPictureBytes(bitmapFile(width, height, colour), picture);
+    host::loadPictureBytes(bitmapFileOf(width, height, colourAt), picture);
     return picture;
+}
+
+inline host::ComPtr<IPictureDisp> bitmapPicture(int width, int height, COLORREF colour) {
+    return bitmapPictureOf(width, height, [colour](int, int) { return colour; });
 }
 
 } // namespace pkw::test

@@ -1,0 +1,40 @@
+// The body of the effects look: a control-sized DC that starts as the key
+// colour (what stays of it turns transparent), then takes the background
+// by BackStyle, the border and the glyph.
+#pragma once
+
+#include "selection/effect_look.h"
+
+#include <windows.h>
+
+namespace pkw::selection {
+
+// The glyph strip's frame to draw, as the skin map holds it.
+struct BodyGlyph {
+    HDC strip = nullptr;
+    LONG width = 0, height = 0;
+    LONG frame = 0;
+    LONG maskColor = 0;
+};
+
+struct BodyCanvas {
+    HDC hdc = nullptr;
+    LONG width = 0, height = 0;
+    SHORT twipsPerPixelX = 15, twipsPerPixelY = 15;
+};
+
+// The key colour of the look: BorderColor with every component one higher.
+COLORREF BodyKeyColour(const EffectLook& look);
+
+// Paints everything but the layers onto a body already filled with the key
+// colour.
+HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph);
+
+// The set's texture over the body: copied once, tiled or stretched.
+void DrawBodyTexture(const BodyCanvas& body, const EffectLook& look);
+
+// A linear (BackStyle 2) or radial (3) gradient over the body, through a
+// layer of the effects engine.
+HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look);
+
+} // namespace pkw::selection
