@@ -63,6 +63,14 @@ HRESULT ApplyWholeEffects(IFxLayer* body, const EffectLook& look, BSTR noUndo) {
     return S_OK;
 }
 
+constexpr OLE_COLOR kWhite = 0xFFFFFF;
+
+bool BackgroundCovers(IMemDC* background, LONG width, LONG height) {
+    LONG w = 0, h = 0;
+    return background && SUCCEEDED(background->get_Width(&w)) &&
+           SUCCEEDED(background->get_Height(&h)) && w == width && h == height;
+}
+
 void Place(RECT& rc, const std::optional<effects::Placement>& placement) {
     if (!placement) {
         rc = RECT{};
@@ -162,10 +170,13 @@ HRESULT SelectionControl::ComposeEffects() {
     // Over the parent's background, then onto the window in one blit.
     DibSection frame(w, h);
     if (!frame.valid()) return E_OUTOFMEMORY;
-    frame.fill(RGB(255, 255, 255));
-    // A control that turned to the effects look at run time has never
-    // needed the parent's pixels before.
-    if (!state_.m_BackgroundDC) CaptureParentBackground();
+    frame.fill(kWhite);
+    // A control that turned to the effects look, or took its shadow room,
+    // at run time has no parent pixels of its size yet.
+    if (!BackgroundCovers(state_.m_BackgroundDC.Get(), w, h)) {
+        if (SUCCEEDED(EnsureBackgroundDC())) ignore(state_.m_BackgroundDC->Create(w, h, kWhite));
+        CaptureParentBackground();
+    }
     if (SUCCEEDED(EnsureBackgroundDC())) {
         HDC background = nullptr;
         if (SUCCEEDED(state_.m_BackgroundDC->get_hDC(&background)) && background)

@@ -377,6 +377,50 @@ TEST_F(CheckBoxEffectsTest, RotationTurnsGlyphAndCaptionTogether) {
     }
 }
 
+// The finished control casts its shadow into the room XOffset and YOffset
+// add, and Alpha lets the parent through the whole of it.
+TEST_F(CheckBoxEffectsTest, ShadowAndAlphaLayTheControlOverItsParent) {
+    auto b = effectsBox();
+    ASSERT_TRUE(b);
+    put(b, L"XOffset", I4(4));
+    put(b, L"YOffset", I4(4));
+    each([](IEffectSet* s) {
+        s->put_GlyphAlignment(2);
+        s->put_ApplyDropShadow(VARIANT_TRUE);
+        s->put_DropShadowColor(0);
+        s->put_DropShadowAlpha(255);
+        s->put_DropShadowXDistance(3);
+        s->put_DropShadowYDistance(3);
+    });
+    Image image = show(b);
+    ASSERT_EQ(image.width(), kWidth + 4);
+    ASSERT_EQ(image.height(), kHeight + 4);
+    const auto darker = [](COLORREF c, COLORREF than) {
+        return GetRValue(c) + GetGValue(c) + GetBValue(c) + 60 <
+               GetRValue(than) + GetGValue(than) + GetBValue(than);
+    };
+    EXPECT_EQ(image.color(60, 12), kWhite) << "the body";
+    EXPECT_TRUE(darker(image.color(kWidth + 1, kHeight / 2), PatternAt(kWidth + 1, kHeight / 2)))
+        << "the shadow right of the body";
+    EXPECT_TRUE(darker(image.color(kWidth / 2, kHeight + 1), PatternAt(kWidth / 2, kHeight + 1)))
+        << "the shadow below the body";
+    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    EXPECT_LT(sum(image.color(kWidth + 1, kHeight / 2)) + 60, sum(image.color(kWidth + 1, 0)))
+        << "cast downwards: lighter at the top";
+
+    each([](IEffectSet* s) {
+        s->put_ApplyDropShadow(VARIANT_FALSE);
+        s->put_Alpha(128);
+    });
+    image = show(b);
+    for (const POINT p : {POINT{60, 12}, POINT{20, 3}, POINT{100, 20}}) {
+        const COLORREF under = PatternAt(p.x, p.y), seen = image.color(p.x, p.y);
+        EXPECT_NEAR(GetRValue(seen), (255 + GetRValue(under)) / 2, 6) << p.x << "," << p.y;
+        EXPECT_NEAR(GetGValue(seen), (255 + GetGValue(under)) / 2, 6) << p.x << "," << p.y;
+        EXPECT_NEAR(GetBValue(seen), (255 + GetBValue(under)) / 2, 6) << p.x << "," << p.y;
+    }
+}
+
 // Each visual state draws from its own set: hovering takes the hot set,
 // pressing the pressed one, a disabled control the disabled one.
 TEST_F(CheckBoxEffectsTest, EachVisualStateDrawsItsOwnSet) {
