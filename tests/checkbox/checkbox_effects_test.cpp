@@ -407,6 +407,9 @@ TEST_F(CheckBoxEffectsTest, ShadowAndAlphaLayTheControlOverItsParent) {
     const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
     EXPECT_LT(sum(image.color(kWidth + 1, kHeight / 2)) + 60, sum(image.color(kWidth + 1, 0)))
         << "cast downwards: lighter at the top";
+    const COLORREF corner = image.color(kWidth + 3, 0), under = PatternAt(kWidth + 3, 0);
+    EXPECT_NEAR(GetRValue(corner), GetRValue(under), 40) << "the parent in the room beside";
+    EXPECT_NEAR(GetBValue(corner), GetBValue(under), 40) << "the parent in the room beside";
 
     each([](IEffectSet* s) {
         s->put_ApplyDropShadow(VARIANT_FALSE);
