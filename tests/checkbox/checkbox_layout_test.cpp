@@ -2,6 +2,7 @@
 // area of the effects look, BeginUpdate / EndUpdate, and what a setter
 // draws at once.
 #include "tests/checkbox/checkbox_fixture.h"
+#include "tests/host/effect_sets.h"
 
 namespace pkw::test {
 namespace {
@@ -77,8 +78,12 @@ TEST_F(CheckBoxTest, BeginUpdateHoldsOnlyTheRefreshOfVisualEffectStyle) {
     put(b, L"VisualEffectStyle", I4(1));
     EXPECT_EQ(extenderNumber(b, L"Width"), widthBefore) << "refreshed before EndUpdate";
 
-    // Other setters still draw at once: the new back colour is on the screen.
-    put(b, L"BackColor", I4(0x0000FF));
+    // Other setters still draw at once, in the look VisualEffectStyle chose:
+    // the normal state's fill is on the screen.
+    const auto sets = EffectSetsOf(get(b, L"EffectsProps"));
+    ASSERT_EQ(sets.size(), 4u);
+    ASSERT_HRESULT_SUCCEEDED(sets[0]->put_BackColor(0x0000FF));
+    put(b, L"BackColor", I4(0x00FF00));
     RECT client{};
     ::GetClientRect(b.window(), &client);
     const RECT corner{client.right - 3, client.bottom - 3, client.right, client.bottom};
