@@ -2,9 +2,11 @@
 // one run on one form. Prints medians; see tools/bench-controls.sh.
 //
 //   paint 97x17: ours N us, button N us, static N us
+//   effects paint 120x24: N us
 //   gdi objects per control (50 shown, second round): ours N, button N
 //   stream save+load (VisualEffectStyle 1): N us (save N, load N; N bytes)
 //   bag save+load (VisualEffectStyle 1): N us (save N, load N; N keys, N writes)
+#include "bench/effects_paint_bench.h"
 #include "bench/gdi_bench.h"
 #include "bench/paint_bench.h"
 #include "bench/persistence_bench.h"
@@ -36,6 +38,8 @@ int wmain(int argc, wchar_t** argv) {
             const bench::PaintResult paint = bench::MeasurePaint(form, rounds);
             std::printf("paint 97x17: ours %.0f us, button %.0f us, static %.0f us\n", paint.ours,
                         paint.button, paint.statik);
+            const double effects = bench::MeasureEffectsPaint(form, rounds);
+            std::printf("effects paint 120x24: %.0f us\n", effects);
             const bench::GdiResult gdi = bench::MeasureGdiObjects(form, 50);
             std::printf(
                 "gdi objects per control (50 shown, second round): ours %.2f, button %.2f\n",
@@ -49,7 +53,8 @@ int wmain(int argc, wchar_t** argv) {
                         "%zu keys, %zu writes)\n",
                         persist.bag.saveLoad, persist.bag.save, persist.bag.load, persist.bag.keys,
                         persist.bag.size);
-            if (paint.ours == 0 || persist.stream.saveLoad == 0 || persist.bag.saveLoad == 0)
+            if (paint.ours == 0 || effects == 0 || persist.stream.saveLoad == 0 ||
+                persist.bag.saveLoad == 0)
                 status = 1;
         }
         host::pumpPending();

@@ -49,27 +49,30 @@ HRESULT BuildImageLayer(const EffectLook& look, SHORT twipsPerPixelX, SHORT twip
     return S_OK;
 }
 
-void MeasureText(IFontDisp* font, const std::wstring& text, RECT& rc, UINT flags) {
+UniqueMemoryDc NewMeasureDc() {
     UniqueMemoryDc display(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    if (!display) return;
-    UniqueMemoryDc hdc(::CreateCompatibleDC(display.get()));
-    if (!hdc) return;
+    return UniqueMemoryDc(display ? ::CreateCompatibleDC(display.get()) : nullptr);
+}
+
+void MeasureText(HDC measure, IFontDisp* font, const std::wstring& text, RECT& rc, UINT flags) {
+    if (!measure) return;
     HFONT hfont = nullptr;
     ComPtr<IFont> f;
     if (font && SUCCEEDED(font->QueryInterface(IID_PPV_ARGS(&f)))) ignore(f->get_hFont(&hfont));
-    SelectedObject selected(hdc.get(), hfont);
+    SelectedObject selected(measure, hfont);
     if (UnicodePlatform()) {
-        ::DrawTextW(hdc.get(), text.c_str(), -1, &rc, flags);
+        ::DrawTextW(measure, text.c_str(), -1, &rc, flags);
     } else {
         const std::string ansi = AnsiText(text);
-        ::DrawTextA(hdc.get(), ansi.data(), static_cast<int>(ansi.size()), &rc, flags);
+        ::DrawTextA(measure, ansi.data(), static_cast<int>(ansi.size()), &rc, flags);
     }
 }
 
-HRESULT BuildTextLayer(IEffectSet* set, const EffectLook& look, const std::wstring& caption,
-                       LONG wrapWidth, ComPtr<IFxLayer>& layer) {
+HRESULT BuildTextLayer(HDC measure, IEffectSet* set, const EffectLook& look,
+                       const std::wstring& caption, LONG wrapWidth, ComPtr<IFxLayer>& layer) {
     RECT rc{0, 0, look.WordWrap ? wrapWidth : 0, 0};
-    MeasureText(look.Font.Get(), caption, rc, look.WordWrap ? kMeasureWrapped : kMeasureLine);
+    MeasureText(measure, look.Font.Get(), caption, rc,
+                look.WordWrap ? kMeasureWrapped : kMeasureLine);
     const LONG width = rc.right - rc.left, height = rc.bottom - rc.top;
     if (width <= 0 || height <= 0) return E_FAIL;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/effects/layout.h"
+#include "common/win/unique_handle.h"
 #include "selection/effect_look.h"
 #include "zelFX40.h"
 
@@ -18,15 +19,19 @@ extern const wchar_t kNoUndo[];
 HRESULT BuildImageLayer(const EffectLook& look, SHORT twipsPerPixelX, SHORT twipsPerPixelY,
                         ComPtr<IFxLayer>& layer);
 
+// A memory DC like the display's, for measuring text. A control keeps one:
+// making a display DC costs more than the rest of a paint under Wine.
+UniqueMemoryDc NewMeasureDc();
+
 // The caption's size in `font` (the rectangle's right edge bounds a wrapped
-// caption; DT_CALCRECT is part of `flags`).
-void MeasureText(IFontDisp* font, const std::wstring& text, RECT& rc, UINT flags);
+// caption; DT_CALCRECT is part of `flags`), measured on `measure`.
+void MeasureText(HDC measure, IFontDisp* font, const std::wstring& text, RECT& rc, UINT flags);
 
 // The caption, measured and drawn into a new layer styled by the set's
 // TextEnhancementMode and its text settings. `wrapWidth` bounds a caption
 // with WordWrap.
-HRESULT BuildTextLayer(IEffectSet* set, const EffectLook& look, const std::wstring& caption,
-                       LONG wrapWidth, ComPtr<IFxLayer>& layer);
+HRESULT BuildTextLayer(HDC measure, IEffectSet* set, const EffectLook& look,
+                       const std::wstring& caption, LONG wrapWidth, ComPtr<IFxLayer>& layer);
 
 // A built layer as the layout measures it.
 HRESULT MeasureLayer(IFxLayer* layer, bool excludeX, bool excludeY, effects::LayerExtent& extent);

@@ -134,9 +134,12 @@ HRESULT SelectionControl::ComposeEffects() {
                                              state_.m_iTwipsPerPixelY, state_.m_ImageLayer)))
         state_.m_ImageLayer.Reset();
     const LONG allowance = look.Border ? 2 : 0;
-    if (!state_.m_sCaption.empty() && FAILED(BuildTextLayer(set.Get(), look, state_.m_sCaption,
-                                                            cw - allowance, state_.m_TextLayer)))
-        state_.m_TextLayer.Reset();
+    if (!state_.m_sCaption.empty()) {
+        if (!state_.m_MeasureDC) state_.m_MeasureDC = NewMeasureDc();
+        if (FAILED(BuildTextLayer(state_.m_MeasureDC.get(), set.Get(), look, state_.m_sCaption,
+                                  cw - allowance, state_.m_TextLayer)))
+            state_.m_TextLayer.Reset();
+    }
     PlaceLayers(look, cw, ch);
 
     // The body, on the key colour.

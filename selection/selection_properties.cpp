@@ -414,7 +414,10 @@ STDMETHODIMP SelectionControl::get_VisualEffectStyle(NuVisualEffectStyleConstant
 STDMETHODIMP SelectionControl::put_VisualEffectStyle(NuVisualEffectStyleConstants iStyle) {
     state_.m_lVisualEffectStyle = iStyle;
     PKW_RETURN_IF_FAILED(CreateEffectSets());
-    if (iStyle == 0) state_.m_BodyLayer.Reset();
+    if (iStyle == 0) {
+        state_.m_BodyLayer.Reset();
+        state_.m_MeasureDC.reset();
+    }
     if (state_.m_bRedraw) PKW_RETURN_IF_FAILED(Refresh());
     propertyChanged(L"VisualEffectStyle");
     return S_OK;

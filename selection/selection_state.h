@@ -7,6 +7,7 @@
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
 #include "zelFX40.h"
+#include "common/win/unique_handle.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -122,6 +123,7 @@ struct SelectionState {
     ComPtr<IFxLayer> m_TextLayer;
     RECT m_rcImage{};
     RECT m_rcText{};
+    UniqueMemoryDc m_MeasureDC; // made on the first effects paint with a caption
 };
 
 } // namespace pkw::selection

@@ -21,8 +21,7 @@ class DispatchReader {
 public:
     // Names given to the readers below have every '%' replaced by prefix
     // ("Text", "Header": "%Blur" reads TextBlur or HeaderBlur).
-    DispatchReader(IDispatch* source, std::wstring prefix)
-        : source_(source), prefix_(std::move(prefix)) {}
+    DispatchReader(IDispatch* source, std::wstring prefix);
 
     LONG Int(const wchar_t* name, LONG fallback = 0) const;
     bool Bool(const wchar_t* name) const;
@@ -39,6 +38,7 @@ private:
 
     IDispatch* source_;
     std::wstring prefix_;
+    std::optional<GUID> type_; // what the names are cached under
 };
 
 } // namespace pkw::fx
