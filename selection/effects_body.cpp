@@ -59,8 +59,8 @@ void DrawBodyTexture(const BodyCanvas& body, const EffectLook& look) {
     }
 }
 
-HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look) {
-    ComPtr<IFxLayer> layer = sib::NewFxLayer();
+HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look, ComPtr<IFxLayer>& layer) {
+    if (!layer) layer = sib::NewFxLayer();
     PKW_RETURN_HR_IF_NULL(E_FAIL, layer);
     PKW_RETURN_IF_FAILED(layer->Create(body.width, body.height, kWhite, kOpaque));
     // The engine picks from the stops by the mode: the first two, all, or
@@ -82,14 +82,15 @@ HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look) {
     return layer->RenderToDC(body.hdc, SRCCOPY, -1);
 }
 
-HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph) {
+HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph,
+                  ComPtr<IFxLayer>& gradient) {
     const auto& gfx = sib::Gfx();
     if (look.BackStyle != kNoBackground)
         gfx.gfxDrawRect2(body.hdc, 0, 0, body.width, body.height, Rgb(look.BackColor), 1);
     if (look.BackStyle == kTexture && look.BodyTexture) {
         DrawBodyTexture(body, look);
     } else if (look.BackStyle == kLinearGradient || look.BackStyle == kRadialGradient) {
-        PKW_RETURN_IF_FAILED(DrawBodyGradient(body, look));
+        PKW_RETURN_IF_FAILED(DrawBodyGradient(body, look, gradient));
     }
     if (look.Border)
         gfx.gfxDrawRect2(body.hdc, 0, 0, body.width, body.height, Rgb(look.BorderColor), 0);

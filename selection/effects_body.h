@@ -4,6 +4,7 @@
 #pragma once
 
 #include "selection/effect_look.h"
+#include "zelFX40.h"
 
 #include <windows.h>
 
@@ -27,14 +28,16 @@ struct BodyCanvas {
 COLORREF BodyKeyColour(const EffectLook& look);
 
 // Paints everything but the layers onto a body already filled with the key
-// colour.
-HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph);
+// colour; a gradient goes through `gradient` (made when null, kept for the
+// next paint).
+HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph,
+                  ComPtr<IFxLayer>& gradient);
 
 // The set's texture over the body: copied once, tiled or stretched.
 void DrawBodyTexture(const BodyCanvas& body, const EffectLook& look);
 
 // A linear (BackStyle 2) or radial (3) gradient over the body, through a
-// layer of the effects engine.
-HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look);
+// layer of the effects engine (made when null).
+HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look, ComPtr<IFxLayer>& layer);
 
 } // namespace pkw::selection

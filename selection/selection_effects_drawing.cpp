@@ -135,23 +135,25 @@ HRESULT SelectionControl::ComposeEffects() {
         state_.m_ImageLayer.Reset();
     const LONG allowance = look.Border ? 2 : 0;
     if (!state_.m_sCaption.empty()) {
-        if (!state_.m_MeasureDC) state_.m_MeasureDC = NewMeasureDc();
-        if (FAILED(BuildTextLayer(state_.m_MeasureDC.get(), set.Get(), look, state_.m_sCaption,
-                                  cw - allowance, state_.m_TextLayer)))
+        auto& measure = state_.m_EffectsScratch.measure;
+        if (!measure) measure = NewMeasureDc();
+        if (FAILED(BuildTextLayer(measure.get(), set.Get(), look, state_.m_sCaption, cw - allowance,
+                                  state_.m_TextLayer)))
             state_.m_TextLayer.Reset();
     }
     PlaceLayers(look, cw, ch);
 
     // The body, on the key colour.
     const COLORREF key = BodyKeyColour(look);
-    DibSection body(cw, ch);
-    if (!body.valid()) return E_OUTOFMEMORY;
+    DibSection& body = state_.m_EffectsScratch.body;
+    if (!body.resize(cw, ch)) return E_OUTOFMEMORY;
     body.fill(key);
     const SkinMap& skin = state_.m_SkinMap;
     const BodyGlyph glyph{skin.MemDC, skin.IMGWidth, skin.IMGHeight, GetGlyphIndex(),
                           skin.MaskColor};
-    PKW_RETURN_IF_FAILED(PaintBody(
-        {body.dc(), cw, ch, state_.m_iTwipsPerPixelX, state_.m_iTwipsPerPixelY}, look, glyph));
+    PKW_RETURN_IF_FAILED(
+        PaintBody({body.dc(), cw, ch, state_.m_iTwipsPerPixelX, state_.m_iTwipsPerPixelY}, look,
+                  glyph, state_.m_EffectsScratch.gradient));
 
     if (!state_.m_BodyLayer) state_.m_BodyLayer = sib::NewFxLayer();
     IFxLayer* layer = state_.m_BodyLayer.Get();
@@ -171,8 +173,8 @@ HRESULT SelectionControl::ComposeEffects() {
     PKW_RETURN_IF_FAILED(ApplyWholeEffects(layer, look, noUndo.get()));
 
     // Over the parent's background, then onto the window in one blit.
-    DibSection frame(w, h);
-    if (!frame.valid()) return E_OUTOFMEMORY;
+    DibSection& frame = state_.m_EffectsScratch.frame;
+    if (!frame.resize(w, h)) return E_OUTOFMEMORY;
     frame.fill(kWhite);
     // A control that turned to the effects look, or took its shadow room,
     // at run time has no parent pixels of its size yet.

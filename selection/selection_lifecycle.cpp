@@ -144,7 +144,7 @@ void SelectionControl::onTerminate() {
     state_.m_BodyLayer.Reset();
     state_.m_ImageLayer.Reset();
     state_.m_TextLayer.Reset();
-    state_.m_MeasureDC.reset();
+    state_.m_EffectsScratch = {};
     state_.m_BackgroundDC.Reset();
 }
 

@@ -416,7 +416,7 @@ STDMETHODIMP SelectionControl::put_VisualEffectStyle(NuVisualEffectStyleConstant
     PKW_RETURN_IF_FAILED(CreateEffectSets());
     if (iStyle == 0) {
         state_.m_BodyLayer.Reset();
-        state_.m_MeasureDC.reset();
+        state_.m_EffectsScratch = {};
     }
     if (state_.m_bRedraw) PKW_RETURN_IF_FAILED(Refresh());
     propertyChanged(L"VisualEffectStyle");

@@ -7,6 +7,7 @@
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
 #include "zelFX40.h"
+#include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
 
 #include <ocidl.h>
@@ -123,7 +124,13 @@ struct SelectionState {
     ComPtr<IFxLayer> m_TextLayer;
     RECT m_rcImage{};
     RECT m_rcText{};
-    UniqueMemoryDc m_MeasureDC; // made on the first effects paint with a caption
+    // Kept from paint to paint while the effects look lasts: making DIB
+    // sections, a display DC or a layer costs more than drawing the control.
+    struct EffectsScratch {
+        DibSection body, frame;
+        ComPtr<IFxLayer> gradient;
+        UniqueMemoryDc measure; // for the caption's size
+    } m_EffectsScratch;
 };
 
 } // namespace pkw::selection

@@ -24,6 +24,11 @@ public:
     // New pixels of this size (contents undefined). The DC, once made, stays
     // the same for the object's life; on failure nothing changes.
     bool create(int width, int height) noexcept;
+    // Pixels of this size: the current ones when the size is already this
+    // (contents kept), else new ones as create() makes them.
+    bool resize(int width, int height) noexcept {
+        return (valid() && width == width_ && height == height_) || create(width, height);
+    }
     void reset() noexcept;
 
     bool valid() const noexcept { return pixels_ != nullptr; }

@@ -23,21 +23,22 @@ void TakeOpaque(const DibSection& dib, EffectsLayer& layer) {
     MakeOpaque(layer.Pixels());
 }
 
-HRESULT LoadFromDc(HDC hdc, int x, int y, int width, int height, EffectsLayer& layer) {
+HRESULT LoadFromDc(HDC hdc, int x, int y, int width, int height, EffectsLayer& layer,
+                   DibSection& scratch) {
     if (!hdc || width < 1 || height < 1) return E_INVALIDARG;
-    DibSection dib(width, height);
-    if (!dib.valid()) return E_OUTOFMEMORY;
-    if (!::BitBlt(dib.dc(), 0, 0, width, height, hdc, x, y, SRCCOPY)) return E_INVALIDARG;
-    TakeOpaque(dib, layer);
+    if (!scratch.resize(width, height)) return E_OUTOFMEMORY;
+    if (!::BitBlt(scratch.dc(), 0, 0, width, height, hdc, x, y, SRCCOPY)) return E_INVALIDARG;
+    TakeOpaque(scratch, layer);
     return S_OK;
 }
 
-HRESULT RenderToDc(HDC hdc, const EffectsLayer& layer, const RenderSettings& s) {
+HRESULT RenderToDc(HDC hdc, const EffectsLayer& layer, const RenderSettings& s,
+                   DibSection& scratch) {
     if (!hdc) return E_INVALIDARG;
     const ConstView src = layer.Pixels();
     if (src.Empty()) return S_OK;
-    DibSection dib(src.width, src.height);
-    if (!dib.valid()) return E_OUTOFMEMORY;
+    if (!scratch.resize(src.width, src.height)) return E_OUTOFMEMORY;
+    const DibSection& dib = scratch;
     if (s.background) {
         const Rgb c = *s.background;
         dib.fill(RGB(c.r, c.g, c.b));

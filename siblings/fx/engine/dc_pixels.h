@@ -14,9 +14,14 @@ namespace pkw::fx {
 // What GDI drew into a DIB section as a new layer, opaque.
 void TakeOpaque(const DibSection& dib, EffectsLayer& layer);
 
+// `scratch` carries the pixels between the DC and the layer; a layer keeps
+// one from call to call, since a DIB section costs more to make than a
+// control-sized layer's pixels cost to move.
+
 // The rectangle's pixels, opaque, as a new layer; E_INVALIDARG when the
 // size is below 1 or the DC cannot be read (the layer is then unchanged).
-HRESULT LoadFromDc(HDC hdc, int x, int y, int width, int height, EffectsLayer& layer);
+HRESULT LoadFromDc(HDC hdc, int x, int y, int width, int height, EffectsLayer& layer,
+                   DibSection& scratch);
 
 struct RenderSettings {
     int left = 0, top = 0;         // where the layer's top-left corner goes
@@ -25,6 +30,7 @@ struct RenderSettings {
     DWORD rop = SRCCOPY;           // how the composed pixels are written back
 };
 
-HRESULT RenderToDc(HDC hdc, const EffectsLayer& layer, const RenderSettings& settings);
+HRESULT RenderToDc(HDC hdc, const EffectsLayer& layer, const RenderSettings& settings,
+                   DibSection& scratch);
 
 } // namespace pkw::fx

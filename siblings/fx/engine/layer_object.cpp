@@ -103,7 +103,7 @@ STDMETHODIMP LayerObject::Create(LONG width, LONG height, OLE_COLOR color, LONG 
 STDMETHODIMP LayerObject::LoadFromDC(HDC hdc, LONG x, LONG y, LONG width, LONG height) noexcept {
     if (std::int64_t(width) * height > kMaxPixels) return E_INVALIDARG;
     try {
-        return LoadFromDc(hdc, x, y, width, height, layer_);
+        return LoadFromDc(hdc, x, y, width, height, layer_, scratch_);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -301,7 +301,8 @@ STDMETHODIMP LayerObject::RenderToDC(HDC hdc, LONG rop, LONG opacity) noexcept {
     try {
         return RenderToDc(
             hdc, layer_,
-            {-layer_.OffsetX(), -layer_.OffsetY(), background_, int(opacity), DWORD(rop)});
+            {-layer_.OffsetX(), -layer_.OffsetY(), background_, int(opacity), DWORD(rop)},
+            scratch_);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

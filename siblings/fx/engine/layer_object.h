@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/com/server/server.h"
+#include "siblings/fx/engine/dc_pixels.h"
 #include "siblings/fx/kernels/effects_layer.h"
 #include "zelFX40.h"
 
@@ -71,6 +72,7 @@ private:
     Sampling sampling_ = Sampling::Bilinear;
     std::optional<Rgb> background_;
     std::vector<GradientStop> stops_;
+    DibSection scratch_; // between DCs and the layer, kept for the next call
 };
 
 } // namespace pkw::fx
