@@ -1,5 +1,7 @@
 #include "demo/button_gallery.h"
 
+#include "demo/gallery_support.h"
+
 #include "common/win/unique_handle.h"
 #include "host/capture.h"
 #include "host/form.h"
@@ -79,11 +81,6 @@ RECT CellRect(int row, int column) {
     return RECT{x, y, x + kCellWidth, y + kCellHeight};
 }
 
-void Label(HWND form, const wchar_t* text, const RECT& r) {
-    ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, r.left, r.top,
-                      r.right - r.left, r.bottom - r.top, form, nullptr, nullptr, nullptr);
-}
-
 ComPtr<Site> PlaceButton(host::Form& form, const Row& row, const RECT& rect, IDispatch* picture,
                          int index) {
     const ComPtr<host::MemoryPropertyBag> bag = host::MemoryPropertyBag::create();
@@ -133,12 +130,6 @@ std::function<void()> Enter(host::Form& form, Site& site, State state) {
         return [] {};
     }
     return [] {};
-}
-
-void Paste(host::Image& into, const host::Image& cell, const RECT& at) {
-    for (int y = 0; y < cell.height() && at.top + y < into.height(); ++y)
-        for (int x = 0; x < cell.width() && at.left + x < into.width(); ++x)
-            into.at(at.left + x, at.top + y) = cell.at(x, y);
 }
 
 } // namespace

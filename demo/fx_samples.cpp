@@ -1,5 +1,7 @@
 #include "demo/fx_samples.h"
 
+#include "demo/gallery_support.h"
+
 #include "common/com/bstr.h"
 #include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
@@ -150,16 +152,7 @@ ComPtr<IEffectSet> TextSettings() {
 
 // A small picture of diagonal stripes, for the texture mode.
 ComPtr<IPictureDisp> Stripes() {
-    std::uint32_t bits[8 * 8];
-    for (int i = 0; i < 64; ++i)
-        bits[i] = (i % 8 + i / 8) % 8 < 4 ? 0xFFD040 : 0x3060FF;
-    PICTDESC desc{sizeof(PICTDESC), PICTYPE_BITMAP};
-    desc.bmp.hbitmap = ::CreateBitmap(8, 8, 1, 32, bits);
-    ComPtr<IPictureDisp> picture;
-    if (FAILED(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                          reinterpret_cast<void**>(picture.GetAddressOf()))))
-        ::DeleteObject(desc.bmp.hbitmap);
-    return picture;
+    return PictureOf(8, 8, [](int x, int y) { return (x + y) % 8 < 4 ? 0xFFD040u : 0x3060FFu; });
 }
 
 struct TextSample {

@@ -4,7 +4,9 @@
 //   pickwell_demo.exe --out DIR   writes DIR\form.png, the form again after a
 //                                 click has moved an option group's selection
 //                                 (DIR\form-selected.png), the push button's
-//                                 gallery as DIR\buttons.png, the built-in
+//                                 gallery as DIR\buttons.png, the effects
+//                                 look's gallery as DIR\effects-gallery.png,
+//                                 the built-in
 //                                 images as DIR\images\<id>.png, the effects
 //                                 engine's samples as DIR\effects.png, and
 //                                 exits
@@ -13,6 +15,7 @@
 // registered, 5 a control class missing, 6 image not written.
 #include "demo/button_gallery.h"
 #include "demo/demo_form.h"
+#include "demo/effects_gallery.h"
 #include "demo/fx_samples.h"
 #include "demo/group_change.h"
 #include "demo/image_strips.h"
@@ -106,6 +109,13 @@ int run(const std::wstring& outDir) {
         return 6;
     }
     say(L"wrote " + gallery);
+    const std::wstring effectsGallery = outDir + L"\\effects-gallery.png";
+    const std::wstring effectsProblem = pkw::demo::WriteEffectsGallery(effectsGallery);
+    if (!effectsProblem.empty()) {
+        say(effectsProblem);
+        return 6;
+    }
+    say(L"wrote " + effectsGallery);
     const pkw::demo::StripsResult strips = pkw::demo::WriteImageStrips(outDir + L"\\images");
     for (const std::wstring& written : strips.written)
         say(L"wrote " + written);

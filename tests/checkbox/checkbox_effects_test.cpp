@@ -4,7 +4,7 @@
 // caption go, the turned control, the set of each visual state, and the way
 // back to the standard look.
 #include "tests/checkbox/checkbox_fixture.h"
-#include "tests/host/effect_sets.h"
+#include "host/effect_sets.h"
 #include "tests/host/test_pictures.h"
 
 #include "host/patterned_background.h"

@@ -2,7 +2,7 @@
 // area of the effects look, BeginUpdate / EndUpdate, and what a setter
 // draws at once.
 #include "tests/checkbox/checkbox_fixture.h"
-#include "tests/host/effect_sets.h"
+#include "host/effect_sets.h"
 
 namespace pkw::test {
 namespace {

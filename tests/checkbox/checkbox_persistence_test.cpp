@@ -3,7 +3,7 @@
 // characters outside the code page included), and what loading does with
 // missing or unusable values.
 #include "tests/checkbox/checkbox_fixture.h"
-#include "tests/host/effect_sets.h"
+#include "host/effect_sets.h"
 
 #include "common/com/bstr.h"
 #include "zelGlobals40.h"

@@ -1,7 +1,7 @@
 // The option button draws the effects look through the same core as the
 // check box: its state sets' fill, its own glyph on the body.
 #include "tests/option/option_fixture.h"
-#include "tests/host/effect_sets.h"
+#include "host/effect_sets.h"
 
 namespace pkw::test {
 namespace {

@@ -10,17 +10,17 @@
 
 #include <vector>
 
-namespace pkw::test {
+namespace pkw::host {
 
-inline std::vector<host::ComPtr<IEffectSet>> EffectSetsOf(const VARIANT& sets) {
-    std::vector<host::ComPtr<IEffectSet>> out;
+inline std::vector<ComPtr<IEffectSet>> EffectSetsOf(const VARIANT& sets) {
+    std::vector<ComPtr<IEffectSet>> out;
     if (sets.vt != (VT_ARRAY | VT_DISPATCH)) return out;
     LONG lo = 0, hi = -1;
     ::SafeArrayGetLBound(sets.parray, 1, &lo);
     ::SafeArrayGetUBound(sets.parray, 1, &hi);
     for (LONG i = lo; i <= hi; ++i) {
-        host::ComPtr<IDispatch> item;
-        host::ComPtr<IEffectSet> set;
+        ComPtr<IDispatch> item;
+        ComPtr<IEffectSet> set;
         if (SUCCEEDED(::SafeArrayGetElement(sets.parray, &i, item.GetAddressOf())) && item)
             item.As(&set);
         out.push_back(set);
@@ -28,4 +28,4 @@ inline std::vector<host::ComPtr<IEffectSet>> EffectSetsOf(const VARIANT& sets) {
     return out;
 }
 
-} // namespace pkw::test
+} // namespace pkw::host
