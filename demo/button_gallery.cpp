@@ -109,14 +109,9 @@ std::function<void()> Enter(host::Form& form, Site& site, State state) {
         form.focus(site);
         return [] {};
     case State::Hot:
-        input::moveTo(site, kInside);
-        return [&site] { input::moveOutside(site); };
+        return Hover(site, kInside);
     case State::Pressed:
-        input::press(site, kInside);
-        return [&site] {
-            input::moveOutside(site);
-            input::release();
-        };
+        return Press(site, kInside);
     case State::SpaceHeld:
         form.focus(site);
         input::keyDown(VK_SPACE);
@@ -147,9 +142,7 @@ std::wstring WriteButtonGallery(const std::wstring& path) {
         const RECT cell = CellRect(0, c);
         Label(form.hwnd(), kColumns[c].label, RECT{cell.left, 6, cell.right, 26});
     }
-    // Each state is captured as it is entered (hover and presses last only
-    // until the next button takes the cursor), then laid over the form.
-    std::vector<std::pair<RECT, host::Image>> cells;
+    GalleryCells cells;
     int index = 0;
     for (int r = 0; r < int(std::size(kRows)); ++r) {
         Label(form.hwnd(), kRows[r].label,
@@ -158,19 +151,11 @@ std::wstring WriteButtonGallery(const std::wstring& path) {
             const RECT rect = CellRect(r, c);
             const ComPtr<Site> site = PlaceButton(form, kRows[r], rect, picture.Get(), index++);
             if (!site) return L"BTN cannot be created from zelPickwell40.ocx";
-            host::pumpPending();
-            const std::function<void()> leave = Enter(form, *site.Get(), kColumns[c].state);
-            host::pumpPending();
-            cells.emplace_back(rect, host::captureControl(form, *site.Get()));
-            leave();
-            host::pumpPending();
+            cells.capture(form, *site.Get(), rect,
+                          [&] { return Enter(form, *site.Get(), kColumns[c].state); });
         }
     }
-    host::Image image = host::captureForm(form);
-    for (const auto& [rect, cell] : cells)
-        Paste(image, cell, rect);
-    const HRESULT hr = image.savePng(path);
-    return SUCCEEDED(hr) ? L"" : L"writing " + path + L" failed: " + host::hexResult(hr);
+    return cells.save(form, path);
 }
 
 } // namespace pkw::demo

@@ -280,19 +280,13 @@ ComPtr<Site> Place(host::Form& form, bool option, const wchar_t* caption, const 
 
 // Puts the control into the column's state; the returned step ends it.
 std::function<void()> Enter(Site& site, State state) {
-    namespace input = host::input;
     switch (state) {
     case State::Normal:
         return [] {};
     case State::Hot:
-        input::moveTo(site, kInside);
-        return [&site] { input::moveOutside(site); };
+        return Hover(site, kInside);
     case State::Pressed:
-        input::press(site, kInside);
-        return [&site] {
-            input::moveOutside(site);
-            input::release();
-        };
+        return Press(site, kInside);
     case State::Disabled:
         site.put(L"Enabled", Variant::fromBool(false));
         return [] {};
@@ -319,9 +313,7 @@ std::wstring WriteEffectsGallery(const std::wstring& path) {
     }
     Label(form.hwnd(), L"turned", RECT{columnsRight + 4, 8, columnsRight + kTurnedLength, 28});
 
-    // Each state is captured as it is entered (hover and presses last only
-    // until the next control takes the cursor), then laid over the form.
-    std::vector<std::pair<RECT, host::Image>> cells;
+    GalleryCells cells;
     for (int r = 0; r < rows; ++r) {
         const Row& row = Rows()[std::size_t(r)];
         for (int c = 0; c < int(std::size(kColumns)); ++c) {
@@ -329,12 +321,8 @@ std::wstring WriteEffectsGallery(const std::wstring& path) {
             const ComPtr<Site> site =
                 Place(form, row.option, row.caption, rect, row.look, kRoom, kRoom);
             if (!site) return L"the selection controls cannot be created from zelPickwell40.ocx";
-            host::pumpPending();
-            const std::function<void()> leave = Enter(*site.Get(), kColumns[c].second);
-            host::pumpPending();
-            cells.emplace_back(rect, host::captureControl(form, *site.Get()));
-            leave();
-            host::pumpPending();
+            cells.capture(form, *site.Get(), rect,
+                          [&] { return Enter(*site.Get(), kColumns[c].second); });
         }
     }
     // A quarter turn stands the control up: its window is as tall as the body
@@ -342,16 +330,12 @@ std::wstring WriteEffectsGallery(const std::wstring& path) {
     const RECT turned{columnsRight + 30, kTop, columnsRight + 30 + kTurnedLength,
                       kTop + kTurnedLength};
     const auto gradient = Rows().front().look;
-    const ComPtr<Site> up = Place(form, false, L"Turned 90\u00B0", turned, gradient,
-                                  0, kTurnedLength - kTurnedThickness, 2);
+    const ComPtr<Site> up = Place(form, false, L"Turned 90\u00B0", turned, gradient, 0,
+                                  kTurnedLength - kTurnedThickness, 2);
     if (!up) return L"the turned control cannot be created";
     host::pumpPending();
 
-    host::Image image = host::captureForm(form);
-    for (const auto& [rect, cell] : cells)
-        Paste(image, cell, rect);
-    const HRESULT hr = image.savePng(path);
-    return SUCCEEDED(hr) ? L"" : L"writing " + path + L" failed: " + host::hexResult(hr);
+    return cells.save(form, path);
 }
 
 } // namespace pkw::demo

@@ -5,6 +5,7 @@
 #include "common/effects/body_geometry.h"
 #include "common/effects/texture_tiles.h"
 #include "selection/effects_layers.h"
+#include "selection/picture_bitmap.h"
 #include "siblings/api/fx.h"
 #include "siblings/api/plain.h"
 
@@ -24,17 +25,6 @@ COLORREF Rgb(OLE_COLOR color) {
     return sib::Gfx().gfxTranslateColor(color, nullptr);
 }
 
-// A bitmap picture's handle; other picture kinds make no texture.
-HBITMAP BitmapOf(IPicture* picture) {
-    SHORT type = 0;
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture->get_Handle(&handle)))
-        return nullptr;
-    // OLE_HANDLE is 32 bits; GDI handles are sign-extended values.
-    return reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
-}
-
 } // namespace
 
 COLORREF BodyKeyColour(const EffectLook& look) {
@@ -44,7 +34,7 @@ COLORREF BodyKeyColour(const EffectLook& look) {
 void DrawBodyTexture(const BodyCanvas& body, const EffectLook& look) {
     ComPtr<IPicture> picture;
     if (!look.BodyTexture || FAILED(look.BodyTexture.As(&picture))) return;
-    const HBITMAP bitmap = BitmapOf(picture.Get());
+    const HBITMAP bitmap = BitmapOfPicture(picture.Get());
     OLE_XSIZE_HIMETRIC hmWidth = 0;
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     if (!bitmap || FAILED(picture->get_Width(&hmWidth)) || FAILED(picture->get_Height(&hmHeight)))

@@ -8,6 +8,8 @@
 // under every runtime), and the host's answers are read back from it.
 #include "selection/selection_control.h"
 
+#include "selection/picture_bitmap.h"
+
 #include "common/com/com_ptr.h"
 #include "common/com/hresult.h"
 #include "siblings/api/plain.h"
@@ -96,19 +98,6 @@ private:
     SkinMapInfo data_{};
 };
 
-// The bitmap of a bitmap picture; null for any other object or type.
-HBITMAP BitmapOf(IUnknown* object) {
-    ComPtr<IPicture> picture;
-    if (!object || FAILED(object->QueryInterface(IID_PPV_ARGS(&picture)))) return nullptr;
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture->get_Handle(&handle)))
-        return nullptr;
-    // OLE_HANDLE is 32 bits; GDI handles are sign-extended values.
-    return reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
-}
-
 } // namespace
 
 void SelectionControl::ReleaseSkin() {
@@ -149,7 +138,7 @@ void SelectionControl::LoadCustomSkin() {
     ReleaseSkin();
     ComPtr<IDispatch> answer;
     QuerySkin(traits_.strip.resourceId, answer);
-    const HBITMAP bitmap = BitmapOf(answer.Get());
+    const HBITMAP bitmap = BitmapOfPicture(answer.Get());
     const std::wstring name = state_.m_SkinMap.ImageName;
     if (!name.empty() && bitmap && LoadSkinFromPicture(traits_.strip.resourceId, name, bitmap)) {
         state_.m_bCustomSkin = true;

@@ -25,25 +25,13 @@ constexpr COLORREF kPicture = RGB(0, 160, 0);
 constexpr COLORREF kDisabledPicture = RGB(0, 0, 200);
 constexpr LONG kPictureSize = 12;
 
-// Where pixels of one kind lie: their count and bounding box.
-struct Extent {
-    std::size_t count = 0;
-    LONG left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
-};
-
+// Pixels of one colour kind within an area of the control.
 Extent ExtentOf(const Image& image, const std::function<bool(COLORREF)>& kind,
                 const RECT& within = {0, 0, kWidth, kHeight}) {
-    Extent e;
-    for (LONG y = within.top; y < std::min<LONG>(within.bottom, image.height()); ++y)
-        for (LONG x = within.left; x < std::min<LONG>(within.right, image.width()); ++x) {
-            if (!kind(image.color(x, y))) continue;
-            ++e.count;
-            e.left = std::min(e.left, x);
-            e.top = std::min(e.top, y);
-            e.right = std::max(e.right, x + 1);
-            e.bottom = std::max(e.bottom, y + 1);
-        }
-    return e;
+    return ExtentWhere(image, [&](LONG x, LONG y) {
+        return x >= within.left && x < within.right && y >= within.top && y < within.bottom &&
+               kind(image.color(x, y));
+    });
 }
 
 auto Is(COLORREF wanted) {

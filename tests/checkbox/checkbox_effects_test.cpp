@@ -26,25 +26,6 @@ constexpr COLORREF kImage = RGB(0, 160, 0);
 
 using Pattern = PatternedBackground;
 
-struct Extent {
-    std::size_t count = 0;
-    LONG left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
-};
-
-Extent ExtentOf(const Image& image, const std::function<bool(LONG, LONG)>& kind) {
-    Extent e;
-    for (LONG y = 0; y < image.height(); ++y)
-        for (LONG x = 0; x < image.width(); ++x) {
-            if (!kind(x, y)) continue;
-            ++e.count;
-            e.left = std::min(e.left, x);
-            e.top = std::min(e.top, y);
-            e.right = std::max(e.right, x + 1);
-            e.bottom = std::max(e.bottom, y + 1);
-        }
-    return e;
-}
-
 // The caption's ink: strongly red, whatever the smoothing left of it.
 bool Reddish(COLORREF c) {
     return GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90;
@@ -289,7 +270,7 @@ TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
         ASSERT_FALSE(image.empty());
 
         const Extent pasted =
-            ExtentOf(image, [&](LONG x, LONG y) { return image.color(x, y) == kImage; });
+            ExtentWhere(image, [&](LONG x, LONG y) { return image.color(x, y) == kImage; });
         if (c.image) {
             EXPECT_EQ(pasted.count, std::size_t(kImageSize * kImageSize));
             EXPECT_EQ(pasted.left, c.imageLeft);
@@ -298,7 +279,7 @@ TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
             EXPECT_EQ(pasted.count, 0u);
         }
         const Extent ink =
-            ExtentOf(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
+            ExtentWhere(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
         if (!c.caption) {
             EXPECT_EQ(ink.count, 0u);
             continue;
@@ -347,11 +328,11 @@ TEST_F(CheckBoxEffectsTest, RotationTurnsGlyphAndCaptionTogether) {
         const Image image = show(b);
         ASSERT_EQ(image.width(), kSide);
         ASSERT_EQ(image.height(), kSide);
-        const Extent caption = ExtentOf(image, [&](LONG x, LONG y) {
+        const Extent caption = ExtentWhere(image, [&](LONG x, LONG y) {
             const COLORREF p = image.color(x, y);
             return GetRValue(p) > GetGValue(p) + 60;
         });
-        const Extent glyph = ExtentOf(image, [&](LONG x, LONG y) {
+        const Extent glyph = ExtentWhere(image, [&](LONG x, LONG y) {
             const COLORREF p = image.color(x, y);
             return p != kWhite && GetRValue(p) <= GetGValue(p) + 60;
         });
@@ -463,8 +444,9 @@ TEST_F(CheckBoxEffectsTest, StyleZeroBringsBackTheStandardLook) {
     each([&](IEffectSet* s) { s->put_BackColor(kFill); });
     const Image effects = show(b);
     EXPECT_GT(effects.count(kFill), std::size_t(kWidth * kHeight / 2));
-    EXPECT_GT(ExtentOf(effects, [&](LONG x, LONG y) { return Reddish(effects.color(x, y)); }).count,
-              10u);
+    EXPECT_GT(
+        ExtentWhere(effects, [&](LONG x, LONG y) { return Reddish(effects.color(x, y)); }).count,
+        10u);
 
     put(b, L"VisualEffectStyle", I4(0));
     pumpPending();
@@ -472,7 +454,8 @@ TEST_F(CheckBoxEffectsTest, StyleZeroBringsBackTheStandardLook) {
     EXPECT_EQ(standard.count(kFill), 0u);
     EXPECT_GT(standard.count(kStandard), std::size_t(kWidth * kHeight / 2));
     EXPECT_EQ(
-        ExtentOf(standard, [&](LONG x, LONG y) { return Reddish(standard.color(x, y)); }).count, 0u)
+        ExtentWhere(standard, [&](LONG x, LONG y) { return Reddish(standard.color(x, y)); }).count,
+        0u)
         << "the caption in ForeColor, not in the set's colour";
 }
 

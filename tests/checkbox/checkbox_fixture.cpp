@@ -1,5 +1,7 @@
 #include "tests/checkbox/checkbox_fixture.h"
 
+#include <algorithm>
+
 namespace pkw::test {
 namespace {
 
@@ -15,6 +17,20 @@ void PumpTicks(int ticks) {
     const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &CountTick);
     pumpUntil([&] { return g_ticks >= ticks; });
     ::KillTimer(nullptr, id);
+}
+
+Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& kind) {
+    Extent e;
+    for (LONG y = 0; y < image.height(); ++y)
+        for (LONG x = 0; x < image.width(); ++x) {
+            if (!kind(x, y)) continue;
+            ++e.count;
+            e.left = std::min(e.left, x);
+            e.top = std::min(e.top, y);
+            e.right = std::max(e.right, x + 1);
+            e.bottom = std::max(e.bottom, y + 1);
+        }
+    return e;
 }
 
 PlacedBox CheckBoxTest::placeBox(std::wstring name, const RECT& pixels, const AddOptions& options) {

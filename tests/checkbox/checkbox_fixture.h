@@ -8,6 +8,8 @@
 
 #include "zelPickwell40.h"
 
+#include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,14 @@ protected:
     // The extender's Width and Height (twips).
     double extenderNumber(const PlacedBox& b, const wchar_t* name);
 };
+
+// Where pixels of one kind lie: their count and bounding box.
+struct Extent {
+    std::size_t count = 0;
+    LONG left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
+};
+// The pixels (x, y) of `image` for which kind(x, y) holds.
+Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& kind);
 
 // Small VARIANT makers for tables of cases.
 Variant I4(LONG v);
