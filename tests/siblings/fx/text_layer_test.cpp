@@ -7,6 +7,7 @@
 
 #include <olectl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -228,6 +229,36 @@ TEST_F(TextLayerTest, GradientTextChangesColourAlongTheAxisOnly) {
     }
     EXPECT_GT(columns, 10);
     EXPECT_LT(previous, 64);
+}
+
+// Mode 4, centred on the text's box with half its width as the radius (calc
+// mode 0): red in the middle to blue at the radius, each ink pixel the blend
+// at its distance from the centre, whichever way it lies.
+TEST_F(TextLayerTest, RadialGradientTextFollowsTheDistanceFromTheCentre) {
+    ComPtr<IGradInfo> stops;
+    ASSERT_EQ(effects->get_TextGradInfo(&stops), S_OK);
+    stops->put_Count(2);
+    stops->put_GradColor(0, RGB(255, 0, 0));
+    stops->put_GradPercent(0, 0);
+    stops->put_GradColor(1, RGB(0, 0, 255));
+    stops->put_GradPercent(1, 100);
+    effects->put_TextGradientMode(2);
+    effects->put_TextGradientCalcMode(0);
+    const Readback shaded = Build(4);
+    const int w = ink.width - ink.left, h = ink.height - ink.top;
+    const double cx = w / 2, cy = h / 2, radius = w / 2;
+    int central = 0, outer = 0;
+    ForInk(true, [&](int x, int y) {
+        const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
+        const int want = int(std::lround(255 * (1 - std::min(d, 1.0))));
+        const int r = shaded.Channel(x, y, 16), b = shaded.Channel(x, y, 0);
+        ASSERT_NEAR(r, want, 8) << x << ", " << y;
+        ASSERT_NEAR(r + b, 255, 2) << x << ", " << y;
+        central += d < 0.3;
+        outer += d > 0.7;
+    });
+    EXPECT_GT(central, 10) << "ink near the centre";
+    EXPECT_GT(outer, 10) << "ink near the radius";
 }
 
 // Stripes of two colours as the texture: the ink shows only those.
