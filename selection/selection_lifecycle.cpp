@@ -3,7 +3,7 @@
 // its life: the font it listens to and the run-time tool tip.
 #include "selection/selection_control.h"
 
-#include "selection/unicode_platform.h"
+#include "activex/unicode_platform.h"
 #include "common/text/access_key.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
@@ -31,7 +31,7 @@ SelectionControl::~SelectionControl() = default;
 void SelectionControl::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX();
     state_.m_iTwipsPerPixelY = twipsPerPixelY();
-    SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
+    ax::SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 
 void SelectionControl::onInitProperties() {
