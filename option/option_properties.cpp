@@ -7,9 +7,9 @@
 
 namespace pkw::option {
 
-using persist::Key;
 using ax::Give;
 using ax::ToVb;
+using persist::Key;
 
 std::span<const persist::StateField<NuOption40>> NuOption40::OwnFields() {
     // Loading stores them as they are: no group handling, no event, so two

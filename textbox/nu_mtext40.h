@@ -178,6 +178,9 @@ private:
     LRESULT EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT CallOld(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     void PaintControlWindow();
+    // A tick of the hover timer: ends the hover once the cursor has left
+    // the control and repaints the frame then.
+    void HoverTick(HWND self);
     void ShowPopupMenu();
     void RunMenuCommand(UINT item);
 
