@@ -57,6 +57,68 @@ ComPtr<IFont> readFont(IEffectSet* set,
     return font;
 }
 
+ComPtr<IPicture> readPicture(IEffectSet* set,
+                             HRESULT (STDMETHODCALLTYPE IEffectSet::*getter)(IPictureDisp**)) {
+    ComPtr<IPictureDisp> disp;
+    ComPtr<IPicture> picture;
+    if (SUCCEEDED((set->*getter)(&disp)) && disp) disp.As(&picture);
+    return picture;
+}
+
+// A stop list longer than this is no tip's; the rest is ignored.
+constexpr LONG kMaxStops = 256;
+
+std::vector<TipGradientStop> readStops(IEffectSet* set) {
+    std::vector<TipGradientStop> stops;
+    ComPtr<IGradInfo> info;
+    LONG count = 0;
+    if (FAILED(set->get_BodyGradInfo(&info)) || !info || FAILED(info->get_Count(&count)))
+        return stops;
+    for (LONG j = 0; j < std::min(count, kMaxStops); ++j) {
+        GradStop stop{};
+        COLORREF color = 0;
+        if (FAILED(info->GetStop(j, &stop)) ||
+            FAILED(::OleTranslateColor(stop.GradColor, nullptr, &color)))
+            break;
+        stops.push_back({color, stop.GradPercent});
+    }
+    return stops;
+}
+
+TipBodyLook readBodyLook(IEffectSet* set) {
+    // Blurs beyond this are a haze over the whole tip and only cost time.
+    constexpr int kMaxAmount = 1000;
+    TipBodyLook look;
+    look.backStyle = read<LONG>(set, &IEffectSet::get_BackStyle, 0);
+    look.gradientMode = read<LONG>(set, &IEffectSet::get_BodyGradientMode, 0);
+    look.stops = readStops(set);
+    look.gradientAngle = read<SHORT>(set, &IEffectSet::get_BodyGradientAngle, 0);
+    look.gradientCalcMode = read<LONG>(set, &IEffectSet::get_BodyGradientCalcMode, 2);
+    look.gradientX = read<LONG>(set, &IEffectSet::get_BodyGradientX, 0);
+    look.gradientY = read<LONG>(set, &IEffectSet::get_BodyGradientY, 0);
+    look.gradientRadius = read<LONG>(set, &IEffectSet::get_BodyGradientRadius, 20);
+    look.gradientBlur =
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyGradientBlur, 0), kMaxAmount);
+    look.texture = readPicture(set, &IEffectSet::get_BodyTexture);
+    look.textureSizeMode = read<LONG>(set, &IEffectSet::get_BodyTextureSizeMode, 0);
+    look.bodyBlur = nonNegative(read<SHORT>(set, &IEffectSet::get_BodyBlur, 0), kMaxAmount);
+    look.bodySoften = nonNegative(read<SHORT>(set, &IEffectSet::get_BodySoften, 0), kMaxAmount);
+    look.blur = nonNegative(read<SHORT>(set, &IEffectSet::get_Blur, 0), kMaxAmount);
+    look.soften = nonNegative(read<SHORT>(set, &IEffectSet::get_Soften, 0), kMaxAmount);
+
+    TipEmboss& emboss = look.emboss;
+    emboss.on = readBool(set, &IEffectSet::get_ApplyBodyEmboss, false);
+    emboss.depth = nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossDepth, 2), 100);
+    emboss.angle = read<SHORT>(set, &IEffectSet::get_BodyEmbossAngle, 45);
+    emboss.softness =
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossSoftness, 100), kMaxAmount);
+    emboss.shadow = readColor(set, &IEffectSet::get_BodyEmbossShadowColor, emboss.shadow);
+    emboss.highlight = readColor(set, &IEffectSet::get_BodyEmbossHighlightColor, emboss.highlight);
+    emboss.alpha = static_cast<BYTE>(
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossAlpha, 255), 255));
+    return look;
+}
+
 } // namespace
 
 TipStyle readTipStyle(IEffectSet* set) {
@@ -103,6 +165,8 @@ TipStyle readTipStyle(IEffectSet* set) {
     shadow.softness =
         1 + nonNegative(read<SHORT>(set, &IEffectSet::get_DropShadowIntensity, 45), 100) / 10;
 
+    style.body = readBodyLook(set);
+    set->QueryInterface(IID_PPV_ARGS(&style.settings));
     style.font = readFont(set, &IEffectSet::get_Font);
     style.headerFont = readFont(set, &IEffectSet::get_HeaderFont);
     return style;
