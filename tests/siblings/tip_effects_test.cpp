@@ -177,17 +177,16 @@ TEST_F(TipEffects, GradientBodiesRunFromTheirFirstStopToTheirLast) {
         std::initializer_list<std::pair<COLORREF, SHORT>> stops;
         COLORREF topLeft, topMiddle, topRight, bottomMiddle;
     };
-    const COLORREF purple = RGB(128, 0, 128);
     const Case cases[] = {
         {"down (angle 0)", 0, 0, {{kRed, 0}, {kBlue, 100}}, kRed, kRed, kRed, kBlue},
         {"across (angle 90), the first two stops",
          90,
          0,
-         {{kRed, 0}, {kBlue, 100}, {kGreen, 50}},
+         {{kRed, 0}, {kBlue, 50}, {kGreen, 100}},
          kRed,
-         purple,
          kBlue,
-         purple},
+         kBlue,
+         kBlue},
         {"across, every stop",
          90,
          2,
