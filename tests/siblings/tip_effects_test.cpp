@@ -256,7 +256,9 @@ TEST_F(TipEffects, TexturesTileStretchOrLendTheirCorner) {
         EXPECT_GE(changes, c.minChanges);
         EXPECT_LE(changes, c.maxChanges);
         EXPECT_EQ(image.color(in.left, row), c.leftEnd);
-        if (c.rightEnd) EXPECT_EQ(image.color(in.right, row), c.rightEnd);
+        if (c.rightEnd) {
+            EXPECT_EQ(image.color(in.right, row), c.rightEnd);
+        }
         hide();
     }
 }
