@@ -88,15 +88,7 @@ class TipWindow : public OleTest {
 protected:
     void SetUp() override {
         OleTest::SetUp();
-        tip_ = create<IToolTip>(CLSID_ToolTip);
-        ASSERT_TRUE(tip_);
-        sink_ = answering(tip_.Get());
-        ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(tip_.As(&container), S_OK);
-        ComPtr<IConnectionPoint> point;
-        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
-        DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        newTip();
         effects_ = tipLook();
         ASSERT_EQ(tip_->SetEffects(effects_.Get()), S_OK);
         ASSERT_EQ(tip_->SetAnimateSteps(4), S_OK);
@@ -106,6 +98,19 @@ protected:
         sink_.Reset();
         effects_.Reset();
         OleTest::TearDown();
+    }
+
+    // A new tool-tip object with this test's sink connected.
+    void newTip() {
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        ASSERT_TRUE(tip_);
+        sink_ = answering(tip_.Get());
+        ComPtr<IConnectionPointContainer> container;
+        ASSERT_EQ(tip_.As(&container), S_OK);
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+        DWORD cookie = 0;
+        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
     }
 
     // A set that looks like the control's tool-tip set.

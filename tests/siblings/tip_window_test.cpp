@@ -194,14 +194,7 @@ TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        tip_ = create<IToolTip>(CLSID_ToolTip);
-        sink_ = answering(tip_.Get());
-        ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(tip_.As(&container), S_OK);
-        ComPtr<IConnectionPoint> point;
-        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
-        DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        newTip();
         tip_->SetEffects(effects_.Get());
         EXPECT_EQ(show(screenCentre(), c.text, 0, 0, 0, c.cancel), nullptr);
         EXPECT_EQ(findTip(), nullptr) << "not even a hidden window";
