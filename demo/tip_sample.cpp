@@ -20,7 +20,7 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr int kWidth = 640, kHeight = 250;
+constexpr int kWidth = 640, kHeight = 136;
 constexpr int kZoom = 2;
 
 ComPtr<IFontDisp> Font(int tenthsOfPoints, int weight) {
@@ -120,22 +120,46 @@ ComPtr<IEffectSet> DarkTip() {
     return set;
 }
 
-// A form to stand on: a soft vertical wash with a fine grid, and two
-// controls-like rectangles for the tips to point at.
-void PaintBackdrop(const DibSection& sheet, const RECT targets[2]) {
+// A form to stand on: a soft vertical wash with a fine grid, and a check
+// box (glyph and caption) under each tip.
+struct Target {
+    POINT glyph; // top-left corner of the 13 x 13 glyph
+    const wchar_t* caption;
+    bool checked;
+};
+
+void PaintBackdrop(const DibSection& sheet, const Target (&targets)[2]) {
     for (int y = 0; y < sheet.height(); ++y)
         for (int x = 0; x < sheet.width(); ++x) {
-            const int shade = 236 - y * 16 / sheet.height();
-            const bool grid = x % 16 == 0 || y % 16 == 0;
-            const int v = shade - (grid ? 8 : 0);
+            const int shade = 240 - y * 18 / sheet.height();
+            const int v = shade - (x % 16 == 0 || y % 16 == 0 ? 7 : 0);
             sheet.at(x, y) =
                 std::uint32_t(v - 6) << 16 | std::uint32_t(v - 2) << 8 | std::uint32_t(v);
         }
-    const UniqueBrush face(::CreateSolidBrush(RGB(250, 250, 252)));
-    const UniqueBrush edge(::CreateSolidBrush(RGB(150, 160, 176)));
-    for (int i = 0; i < 2; ++i) {
-        ::FillRect(sheet.dc(), &targets[i], face.get());
-        ::FrameRect(sheet.dc(), &targets[i], edge.get());
+    ::GdiFlush();
+    const UniqueBrush face(::CreateSolidBrush(RGB(255, 255, 255)));
+    const UniqueBrush edge(::CreateSolidBrush(RGB(28, 81, 128)));
+    const UniquePen tick(::CreatePen(PS_SOLID, 2, RGB(33, 161, 33)));
+    const UniqueFont font(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+    const HDC dc = sheet.dc();
+    const SelectedObject selectedFont(dc, font.get());
+    const SelectedObject selectedPen(dc, tick.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(30, 30, 30));
+    for (const Target& t : targets) {
+        const RECT box{t.glyph.x, t.glyph.y, t.glyph.x + 13, t.glyph.y + 13};
+        ::FillRect(dc, &box, face.get());
+        ::FrameRect(dc, &box, edge.get());
+        if (t.checked) {
+            const POINT points[] = {{box.left + 3, box.top + 6},
+                                    {box.left + 5, box.top + 9},
+                                    {box.left + 10, box.top + 3}};
+            ::Polyline(dc, points, 3);
+        }
+        RECT text{box.right + 6, box.top - 2, box.right + 300, box.bottom + 2};
+        ::DrawTextW(dc, t.caption, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
 }
 
@@ -166,12 +190,13 @@ TipSampleResult WriteTipSample(const std::wstring& path) {
     if (!sib::NewFxLayer()) return {false, L"zelFX40.dll is missing"};
     DibSection sheet(kWidth, kHeight);
     if (!sheet.valid()) return {false, L"no memory for the tool-tip sheet"};
-    const RECT targets[2] = {{30, 24, 170, 48}, {350, 24, 490, 48}};
+    const Target targets[2] = {{{28, 22}, L"Remember me", true},
+                               {{348, 22}, L"Sync in the background", false}};
     PaintBackdrop(sheet, targets);
     ::GdiFlush();
 
     const ComPtr<IEffectSet> sets[2] = {LightTip(), DarkTip()};
-    const wchar_t* headers[2] = {L"Remember me", L"Sync in the background"};
+    const wchar_t* headers[2] = {L"Stay signed in", L"Background sync"};
     const wchar_t* captions[2] = {
         L"Keeps you signed in on this computer\nfor two weeks, until you sign out.",
         L"Changes reach your other devices\nwhile you keep working."};
@@ -181,7 +206,8 @@ TipSampleResult WriteTipSample(const std::wstring& path) {
         const Bstr header(headers[i]);
         sets[i]->put_HeaderText(header.get());
         const globals::TipStyle style = globals::readTipStyle(sets[i].Get());
-        const POINT point{targets[i].left + 40, targets[i].bottom - 4};
+        // The tail points at the glyph's lower half, as the cursor would.
+        const POINT point{targets[i].glyph.x + 9, targets[i].glyph.y + 11};
         const globals::TipPicture tip = globals::drawTip(
             style, globals::TipText{style.headerText, captions[i]}, point, 1, 1, area);
         if (!tip) return {false, L"the tip could not be drawn"};
