@@ -1,9 +1,8 @@
 #include "siblings/globals/tip_body.h"
 
 #include "common/com/bstr.h"
-#include "common/effects/body_geometry.h"
 #include "common/effects/texture_tiles.h"
-#include "common/win/unique_handle.h"
+#include "siblings/globals/tip_picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,14 +17,6 @@ std::uint32_t pixelOf(COLORREF c) {
     return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
-// Twips per screen pixel on each axis, whole numbers.
-SIZE twipsPerPixel() {
-    const WindowDc screen(nullptr);
-    const int x = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
-    const int y = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return SIZE{1440 / std::max(x, 1), 1440 / std::max(y, 1)};
-}
-
 // The texture at the size it has on the screen, or null.
 ComPtr<IFxLayer> textureLayer(IPicture* texture, LONG width, LONG height) {
     ComPtr<IFxLayer> layer = sib::NewFxLayer();
@@ -35,13 +26,9 @@ ComPtr<IFxLayer> textureLayer(IPicture* texture, LONG width, LONG height) {
 
 // Texture tiles, or the texture stretched, over the fill.
 void paintTexture(const DibSection& fill, const TipBodyLook& look) {
-    OLE_XSIZE_HIMETRIC hmWidth = 0;
-    OLE_YSIZE_HIMETRIC hmHeight = 0;
-    if (FAILED(look.texture->get_Width(&hmWidth)) || FAILED(look.texture->get_Height(&hmHeight)))
-        return;
-    const SIZE twips = twipsPerPixel();
-    const long width = effects::PicturePixels(hmWidth, twips.cx);
-    const long height = effects::PicturePixels(hmHeight, twips.cy);
+    const std::optional<SIZE> size = tipPictureSize(look.texture.Get());
+    if (!size) return;
+    const LONG width = size->cx, height = size->cy;
     const auto blits = effects::TextureBlits(int(width), int(height), fill.width(), fill.height(),
                                              look.textureSizeMode);
     if (blits.empty()) return;

@@ -3,6 +3,7 @@
 #include "common/effects/body_geometry.h"
 #include "siblings/globals/tip_body.h"
 #include "siblings/globals/tip_font.h"
+#include "siblings/globals/tip_image_layer.h"
 #include "siblings/globals/tip_layout.h"
 #include "siblings/globals/tip_shape.h"
 #include "siblings/globals/tip_text_layer.h"
@@ -43,12 +44,14 @@ int outsetOf(const TipStyle& style) {
     return 1 + (s.on ? std::max(std::abs(s.dx), std::abs(s.dy)) + s.softness : 0);
 }
 
-// One line kind: where it goes (relative to the body's top-left corner),
-// how DrawText lays it out, and its text layer.
+// One line kind: where its text goes (relative to the body's top-left
+// corner), how DrawText lays it out, its text layer, and the image beside it.
 struct TipLine {
     RECT where{};
     UINT flags = 0;
     TipTextLayer layer;
+    TipImageLayer image;
+    POINT imageAt{};
 };
 
 struct TipLines {
@@ -58,12 +61,38 @@ struct TipLines {
     bool hasHeader = false;
 };
 
+// Between an image and the text beside it.
+constexpr LONG kImageGap = 6;
+
+LONG imageRoom(const TipImageLayer& image) {
+    return image.layer ? image.size.cx + kImageGap : 0;
+}
+
 SIZE measure(HDC dc, HFONT font, std::wstring_view text, UINT flags, LONG width) {
     if (text.empty()) return SIZE{};
     SelectedObject selected(dc, font);
     RECT r{0, 0, std::max<LONG>(width, 1), 0};
     ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
     return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// Lays one line across [left, right) from `top`: its image on its side and
+// placed on the row's height by its alignment, the text beside it and
+// centred on the row. Gives the row's height.
+LONG placeRow(TipLine& line, const TipImageLook& look, LONG left, LONG right, LONG top,
+              LONG textHeight) {
+    const TipImageLayer& image = line.image;
+    const LONG rowHeight = std::max(textHeight, image.layer ? image.size.cy : 0);
+    const LONG room = imageRoom(image);
+    const LONG textTop = top + (rowHeight - textHeight) / 2;
+    line.where = look.onRight ? RECT{left, textTop, right - room, textTop + textHeight}
+                              : RECT{left + room, textTop, right, textTop + textHeight};
+    if (image.layer) {
+        const LONG spare = rowHeight - image.size.cy;
+        const LONG down = look.alignment == 0 ? 0 : look.alignment == 2 ? spare : spare / 2;
+        line.imageAt = POINT{look.onRight ? right - image.size.cx : left, top + down};
+    }
+    return rowHeight;
 }
 
 TipLines arrange(HDC dc, const TipStyle& style, TipText text, const TipFont& headerFont,
@@ -75,16 +104,20 @@ TipLines arrange(HDC dc, const TipStyle& style, TipText text, const TipFont& hea
 
     TipLines lines;
     lines.hasHeader = !text.header.empty();
+    if (lines.hasHeader) lines.header.image = buildTipImageLayer(style.headerImage);
+    lines.text.image = buildTipImageLayer(style.image);
+    const LONG headerBeside = style.headerIndent + imageRoom(lines.header.image);
+    const LONG textBeside = style.captionIndent + imageRoom(lines.text.image);
+
     lines.header.flags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.headerAlign);
     lines.text.flags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.captionAlign);
-    SIZE header = measure(dc, headerFont.handle(), text.header, lines.header.flags,
-                          limit - style.headerIndent);
-    SIZE body =
-        measure(dc, textFont.handle(), text.text, lines.text.flags, limit - style.captionIndent);
+    SIZE header =
+        measure(dc, headerFont.handle(), text.header, lines.header.flags, limit - headerBeside);
+    SIZE body = measure(dc, textFont.handle(), text.text, lines.text.flags, limit - textBeside);
     // Lines too long for the screen are cut (the shape clips them).
-    LONG width = std::min(std::max(lines.hasHeader ? header.cx + style.headerIndent : 0,
-                                   body.cx + style.captionIndent),
-                          limit);
+    LONG width =
+        std::max(lines.hasHeader ? headerBeside + std::min(header.cx, limit - headerBeside) : 0,
+                 textBeside + std::min(body.cx, limit - textBeside));
     // Room for the tail's base between the rounded corners, however short the text.
     width = std::max<LONG>(width, 2 * style.radius + 4 + style.tailWidth - pad.left - pad.right);
 
@@ -93,20 +126,22 @@ TipLines arrange(HDC dc, const TipStyle& style, TipText text, const TipFont& hea
     // larger than GDI measured.
     lines.header.layer =
         buildTipTextLayer(style.settings.Get(), L"Header", headerFont.object(), text.header,
-                          SIZE{width - style.headerIndent, header.cy}, lines.header.flags);
+                          SIZE{width - headerBeside, header.cy}, lines.header.flags);
     lines.text.layer =
         buildTipTextLayer(style.settings.Get(), L"Text", textFont.object(), text.text,
-                          SIZE{width - style.captionIndent, body.cy}, lines.text.flags);
+                          SIZE{width - textBeside, body.cy}, lines.text.flags);
     header.cy = std::max(header.cy, lines.header.layer.content.cy);
     body.cy = std::max(body.cy, lines.text.layer.content.cy);
 
-    const LONG gap = lines.hasHeader ? std::max(style.headerSeparation, 4) : 0;
-    lines.header.where =
-        RECT{pad.left + style.headerIndent, pad.top, pad.left + width, pad.top + header.cy};
-    const LONG textTop = pad.top + header.cy + gap;
-    lines.text.where =
-        RECT{pad.left + style.captionIndent, textTop, pad.left + width, textTop + body.cy};
-    lines.body = SIZE{pad.left + width + pad.right, textTop + body.cy + pad.bottom};
+    const LONG right = pad.left + width;
+    LONG top = pad.top;
+    if (lines.hasHeader) {
+        top += placeRow(lines.header, style.headerImage, pad.left + style.headerIndent, right, top,
+                        header.cy);
+        top += std::max(style.headerSeparation, 4);
+    }
+    top += placeRow(lines.text, style.image, pad.left + style.captionIndent, right, top, body.cy);
+    lines.body = SIZE{right + pad.right, top + pad.bottom};
     return lines;
 }
 
@@ -208,6 +243,9 @@ void paintContent(const TipPicture& picture, const TipStyle& style, const TipLin
     if (const ComPtr<IFxLayer> body =
             layered ? makeTipBodyLayer(canvas, key, style.body) : nullptr) {
         for (const TipLine* line : {&lines.header, &lines.text}) {
+            if (const TipImageLayer& image = line->image; image.layer)
+                body->PasteLayer(image.layer.Get(), bodyAt.x + line->imageAt.x - image.offset.x,
+                                 bodyAt.y + line->imageAt.y - image.offset.y, noUndoLabel());
             if (!line->layer.layer) continue;
             const POINT p = at(*line);
             body->PasteLayer(line->layer.layer.Get(), p.x, p.y, noUndoLabel());

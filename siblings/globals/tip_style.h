@@ -70,6 +70,25 @@ struct TipBodyLook {
     int soften = 0;
 };
 
+// A picture beside a line kind: the set's Image beside the caption, its
+// HeaderImage beside the header (left of it, or right with HeaderImageOnRight).
+struct TipImageLook {
+    Microsoft::WRL::ComPtr<IPicture> picture; // null: no image
+    COLORREF mask = RGB(255, 0, 255);         // pixels of this colour are left out
+    BYTE alpha = 255;
+    int blur = 0;
+    int soften = 0;
+    bool shadow = false;
+    int shadowDx = 2, shadowDy = 2;
+    COLORREF shadowColor = RGB(0, 0, 0);
+    BYTE shadowAlpha = 127;
+    int shadowIntensity = 65;
+    // Measure the image with its shadow on that axis (else by the picture alone).
+    bool excludeX = true, excludeY = true;
+    int alignment = 1; // on its line: 0 top, 1 centred, 2 bottom
+    bool onRight = false;
+};
+
 struct TipStyle {
     COLORREF back = RGB(255, 255, 255);
     COLORREF border = RGB(0x7F, 0x9D, 0xB9);
@@ -91,6 +110,8 @@ struct TipStyle {
     TipAlign headerAlign = TipAlign::Left;
     TipShadow shadow;
     TipBodyLook body;
+    TipImageLook image;
+    TipImageLook headerImage;
     // The set itself: the engine reads the header's and the caption's text
     // styles from it by name. Null: plain black text.
     Microsoft::WRL::ComPtr<IDispatch> settings;

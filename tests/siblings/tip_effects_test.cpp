@@ -435,4 +435,72 @@ TEST_F(TipEffects, ANewSetRedrawsAShownTipOnly) {
     EXPECT_EQ(shownTip(), nullptr) << "a hidden tip stays hidden";
 }
 
+// The smallest rectangle around every pixel of the colour (empty: none).
+RECT boundsOf(const Image& image, COLORREF color) {
+    RECT r{image.width(), image.height(), 0, 0};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.color(x, y) == color) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    return r;
+}
+
+TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
+    constexpr COLORREF kHeader = RGB(192, 0, 0), kCaption = RGB(0, 0, 192),
+                       kPicture = RGB(0, 170, 80), kMask = RGB(255, 0, 255);
+    // A square with a hole of the mask colour in its middle.
+    const ComPtr<IPictureDisp> picture = pictureOf(16, 16, [](int x, int y) {
+        return x >= 6 && x < 10 && y >= 6 && y < 10 ? kMask : kPicture;
+    });
+    ASSERT_TRUE(picture);
+    struct Case {
+        const char* what;
+        bool header;  // the header's image, else the caption's
+        bool onRight; // HeaderImageOnRight
+    };
+    const Case cases[] = {
+        {"caption image", false, false},
+        {"header image", true, false},
+        {"header image on the right", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook(L"TITLE");
+        effects_->put_HeaderForeColor(kHeader);
+        effects_->put_TextForeColor(kCaption);
+        if (c.header) {
+            effects_->putref_HeaderImage(picture.Get());
+            effects_->put_HeaderImageMaskColor(kMask);
+            effects_->put_HeaderImageAlpha(255);
+            effects_->put_HeaderImageOnRight(c.onRight ? VARIANT_TRUE : VARIANT_FALSE);
+        } else {
+            effects_->putref_Image(picture.Get());
+            effects_->put_ImageMaskColor(kMask);
+            effects_->put_ImageAlpha(255);
+        }
+        const Image image = showAndCapture(L"MOVE IT");
+        const RECT shown = boundsOf(image, kPicture);
+        const RECT line = boundsOf(image, c.header ? kHeader : kCaption);
+        const RECT other = boundsOf(image, c.header ? kCaption : kHeader);
+        ASSERT_EQ(shown.right - shown.left, 16) << text(shown);
+        ASSERT_EQ(shown.bottom - shown.top, 16) << text(shown);
+        ASSERT_LT(line.left, line.right) << "the line's text shows";
+        if (c.onRight)
+            EXPECT_GE(shown.left, line.right) << text(shown) << " beside " << text(line);
+        else
+            EXPECT_LE(shown.right, line.left) << text(shown) << " beside " << text(line);
+        const LONG middle = (shown.top + shown.bottom) / 2;
+        EXPECT_TRUE(middle >= line.top && middle < line.bottom)
+            << text(shown) << " on the line " << text(line);
+        EXPECT_TRUE(c.header ? shown.bottom <= other.top : shown.top >= other.bottom)
+            << text(shown) << " stays on its own line, not " << text(other);
+        EXPECT_EQ(image.count(kMask), 0u) << "the mask colour is left out";
+        hide();
+    }
+}
+
 } // namespace
