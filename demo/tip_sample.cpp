@@ -81,7 +81,39 @@ ComPtr<IEffectSet> TipSet() {
     return set;
 }
 
-// Light: a pale blue wash, a navy header with a faint white emboss.
+// A 16 x 16 "information" badge on the mask colour: a blue disc with a
+// white letter i.
+ComPtr<IPictureDisp> InfoBadge() {
+    DibSection dib(16, 16);
+    if (!dib.valid()) return nullptr;
+    dib.fill(RGB(255, 0, 255));
+    const UniqueBrush disc(::CreateSolidBrush(RGB(38, 110, 200)));
+    const UniquePen rim(::CreatePen(PS_SOLID, 1, RGB(22, 70, 150)));
+    {
+        const SelectedObject brush(dib.dc(), disc.get());
+        const SelectedObject pen(dib.dc(), rim.get());
+        ::Ellipse(dib.dc(), 0, 0, 16, 16);
+    }
+    const UniqueBrush white(::CreateSolidBrush(RGB(255, 255, 255)));
+    const RECT dot{7, 3, 9, 5}, stem{7, 6, 9, 13};
+    ::FillRect(dib.dc(), &dot, white.get());
+    ::FillRect(dib.dc(), &stem, white.get());
+    ::GdiFlush();
+    // The picture takes a bitmap of its own.
+    PICTDESC desc{sizeof(PICTDESC), PICTYPE_BITMAP};
+    desc.bmp.hbitmap = static_cast<HBITMAP>(::CopyImage(dib.bitmap(), IMAGE_BITMAP, 0, 0, 0));
+    ComPtr<IPictureDisp> picture;
+    if (!desc.bmp.hbitmap ||
+        FAILED(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                          reinterpret_cast<void**>(picture.GetAddressOf())))) {
+        if (desc.bmp.hbitmap) ::DeleteObject(desc.bmp.hbitmap);
+        return nullptr;
+    }
+    return picture;
+}
+
+// Light: a pale blue wash, an information badge and a navy header with a
+// faint white shadow under it.
 ComPtr<IEffectSet> LightTip() {
     ComPtr<IEffectSet> set = TipSet();
     if (!set) return set;
@@ -98,6 +130,12 @@ ComPtr<IEffectSet> LightTip() {
     set->put_HeaderShadowDistanceY(1);
     set->put_HeaderShadowIntensity(10);
     set->put_TextForeColor(RGB(40, 48, 64));
+    if (const ComPtr<IPictureDisp> badge = InfoBadge()) {
+        set->putref_HeaderImage(badge.Get());
+        set->put_HeaderImageMaskColor(RGB(255, 0, 255));
+        set->put_HeaderImageAlpha(255);
+        set->put_HeaderImageAlignment(1);
+    }
     return set;
 }
 
