@@ -1,6 +1,5 @@
 #include "siblings/globals/tip_body.h"
 
-#include "common/com/bstr.h"
 #include "common/effects/texture_tiles.h"
 #include "siblings/globals/tip_picture.h"
 
@@ -11,11 +10,6 @@ namespace pkw::globals {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// Pixels of a DIB section are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-std::uint32_t pixelOf(COLORREF c) {
-    return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-}
 
 // The texture at the size it has on the screen, or null.
 ComPtr<IFxLayer> textureLayer(IPicture* texture, LONG width, LONG height) {
@@ -66,9 +60,8 @@ void paintGradient(const DibSection& fill, const TipBodyLook& look) {
 
 } // namespace
 
-BSTR noUndoLabel() {
-    static const Bstr label(L"No Undo");
-    return label.get();
+std::uint32_t dibPixelOf(COLORREF c) {
+    return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
 void paintTipFill(const DibSection& fill, COLORREF key, const TipStyle& style) {
@@ -83,7 +76,7 @@ void paintTipFill(const DibSection& fill, COLORREF key, const TipStyle& style) {
 
 void spreadOverShape(const DibSection& fill, POINT bodyAt, const TipShapeField& shape, COLORREF key,
                      const DibSection& canvas) {
-    const std::uint32_t keyPixel = pixelOf(key);
+    const std::uint32_t keyPixel = dibPixelOf(key);
     const int lastX = fill.width() - 1, lastY = fill.height() - 1;
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {

@@ -7,6 +7,7 @@
 
 #include "common/win/dib_section.h"
 #include "siblings/api/fx.h"
+#include "siblings/globals/tip_engine.h"
 #include "siblings/globals/tip_shape.h"
 #include "siblings/globals/tip_style.h"
 
@@ -14,10 +15,12 @@
 
 #include <wrl/client.h>
 
+#include <cstdint>
+
 namespace pkw::globals {
 
-// The label that tells the engine to keep nothing for undoing.
-BSTR noUndoLabel();
+// A colour as a DIB section holds it: 0x00RRGGBB (COLORREF is 0x00BBGGRR).
+std::uint32_t dibPixelOf(COLORREF color);
 
 // Paints the fill over all of `fill`: BackColor unless BackStyle is 1 (the
 // key colour stays), then the texture (4) or the gradient (2, 3) over it.

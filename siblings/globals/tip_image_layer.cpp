@@ -1,6 +1,6 @@
 #include "siblings/globals/tip_image_layer.h"
 
-#include "siblings/globals/tip_body.h"
+#include "siblings/globals/tip_engine.h"
 #include "siblings/globals/tip_picture.h"
 
 namespace pkw::globals {
@@ -20,17 +20,13 @@ TipImageLayer buildTipImageLayer(const TipImageLook& look) {
                           look.shadowIntensity, noUndoLabel());
     if (look.alpha != 255) layer->SetLayerAlpha(look.alpha, noUndoLabel());
 
-    LONG width = 0, height = 0, x = 0, y = 0, extraWidth = 0, extraHeight = 0;
-    if (FAILED(layer->get_Width(&width)) || FAILED(layer->get_Height(&height)) ||
-        FAILED(layer->get_ShadowOffsetX(&x)) || FAILED(layer->get_ShadowOffsetY(&y)) ||
-        FAILED(layer->get_ShadowExtraWidth(&extraWidth)) ||
-        FAILED(layer->get_ShadowExtraHeight(&extraHeight)))
-        return built;
+    const std::optional<LayerBox> box = layerBoxOf(layer.Get());
+    if (!box) return built;
     // Counting the shadow in, the whole layer is the image's box; leaving it
     // out, the picture's own pixels are, and the shadow spills past them.
-    built.size = SIZE{look.excludeX ? width : width - extraWidth,
-                      look.excludeY ? height : height - extraHeight};
-    built.offset = POINT{look.excludeX ? 0 : x, look.excludeY ? 0 : y};
+    built.size = SIZE{look.excludeX ? box->width : box->width - box->extraWidth,
+                      look.excludeY ? box->height : box->height - box->extraHeight};
+    built.offset = POINT{look.excludeX ? 0 : box->offsetX, look.excludeY ? 0 : box->offsetY};
     built.layer = std::move(layer);
     return built;
 }

@@ -213,8 +213,7 @@ void drawPlainLine(const DibSection& canvas, HFONT font, COLORREF color, std::ws
 // The canvas itself, opaque but where it holds the key colour.
 void takeOpaque(const DibSection& canvas, COLORREF key, const TipPicture& picture) {
     ::GdiFlush();
-    const std::uint32_t keyPixel =
-        std::uint32_t(GetRValue(key)) << 16 | std::uint32_t(GetGValue(key)) << 8 | GetBValue(key);
+    const std::uint32_t keyPixel = dibPixelOf(key);
     const SIZE size = picture.size();
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x) {

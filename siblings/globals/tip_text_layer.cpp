@@ -1,6 +1,7 @@
 #include "siblings/globals/tip_text_layer.h"
 
 #include "common/com/bstr.h"
+#include "siblings/globals/tip_engine.h"
 
 #include <algorithm>
 
@@ -17,16 +18,12 @@ TipTextLayer buildTipTextLayer(IDispatch* settings, const wchar_t* prefix, IFont
         FAILED(layer->BuildTextLayer(settings, name.get(), font, value.get(), box.cx, box.cy,
                                      LONG(flags))))
         return built;
-    LONG width = 0, height = 0, x = 0, y = 0, extraWidth = 0, extraHeight = 0;
-    if (FAILED(layer->get_Width(&width)) || FAILED(layer->get_Height(&height)) ||
-        FAILED(layer->get_ShadowOffsetX(&x)) || FAILED(layer->get_ShadowOffsetY(&y)) ||
-        FAILED(layer->get_ShadowExtraWidth(&extraWidth)) ||
-        FAILED(layer->get_ShadowExtraHeight(&extraHeight)))
-        return built;
+    const std::optional<LayerBox> made = layerBoxOf(layer.Get());
+    if (!made) return built;
     built.layer = std::move(layer);
-    built.content =
-        SIZE{std::max<LONG>(width - extraWidth, 0), std::max<LONG>(height - extraHeight, 0)};
-    built.offset = POINT{x, y};
+    built.content = SIZE{std::max<LONG>(made->width - made->extraWidth, 0),
+                         std::max<LONG>(made->height - made->extraHeight, 0)};
+    built.offset = POINT{made->offsetX, made->offsetY};
     return built;
 }
 
