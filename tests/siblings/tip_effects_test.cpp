@@ -435,6 +435,42 @@ TEST_F(TipEffects, ANewSetRedrawsAShownTipOnly) {
     EXPECT_EQ(shownTip(), nullptr) << "a hidden tip stays hidden";
 }
 
+TEST_F(TipEffects, BodyEmbossLightsTheBalloonsEdgesOnly) {
+    constexpr COLORREF kBack = RGB(200, 200, 200);
+    struct Case {
+        const char* what;
+        bool emboss;
+        SHORT depth;
+    };
+    const Case cases[] = {
+        {"no emboss", false, 3},
+        {"emboss of depth 0", true, 0},
+        {"emboss", true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook();
+        effects_->put_BackColor(kBack);
+        effects_->put_ApplyBodyEmboss(c.emboss ? VARIANT_TRUE : VARIANT_FALSE);
+        effects_->put_BodyEmbossDepth(c.depth);
+        effects_->put_BodyEmbossAngle(45);
+        effects_->put_BodyEmbossSoftness(100);
+        effects_->put_BodyEmbossAlpha(255);
+        effects_->put_BodyEmbossHighlightColor(RGB(255, 255, 255));
+        effects_->put_BodyEmbossShadowColor(RGB(0, 0, 0));
+        const Image image = showAndCapture();
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found());
+        const bool lit = c.emboss && c.depth > 0;
+        const COLORREF edges[] = {image.color(in.left, (in.top + in.bottom) / 2),
+                                  image.color(in.right, (in.top + in.bottom) / 2)};
+        for (const COLORREF edge : edges)
+            EXPECT_EQ(edge != kBack, lit) << hex(edge);
+        EXPECT_EQ(image.color(in.left + 8, in.top + 2), kBack) << "inside, the fill stays";
+        hide();
+    }
+}
+
 // The smallest rectangle around every pixel of the colour (empty: none).
 RECT boundsOf(const Image& image, COLORREF color) {
     RECT r{image.width(), image.height(), 0, 0};
