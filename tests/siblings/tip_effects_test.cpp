@@ -444,7 +444,6 @@ TEST_F(TipEffects, BodyEmbossLightsTheBalloonsEdgesOnly) {
     };
     const Case cases[] = {
         {"no emboss", false, 3},
-        {"emboss of depth 0", true, 0},
         {"emboss", true, 3},
     };
     for (const Case& c : cases) {
