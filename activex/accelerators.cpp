@@ -2,8 +2,6 @@
 
 #include "common/text/access_key.h"
 
-#include <cwctype>
-
 namespace pkw::ax::accelerators {
 namespace {
 
@@ -18,6 +16,11 @@ BYTE modifiers(SHORT scan) noexcept {
 }
 
 } // namespace
+
+wchar_t lowerCase(wchar_t c) noexcept {
+    ::CharLowerBuffW(&c, 1);
+    return c;
+}
 
 std::vector<ACCEL> fromAccessKeys(std::wstring_view keys) {
     std::vector<ACCEL> table;
@@ -43,9 +46,9 @@ wchar_t match(std::wstring_view keys, const MSG& msg) noexcept {
         return 0;
     case WM_CHAR:
     case WM_SYSCHAR: {
-        const auto typed = std::towlower(static_cast<wint_t>(msg.wParam));
+        const wchar_t typed = lowerCase(static_cast<wchar_t>(msg.wParam));
         for (const wchar_t key : keys) {
-            if (std::towlower(key) == typed) return key;
+            if (lowerCase(key) == typed) return key;
         }
         return 0;
     }

@@ -15,6 +15,9 @@ namespace pkw::ax::accelerators {
 
 using UniqueAccel = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
 
+// `c` lower-cased by the platform's case mapping (every script it knows).
+wchar_t lowerCase(wchar_t c) noexcept;
+
 // Two entries per access key that the keyboard can type: Alt+key and the
 // plain key (virtual keys from VkKeyScan, with the shift state it needs).
 // An entry's command is the access key's character.

@@ -21,6 +21,8 @@ STDMETHODIMP OleControlImpl::GetGUID(DWORD kind, GUID* guid) {
     return S_OK;
 }
 
+// Only the pages a container can create are offered: a page that is not
+// (yet) registered would make the designer's property command fail.
 STDMETHODIMP OleControlImpl::GetPages(CAUUID* pages) {
     if (!pages) return E_POINTER;
     pages->cElems = 0;
@@ -29,9 +31,18 @@ STDMETHODIMP OleControlImpl::GetPages(CAUUID* pages) {
     if (list.empty()) return S_OK;
     auto* out = static_cast<GUID*>(::CoTaskMemAlloc(list.size() * sizeof(GUID)));
     if (!out) return E_OUTOFMEMORY;
-    for (size_t i = 0; i < list.size(); ++i)
-        out[i] = *list[i];
-    pages->cElems = static_cast<ULONG>(list.size());
+    ULONG count = 0;
+    for (const CLSID* page : list) {
+        ComPtr<IClassFactory> factory;
+        if (SUCCEEDED(
+                ::CoGetClassObject(*page, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&factory))))
+            out[count++] = *page;
+    }
+    if (count == 0) {
+        ::CoTaskMemFree(out);
+        return S_OK;
+    }
+    pages->cElems = count;
     pages->pElems = out;
     return S_OK;
 }

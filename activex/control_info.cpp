@@ -12,7 +12,11 @@ void OleControlImpl::rebuildAccelerators() {
 }
 
 void OleControlImpl::setAccessKeys(const std::wstring& keys) {
-    surface_.accessKeys = keys;
+    // Kept lower-cased, so that a key reads the same whichever case the
+    // caption gave it.
+    surface_.accessKeys.clear();
+    for (const wchar_t key : keys)
+        surface_.accessKeys += accelerators::lowerCase(key);
     rebuildAccelerators();
     if (ComPtr<IOleControlSite> site = controlSite_) ignore(site->OnControlInfoChanged());
 }

@@ -177,6 +177,12 @@ LRESULT ControlWindow::handle(WindowListener& listener, UINT msg, WPARAM wParam,
     case WM_SIZE:
         listener.windowSized(clientSize());
         return 0;
+    case WM_SHOWWINDOW:
+        // ShowWindow in a parent that is not shown yet (a host that
+        // activates the control while creating its own window) only flips
+        // the style: no position change reports it, this message does.
+        if (lParam == 0) listener.windowVisible(wParam != FALSE);
+        break;
     case WM_WINDOWPOSCHANGED: {
         // The default procedure sends WM_SIZE and WM_MOVE: the size is
         // known before the window is reported shown.

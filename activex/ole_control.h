@@ -197,8 +197,9 @@ protected:
     ComPtr<IPictureDisp> mouseIcon() const;
     HRESULT setMouseIcon(IPictureDisp* icon);
     // Characters that act as access keys (Alt+key and, at run time, the
-    // key itself when the container routes it); "" for none. The container
-    // learns of the change through OnControlInfoChanged.
+    // key itself when the container routes it); "" for none. They are kept
+    // lower-cased (the platform's case mapping). The container learns of
+    // the change through OnControlInfoChanged.
     void setAccessKeys(const std::wstring& keys);
     const std::wstring& accessKeys() const noexcept;
 

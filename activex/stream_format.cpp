@@ -3,6 +3,7 @@
 #include "common/com/hresult.h"
 
 #include <ole2.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -167,6 +168,37 @@ HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record) {
 
 // --- Reading ---------------------------------------------------------------
 
+// The record names the class of each object it holds; only fonts and
+// pictures may be made from it. Anything else (a control of this library,
+// whose own settings could hold another, or any other registered class)
+// would let stored data choose what runs here.
+bool mayLoad(REFCLSID clsid) noexcept {
+    return clsid == CLSID_StdFont || clsid == CLSID_StdPicture;
+}
+
+// OleLoadFromStream, for the classes above only.
+HRESULT loadObject(IStream* data, ComPtr<IUnknown>& object) {
+    CLSID clsid{};
+    PKW_RETURN_IF_FAILED(::ReadClassStm(data, &clsid));
+    if (!mayLoad(clsid)) return kObjectRefused;
+    ComPtr<IPersistStream> persist;
+    PKW_RETURN_IF_FAILED(
+        ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&persist)));
+    PKW_RETURN_IF_FAILED(persist->Load(data));
+    return persist.As(&object);
+}
+
+// What is left of `stream` after its current position, when it can say.
+bool bytesLeft(IStream* stream, ULONGLONG& left) noexcept {
+    STATSTG stat{};
+    ULARGE_INTEGER at{};
+    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &at)))
+        return false;
+    left = stat.cbSize.QuadPart > at.QuadPart ? stat.cbSize.QuadPart - at.QuadPart : 0;
+    return true;
+}
+
 class Decoder {
 public:
     explicit Decoder(std::span<const BYTE> bytes) noexcept : bytes_(bytes) {}
@@ -263,7 +295,7 @@ private:
             return hr;
         }
         ComPtr<IUnknown> object;
-        PKW_RETURN_IF_FAILED(::OleLoadFromStream(memory.Get(), IID_IUnknown, &object));
+        PKW_RETURN_IF_FAILED(loadObject(memory.Get(), object));
         if (vt == VT_DISPATCH) {
             ComPtr<IDispatch> dispatch;
             if (SUCCEEDED(object.As(&dispatch))) {
@@ -327,6 +359,9 @@ HRESULT read(IStream* stream, MemoryPropertyBag& bag) {
         head.get(payloadSize);
         if (magic != kMagic || version != kVersion) return E_FAIL;
 
+        // A claim beyond the stream's end is refused before any of it is read.
+        ULONGLONG left = 0;
+        if (bytesLeft(stream, left) && payloadSize > left) return STG_E_READFAULT;
         std::vector<BYTE> payload;
         PKW_RETURN_IF_FAILED(readExactly(stream, payloadSize, payload));
         Decoder in(payload);

@@ -7,7 +7,8 @@
 //   values   integers, reals, CY and DATE: their bytes (VT_INT/VT_UINT as 32 bits);
 //            VT_BSTR: u32 length, UTF-16 units; VT_ARRAY|VT_UI1: i32 lower bound,
 //            u32 count, bytes; VT_UNKNOWN/VT_DISPATCH: u32 size (0 for no object),
-//            then the object as OleSaveToStream writes it (class id, its data).
+//            then the object as OleSaveToStream writes it (class id, its data);
+//            only fonts and pictures are read back.
 // Little-endian throughout. The reader takes exactly the bytes the writer
 // wrote, so a container may keep other data after them in the same stream.
 #pragma once
@@ -23,11 +24,16 @@ namespace pkw::ax::stream_format {
 // fails the write with DISP_E_BADVARTYPE (nothing is written then).
 HRESULT write(IStream* stream, const MemoryPropertyBag& bag);
 
-// Reads one record into `bag`. A short stream answers STG_E_READFAULT; a
-// record that does not parse (bad magic or version, lengths beyond the
-// payload, unknown types, trailing bytes) answers E_FAIL; an object that
-// cannot be loaded answers the loader's error. On failure `bag` may hold
-// part of the entries: callers read into a fresh bag.
+// An object entry of a class other than the standard font and picture.
+inline constexpr HRESULT kObjectRefused = E_ACCESSDENIED;
+
+// Reads one record into `bag`. A short stream, or a header that claims
+// more than the stream holds, answers STG_E_READFAULT; a record that does
+// not parse (bad magic or version, lengths beyond the payload, unknown
+// types, trailing bytes) answers E_FAIL; an object entry of any class but
+// the font and the picture answers kObjectRefused before anything is
+// created; an object that cannot be loaded answers the loader's error. On
+// failure `bag` may hold part of the entries: callers read into a fresh bag.
 HRESULT read(IStream* stream, MemoryPropertyBag& bag);
 
 // The number of bytes write() would produce.

@@ -56,12 +56,15 @@ Variant NumberVariant(SettingType type, std::int32_t number) {
     }
 }
 
+// How ReadNumber reads a setting of `type`.
 VARTYPE NumberType(SettingType type) {
     switch (type) {
     case SettingType::Int16:
         return VT_I2;
     case SettingType::Boolean:
         return VT_BOOL;
+    case SettingType::Colour:
+        return VT_UI4;
     default:
         return VT_I4;
     }
@@ -119,11 +122,23 @@ HRESULT OwnObject(IDispatch* value, ComPtr<IDispatch>& own) {
 
 // --- Reading ---------------------------------------------------------------------
 
+HRESULT IsKindOf(IDispatch* object, SettingType type) {
+    ComPtr<IUnknown> kind;
+    return type == SettingType::Font ? object->QueryInterface(IID_IFontDisp, &kind)
+                                     : object->QueryInterface(IID_IPictureDisp, &kind);
+}
+
+// `type` VT_I2, VT_I4 or VT_BOOL; or VT_UI4 for a colour, which takes
+// either sign (a system colour may be stored unsigned).
 HRESULT ReadNumber(const ax::PropertyBag& bag, const std::wstring& key, const VARIANT& fallback,
                    VARTYPE type, std::int32_t& value) {
     Variant stored, typed;
     PKW_RETURN_IF_FAILED(bag.read(key.c_str(), fallback, stored));
-    PKW_RETURN_IF_FAILED(::VariantChangeType(&typed, &stored, 0, type));
+    if (type == VT_UI4) {
+        PKW_RETURN_IF_FAILED(ColourFromStored(stored, typed));
+    } else {
+        PKW_RETURN_IF_FAILED(::VariantChangeType(&typed, &stored, 0, type));
+    }
     value = NumberOf(typed);
     return S_OK;
 }
@@ -138,7 +153,8 @@ HRESULT ReadGradient(const ax::PropertyBag& bag, const BlockKey& key, IGradInfo*
         const std::wstring stop = key.suffix + std::to_wstring(j);
         std::int32_t color = 0, percent = 0;
         // A stop that cannot be read stays zero: the list keeps its length.
-        ignore(ReadNumber(bag, key.base + L"_GradColor" + stop, Variant::fromI4(0), VT_I4, color));
+        ignore(ReadNumber(bag, key.base + L"_GradColor" + stop, Variant::fromI4(0),
+                          NumberType(SettingType::Colour), color));
         ignore(
             ReadNumber(bag, key.base + L"_GradPercent" + stop, Variant::fromI2(0), VT_I2, percent));
         stops[static_cast<std::size_t>(j)].GradColor = color;
@@ -169,8 +185,10 @@ HRESULT ReadSetting(const ax::PropertyBag& bag, const EffectSettingInfo& info,
         if (stored.vt == VT_DISPATCH) PKW_RETURN_IF_FAILED(OwnObject(stored.pdispVal, object));
         if (stored.vt == VT_UNKNOWN && stored.punkVal)
             PKW_RETURN_IF_FAILED(stored.punkVal->QueryInterface(IID_PPV_ARGS(&object)));
-        // A font setting never goes without a font.
+        // A font setting never goes without a font; an object of the wrong
+        // kind leaves the setting as it was.
         if (info.type == SettingType::Font && !object) return E_POINTER;
+        if (object) PKW_RETURN_IF_FAILED(IsKindOf(object.Get(), info.type));
         PKW_RETURN_HR_IF_NULL(E_UNEXPECTED, access.putRefObject);
         return access.putRefObject(set, object.Get());
     }

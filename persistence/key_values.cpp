@@ -1,5 +1,6 @@
 #include "persistence/key_values.h"
 
+#include "activex/property_bag.h"
 #include "common/com/hresult.h"
 #include "common/text/unicode_text.h"
 
@@ -58,19 +59,6 @@ VARTYPE TypedVarType(ValueType type) {
     return VT_EMPTY;
 }
 
-// A colour may come back as an unsigned or a wider number (a system
-// colour is above LONG_MAX as unsigned): keep its 32 bits.
-HRESULT ToColour(const VARIANT& in, Variant& out) {
-    Variant converted;
-    if (SUCCEEDED(ChangeType(converted, in, VT_I4))) {
-        out = converted;
-        return S_OK;
-    }
-    PKW_RETURN_IF_FAILED(ChangeType(converted, in, VT_UI4));
-    out = Variant::fromI4(static_cast<LONG>(converted.ulVal));
-    return S_OK;
-}
-
 HRESULT ToObject(const VARIANT& in, Variant& out) {
     switch (in.vt) {
     case VT_EMPTY:
@@ -97,6 +85,19 @@ HRESULT ToObject(const VARIANT& in, Variant& out) {
 }
 
 } // namespace
+
+// A colour may come back as an unsigned or a wider number (a system
+// colour is above LONG_MAX as unsigned): keep its 32 bits.
+HRESULT ColourFromStored(const VARIANT& in, Variant& out) {
+    Variant converted;
+    if (SUCCEEDED(ChangeType(converted, in, VT_I4))) {
+        out = converted;
+        return S_OK;
+    }
+    PKW_RETURN_IF_FAILED(ChangeType(converted, in, VT_UI4));
+    out = Variant::fromI4(static_cast<LONG>(converted.ulVal));
+    return S_OK;
+}
 
 HRESULT TextToByteArray(const wchar_t* text, UINT length, Variant& bytes) {
     const std::u16string_view view(reinterpret_cast<const char16_t*>(text ? text : L""),
@@ -157,10 +158,20 @@ HRESULT FromStored(Key key, const VARIANT& stored, Variant& typed) {
     const ValueType type = Describe(key).type;
     switch (type) {
     case ValueType::Colour:
-        return ToColour(stored, typed);
+        return ColourFromStored(stored, typed);
     case ValueType::Object:
         return ToObject(stored, typed);
     case ValueType::Text:
+        // The default's three bytes stand for one U+0000, not for a
+        // character and a half.
+        if (ax::ValuesEqual(stored, DefaultValue(key, nullptr))) {
+            Variant nul;
+            nul.vt = VT_BSTR;
+            nul.bstrVal = ::SysAllocStringLen(L"", 1);
+            PKW_RETURN_HR_IF_NULL(E_OUTOFMEMORY, nul.bstrVal);
+            typed = nul;
+            return S_OK;
+        }
         return ByteArrayToText(stored, typed);
     default: {
         Variant converted;
@@ -175,7 +186,7 @@ HRESULT ToStored(Key key, const VARIANT& typed, Variant& stored) {
     const ValueType type = Describe(key).type;
     switch (type) {
     case ValueType::Colour:
-        return ToColour(typed, stored);
+        return ColourFromStored(typed, stored);
     case ValueType::Object:
         return ToObject(typed, stored);
     case ValueType::Text: {

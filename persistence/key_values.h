@@ -27,6 +27,11 @@ HRESULT FromStored(Key key, const VARIANT& stored, Variant& typed);
 // the bag stores.
 HRESULT ToStored(Key key, const VARIANT& typed, Variant& stored);
 
+// A stored colour as its 32 bits (VT_I4): any number that converts to a
+// signed or an unsigned 32-bit value, so that a system colour stored
+// unsigned (0x8000000F and up) reads as itself.
+HRESULT ColourFromStored(const VARIANT& stored, Variant& colour);
+
 // A persisted text: the UTF-16LE bytes as a one-dimensional byte array
 // from index 0, and back (an odd final byte becomes a unit of its own).
 HRESULT TextToByteArray(const wchar_t* text, UINT length, Variant& bytes);

@@ -31,6 +31,9 @@ SelectionControl::~SelectionControl() = default;
 void SelectionControl::onInitialize() {
     state_.m_iTwipsPerPixelX = twipsPerPixelX();
     state_.m_iTwipsPerPixelY = twipsPerPixelY();
+    // The property starts as the window does, so that a load that skips
+    // BackColor saves the colour the control shows.
+    state_.m_oBackColor = backColor();
     SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 

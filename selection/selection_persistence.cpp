@@ -47,12 +47,17 @@ HRESULT NewEffectSet(ComPtr<IEffectSet>& set) {
                                     reinterpret_cast<void**>(set.ReleaseAndGetAddressOf()));
 }
 
+// A stored object of the kind the setting takes, or none; `out` keeps its
+// value when the object is of another kind.
 template <typename I>
 HRESULT ObjectOf(const VARIANT& typed, REFIID iid, ComPtr<I>& out) {
-    out.Reset();
     if (typed.vt != VT_DISPATCH) return DISP_E_TYPEMISMATCH;
-    if (!typed.pdispVal) return S_OK;
-    return typed.pdispVal->QueryInterface(iid, reinterpret_cast<void**>(out.GetAddressOf()));
+    ComPtr<I> object;
+    if (typed.pdispVal)
+        PKW_RETURN_IF_FAILED(
+            typed.pdispVal->QueryInterface(iid, reinterpret_cast<void**>(object.GetAddressOf())));
+    out = std::move(object);
+    return S_OK;
 }
 
 Variant ObjectVariant(IUnknown* object) {
@@ -112,18 +117,21 @@ HRESULT SelectionControl::onReadProperties(ax::PropertyBag& bag) {
 HRESULT SelectionControl::onWriteProperties(ax::PropertyBag& bag) {
     PKW_RETURN_IF_FAILED(persist::WriteKeys(bag, persist::kHeaderWriteOrder, *this));
     const ComPtr<IFontDisp> ambient = defaultFont();
+    // A set that is missing (a host gave a shorter array) fails the save, as
+    // its getter would: the container reports it and keeps the form it had,
+    // rather than a save that silently drops the state's settings.
     if (state_.m_lVisualEffectStyle == 1) {
         for (int i = 0; i < kStateCount; ++i) {
-            // A state without a set (a host's shorter array) leaves its
-            // keys out: it loads with the defaults.
-            if (ComPtr<IEffectSet> set = state_.m_EffectsProps.at(i))
-                PKW_RETURN_IF_FAILED(persist::WriteEffectBlock(bag, persist::EffectBlock::State, i,
-                                                               set.Get(), ambient.Get()));
+            const ComPtr<IEffectSet> set = state_.m_EffectsProps.at(i);
+            PKW_RETURN_HR_IF_NULL(DISP_E_BADINDEX, set);
+            PKW_RETURN_IF_FAILED(persist::WriteEffectBlock(bag, persist::EffectBlock::State, i,
+                                                           set.Get(), ambient.Get()));
         }
     }
-    if (ComPtr<IEffectSet> tip = state_.m_TipEffectsProps.at(0))
-        PKW_RETURN_IF_FAILED(
-            persist::WriteEffectBlock(bag, persist::EffectBlock::Tip, 0, tip.Get(), ambient.Get()));
+    const ComPtr<IEffectSet> tip = state_.m_TipEffectsProps.at(0);
+    PKW_RETURN_HR_IF_NULL(DISP_E_BADINDEX, tip);
+    PKW_RETURN_IF_FAILED(
+        persist::WriteEffectBlock(bag, persist::EffectBlock::Tip, 0, tip.Get(), ambient.Get()));
     return persist::WriteKeys(bag, traits_.controlWriteOrder, *this);
 }
 

@@ -42,6 +42,9 @@ bool IsWritableRange(const void* address, SIZE_T size) noexcept {
 
 LRESULT AnswerSendTipText(HWND control, std::wstring_view text, WPARAM wParam,
                           LPARAM lParam) noexcept {
+    // Sent from another thread (another program's above all), the address
+    // is not one of ours: only the control's own thread gets the text.
+    if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) return kTipTextWrongWindow;
     if (reinterpret_cast<HWND>(wParam) != control) return kTipTextWrongWindow;
     if (text.empty()) return kTipTextEmpty;
     try {

@@ -1,5 +1,7 @@
-// The two private messages by which any window fetches a control's plain
-// tool-tip text: 3552 asks for the buffer size, 3551 fills the buffer.
+// The two private messages by which a control's plain tool-tip text is
+// fetched: 3552 asks for the buffer size (anyone may), 3551 fills the
+// buffer (only for the control's own thread: the library, its pages and
+// the container).
 #pragma once
 
 #include <windows.h>
@@ -30,8 +32,10 @@ std::wstring TipTextPayload(std::wstring_view text);
 bool IsWritableRange(const void* address, SIZE_T size) noexcept;
 
 // Answers 3551 for a control whose window is `control` and whose text is
-// `text`. The buffer is written only when it is writable memory; otherwise
-// the answer is the same and nothing is written.
+// `text`. Sent from another thread, or about another window, the answer is
+// kTipTextWrongWindow and nothing is written. The buffer is written only
+// when it is writable memory; otherwise the answer is the same and nothing
+// is written.
 LRESULT AnswerSendTipText(HWND control, std::wstring_view text, WPARAM wParam,
                           LPARAM lParam) noexcept;
 

@@ -1,7 +1,8 @@
-// The access key of a caption: the character after the first single "&",
-// lower-cased. A doubled "&&" stands for a literal ampersand and is
-// skipped; an "&" at the end, or a caption shorter than two characters,
-// gives no key.
+// The access key of a caption: the character after the first single "&".
+// A doubled "&&" stands for a literal ampersand and is skipped; an "&" at
+// the end, or a caption shorter than two characters, gives no key. The
+// control's window lower-cases the key with the platform's case mapping,
+// which this Win32-free code does not have.
 #pragma once
 
 #include <optional>
@@ -9,11 +10,7 @@
 
 namespace pkw::text {
 
-// The key character (lower-cased), or nothing.
+// The key character as the caption writes it, or nothing.
 std::optional<char16_t> AccessKeyOf(std::u16string_view caption) noexcept;
-
-// Simple case mapping used for access keys (Latin-1, Latin Extended-A,
-// Greek and Cyrillic capitals; anything else is returned unchanged).
-char16_t ToLowerKey(char16_t c) noexcept;
 
 } // namespace pkw::text

@@ -195,6 +195,125 @@ TEST_F(HostedTest, DrawPaintsTheControlIntoTheContainersDc) {
               DV_E_DVASPECT);
 }
 
+TEST_F(HostedTest, AccessKeysBecomeAcceleratorsAndMnemonicsReachTheControl) {
+    ComPtr<IOleControl> control = as<IOleControl>(site_->control());
+    const int infoChanges = site_->counters().controlInfoChanges;
+    raw().setAccessKeys(L"ab");
+    EXPECT_EQ(site_->counters().controlInfoChanges, infoChanges + 1);
+    EXPECT_EQ(site_->accelerators().size(), 4u);
+
+    CONTROLINFO info{sizeof(info)};
+    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
+    ASSERT_EQ(info.cAccel, 4);
+    ASSERT_TRUE(info.hAccel);
+    ACCEL table[4]{};
+    ASSERT_EQ(::CopyAcceleratorTableW(info.hAccel, table, 4), 4);
+    const BYTE alt = FVIRTKEY | FALT, plain = FVIRTKEY;
+    const ACCEL expected[] = {
+        {alt, 'A', L'a'}, {plain, 'A', L'a'}, {alt, 'B', L'b'}, {plain, 'B', L'b'}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(table[i].fVirt, expected[i].fVirt) << i;
+        EXPECT_EQ(table[i].key, expected[i].key) << i;
+        EXPECT_EQ(table[i].cmd, expected[i].cmd) << i;
+    }
+
+    probeLog().clear();
+    struct Case {
+        UINT message;
+        WPARAM key;
+        HRESULT result;
+    };
+    const Case cases[] = {
+        {WM_SYSKEYDOWN, 'B', S_OK},
+        {WM_KEYDOWN, 'A', S_OK},
+        {WM_SYSCHAR, 'A', S_OK},
+        {WM_SYSKEYDOWN, 'C', S_FALSE},
+    };
+    for (const Case& c : cases) {
+        MSG msg{hwnd(), c.message, c.key, 0};
+        EXPECT_EQ(control->OnMnemonic(&msg), c.result) << c.key;
+    }
+    EXPECT_EQ(probeLog(), (std::vector<std::wstring>{L"AccessKeyPress b", L"AccessKeyPress a",
+                                                     L"AccessKeyPress a"}));
+
+    // Typed with Alt while another control has the focus: the key goes to
+    // the access key's owner alone.
+    auto other = addProbe(L"Probe2", {10, 60, 110, 90});
+    ASSERT_TRUE(other);
+    ASSERT_EQ(form().focus(*other.Get()), S_OK);
+    EXPECT_EQ(form().mnemonic(L'c'), nullptr);
+    for (const auto delivery : {input::Delivery::Post, input::Delivery::Hardware}) {
+        probeLog().clear();
+        ASSERT_TRUE(input::altKey(form(), L'b', delivery));
+        EXPECT_EQ(logOf({L"AccessKeyPress", L"KeyDown 66"}),
+                  std::vector<std::wstring>{L"AccessKeyPress b"});
+    }
+
+    // Capitals of any script are kept lower-cased.
+    raw().setAccessKeys(L"O\u0178\u0416\u0391\u0531");
+    EXPECT_EQ(raw().accessKeys(), L"o\u00FF\u0436\u03B1\u0561");
+
+    raw().setAccessKeys(L"");
+    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
+    EXPECT_EQ(info.cAccel, 0);
+    EXPECT_EQ(info.hAccel, nullptr);
+}
+
+TEST_F(ProbeTest, LateBoundCallsByNameReachTheVtable) {
+    MadeProbe m = makeProbe();
+    ComPtr<IDispatch> disp = as<IDispatch>(m.probe.Get());
+    const wchar_t* names[] = {L"Caption", L"Value", L"BackColor", L"Font", L"Ask", L"value"};
+    const DISPID expected[] = {DISPID_CAPTION, 1, DISPID_BACKCOLOR, DISPID_FONT, 3, 1};
+    for (size_t i = 0; i < std::size(names); ++i) {
+        LPOLESTR name = const_cast<LPOLESTR>(names[i]);
+        DISPID id = 0;
+        ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+        EXPECT_EQ(id, expected[i]) << i;
+    }
+
+    // Put Value with a 32-bit argument: the type library converts it.
+    Variant arg = Variant::fromI4(9);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS put{&arg, &named, 1, 1};
+    ASSERT_EQ(disp->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &put, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(m.raw->value(), 9);
+
+    m.probe->put_Caption(Bstr(L"late").get());
+    DISPPARAMS none{};
+    Variant result;
+    ASSERT_EQ(disp->Invoke(DISPID_CAPTION, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                           &none, &result, nullptr, nullptr),
+              S_OK);
+    ASSERT_EQ(result.vt, VT_BSTR);
+    EXPECT_STREQ(result.bstrVal, L"late");
+
+    ComPtr<EventRecorder> sink;
+    ASSERT_EQ(EventRecorder::connect(m.probe.Get(), sink), S_OK);
+    sink->on(L"Query", [](EventCall& call) { call.set(L"Answer", Variant::fromI2(7)); });
+    Variant answer = Variant::fromI2(1);
+    DISPPARAMS ask{&answer, nullptr, 1, 0};
+    ASSERT_EQ(disp->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &ask, &result,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(result.vt, VT_I4);
+    EXPECT_EQ(result.lVal, 7);
+
+    EXPECT_EQ(disp->Invoke(1, IID_IDispatch, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                           &result, nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    UINT count = 0;
+    EXPECT_EQ(disp->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    ComPtr<ITypeInfo> type;
+    ASSERT_EQ(disp->GetTypeInfo(0, LOCALE_USER_DEFAULT, &type), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(type->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->guid, IID_IProbe);
+    type->ReleaseTypeAttr(attr);
+}
+
 TEST_F(ProbeTest, TheClassDescribesItselfFromTheTypeLibrary) {
     MadeProbe m = makeProbe();
     ComPtr<IProvideClassInfo2> info = as<IProvideClassInfo2>(m.probe.Get());

@@ -6,6 +6,7 @@
 #include "activex/property_bag.h"
 #include "activex/stream_format.h"
 #include "common/com/bstr.h"
+#include "tests/host/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,63 @@ TEST(StreamFormatTest, DamagedRecordsAreRejected) {
         ComPtr<IStream> s = memoryStream(c.bytes);
         ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
         EXPECT_EQ(fmt::read(s.Get(), *bag.Get()), c.expected) << c.what;
+    }
+}
+
+TEST(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
+    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
+    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 80000);
+    bag->set(L"Font", Variant::fromDispatch(font.Get()));
+    ComPtr<IStream> s = memoryStream();
+    ASSERT_EQ(fmt::write(s.Get(), *bag.Get()), S_OK);
+    std::vector<BYTE> bytes = contents(s.Get());
+    // Entry: name length 4 + "Font" 8 + type 2 + object size 4, then the class id.
+    const size_t clsidAt = 12 + 4 + 4 + 8 + 2 + 4;
+    ASSERT_GT(bytes.size(), clsidAt + 16);
+    bytes[clsidAt] ^= 0x5A;
+    ComPtr<IStream> damaged = memoryStream(bytes);
+    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
+    EXPECT_TRUE(FAILED(fmt::read(damaged.Get(), *loaded.Get())));
+}
+
+TEST(StreamFormatTest, AClaimBeyondTheStreamIsRefusedWithoutReadingIt) {
+    std::vector<BYTE> bytes = savedRecord();
+    bytes[8] = bytes[9] = bytes[10] = bytes[11] = 0xFF; // a 4 GB payload
+    ComPtr<IStream> s = memoryStream(bytes);
+    ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
+    EXPECT_EQ(fmt::read(s.Get(), *bag.Get()), STG_E_READFAULT);
+    ULARGE_INTEGER at{};
+    s->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &at);
+    EXPECT_EQ(at.QuadPart, 12u) << "read past the header";
+}
+
+TEST(StreamFormatTest, OnlyFontsAndPicturesAreMadeFromARecord) {
+    ComPtr<IMoniker> moniker;
+    ASSERT_EQ(::CreateFileMoniker(L"C:\\any", &moniker), S_OK);
+    struct Case {
+        const char* what;
+        ComPtr<IUnknown> object;
+        HRESULT expected;
+    };
+    const Case cases[] = {
+        {"font", makeFont(L"Tahoma", 80000), S_OK},
+        {"picture", bitmapPicture(4, 3, RGB(1, 2, 3)), S_OK},
+        // Any other class with a stream form, registered or not.
+        {"moniker", moniker, ax::stream_format::kObjectRefused},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.object) << c.what;
+        ComPtr<ax::MemoryPropertyBag> bag = ax::MemoryPropertyBag::create();
+        Variant object;
+        object.vt = VT_UNKNOWN;
+        object.punkVal = c.object.Get();
+        object.punkVal->AddRef();
+        bag->set(L"Object", object);
+        ComPtr<IStream> s = memoryStream();
+        ASSERT_EQ(fmt::write(s.Get(), *bag.Get()), S_OK) << c.what;
+        s->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
+        EXPECT_EQ(fmt::read(s.Get(), *loaded.Get()), c.expected) << c.what;
     }
 }
 

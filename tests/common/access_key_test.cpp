@@ -60,10 +60,10 @@ TEST_P(AccessKeyCases, DerivesTheKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Captions, AccessKeyCases,
-                         ::testing::Values(Case{u"&Open", u'o'},    // capital lower-cased
+                         ::testing::Values(Case{u"&Open", u'O'},    // as written
                                            Case{u"Save &as", u'a'}, //
                                            Case{u"A && B &Cancel",
-                                                u'c'},                 // doubled, then a single one
+                                                u'C'},                 // doubled, then a single one
                                            Case{u"Salt && Pepper", 0}, // doubled only
                                            Case{u"Trailing&", 0},      // last character
                                            Case{u"&", 0},              // one character
@@ -73,8 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Captions, AccessKeyCases,
                                            Case{u"&&& x", u' '},       // "&&" then "& ": the space
                                            Case{u"a&&&&b", 0},         // second "&" followed by "&"
                                            Case{u"a&&b&", 0},          // single "&" at the end
-                                           Case{u"&\u0416uk", u'\u0436'},      // Cyrillic capital
-                                           Case{u"&\u00C9t\u00E9", u'\u00E9'}, // Latin-1 capital
+                                           Case{u"&\u0416uk", u'\u0416'},      // Cyrillic
+                                           Case{u"&\u00C9t\u00E9", u'\u00C9'}, // Latin-1
                                            Case{u"1&2", u'2'}),
                          CaseName);
 

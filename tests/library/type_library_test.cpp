@@ -5,6 +5,7 @@
 #include "tests/common/com_server/server_dll.h"
 #include "common/com/bstr.h"
 #include "zelPickwell40.h"
+#include "zelSCls40.h"
 
 #include <gtest/gtest.h>
 #include <olectl.h>
@@ -125,6 +126,32 @@ TEST_F(TypeLibraryTest, ColourPropertiesUseTheColourAlias) {
         }
         EXPECT_GE(colours, 6) << "BackColor, ForeColor and DisabledForeColor, get and put";
     }
+}
+
+TEST_F(TypeLibraryTest, TheCheckBoxClassListsWhatTheControlImplements) {
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(library_->GetTypeInfoOfGuid(CLSID_NuCheckBox40, &coclass), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
+    const UINT count = attr->cImplTypes;
+    coclass->ReleaseTypeAttr(attr);
+    std::vector<std::pair<GUID, INT>> listed; // each interface and its flags
+    for (UINT i = 0; i < count; ++i) {
+        HREFTYPE ref = 0;
+        ComPtr<ITypeInfo> info;
+        INT flags = 0;
+        ASSERT_EQ(coclass->GetRefTypeOfImplType(i, &ref), S_OK);
+        ASSERT_EQ(coclass->GetRefTypeInfo(ref, &info), S_OK) << "interface " << i;
+        ASSERT_EQ(coclass->GetImplTypeFlags(i, &flags), S_OK);
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        listed.emplace_back(attr->guid, flags);
+        info->ReleaseTypeAttr(attr);
+    }
+    const std::vector<std::pair<GUID, INT>> expected{
+        {IID__NuCheckBox40, IMPLTYPEFLAG_FDEFAULT},
+        {DIID___NuCheckBox40, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE},
+        {IID_ISubclass, 0}};
+    EXPECT_EQ(listed, expected);
 }
 
 } // namespace

@@ -135,6 +135,16 @@ TEST(KeyValues, StoredValuesConvertToTheKeyType) {
     }
 }
 
+TEST(KeyValues, TheDefaultTextIsOneNulCharacter) {
+    // Three zero bytes: one U+0000, not a character and a half.
+    Variant nul;
+    ASSERT_EQ(pkw::persist::FromStored(Key::Caption,
+                                       pkw::persist::DefaultValue(Key::Caption, nullptr), nul),
+              S_OK);
+    ASSERT_EQ(nul.vt, VT_BSTR);
+    EXPECT_EQ(std::wstring(nul.bstrVal, ::SysStringLen(nul.bstrVal)), std::wstring(1, L'\0'));
+}
+
 TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
     auto bag = NewBag();
     MapAccess access;
