@@ -188,8 +188,7 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
     ComPtr<IUnknown> font;
     ASSERT_HRESULT_SUCCEEDED(get(b, L"Font").pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
     ASSERT_TRUE(a && c);
-    ComPtr<NotifyRecorder> notes;
-    ASSERT_HRESULT_SUCCEEDED(NotifyRecorder::connect(b.site->control(), notes));
+    NotifyRecorder& notes = b.site->notifications();
 
     struct Case {
         const char* what;
@@ -207,7 +206,7 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
         for (const Case& k : cases) {
             SCOPED_TRACE(narrow(property) + ": " + k.what);
             const Variant before = get(b, property);
-            notes->clear();
+            notes.clear();
             EXPECT_EQ(putProperty(b.late(), property, k.sets), k.expected);
             const Variant after = get(b, property);
             ASSERT_EQ(after.vt, VT_ARRAY | VT_DISPATCH);
@@ -225,10 +224,10 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
                 }
                 firstAfter.As(&taken);
                 EXPECT_EQ(taken.Get(), given.Get());
-                EXPECT_EQ(notes->count(L"Enabled"), 1u);
+                EXPECT_EQ(notes.count(L"Enabled"), 1u);
             } else {
                 EXPECT_EQ(firstAfter.Get(), firstBefore.Get()) << "changed on a refusal";
-                EXPECT_TRUE(notes->changes().empty()) << "notified on a refusal";
+                EXPECT_TRUE(notes.changes().empty()) << "notified on a refusal";
             }
         }
     }
