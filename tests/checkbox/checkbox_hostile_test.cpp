@@ -97,9 +97,14 @@ TEST_F(CheckBoxHostileTest, AColourThatDoesNotLoadIsSavedAsTheControlShowsIt) {
 TEST_F(CheckBoxHostileTest, EffectBlocksTakeSystemColoursAndOnlyPicturesAsPictures) {
     auto bag = MemoryPropertyBag::create();
     bag->set(L"VisualEffectStyle", I4(1));
-    bag->set(L"BackColor0", Raw(VT_UI4, 0x8000000F));
+    // System colours as a double and as digits, the way script and text
+    // bags store them: neither fits a signed 32-bit read.
+    Variant wide;
+    wide.vt = VT_R8;
+    wide.dblVal = 2147483663.0;
+    bag->set(L"BackColor0", wide);
     bag->set(L"BodyGradInfoCount2", I4(1));
-    bag->set(L"BodyGradInfo_GradColor20", Raw(VT_UI4, 0x80000005));
+    bag->set(L"BodyGradInfo_GradColor20", Str(L"2147483653"));
     bag->set(L"TipInitialized", Bool(true));
     bag->set(L"TIP:BorderColor", Raw(VT_UI4, 0x80000012));
     ComPtr<IFontDisp> font;
