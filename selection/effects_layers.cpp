@@ -4,7 +4,7 @@
 #include "common/com/hresult.h"
 #include "common/effects/body_geometry.h"
 #include "common/win/unique_handle.h"
-#include "selection/unicode_platform.h"
+#include "activex/unicode_platform.h"
 #include "siblings/api/fx.h"
 
 namespace pkw::selection {
@@ -60,12 +60,7 @@ void MeasureText(HDC measure, IFontDisp* font, const std::wstring& text, RECT& r
     ComPtr<IFont> f;
     if (font && SUCCEEDED(font->QueryInterface(IID_PPV_ARGS(&f)))) ignore(f->get_hFont(&hfont));
     SelectedObject selected(measure, hfont);
-    if (UnicodePlatform()) {
-        ::DrawTextW(measure, text.c_str(), -1, &rc, flags);
-    } else {
-        const std::string ansi = AnsiText(text);
-        ::DrawTextA(measure, ansi.data(), static_cast<int>(ansi.size()), &rc, flags);
-    }
+    ax::DrawPlatformText(measure, text, &rc, flags);
 }
 
 HRESULT BuildTextLayer(HDC measure, IEffectSet* set, const EffectLook& look,

@@ -3,21 +3,6 @@
 #include <algorithm>
 
 namespace pkw::test {
-namespace {
-
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
-    ++g_ticks;
-}
-
-} // namespace
-
-void PumpTicks(int ticks) {
-    g_ticks = 0;
-    const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &CountTick);
-    pumpUntil([&] { return g_ticks >= ticks; });
-    ::KillTimer(nullptr, id);
-}
 
 Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& kind) {
     Extent e;
