@@ -6,34 +6,33 @@
 // shared by the controls of a thread and goes with its last user.
 #pragma once
 
+#include "common/thread_shared.h"
+#include "common/win/dib_section.h"
+
 #include <windows.h>
 
 namespace pkw::selection {
 
 class PremultipliedStrip {
 public:
-    PremultipliedStrip() noexcept = default;
-    PremultipliedStrip(PremultipliedStrip&& other) noexcept;
-    PremultipliedStrip& operator=(PremultipliedStrip&& other) noexcept;
-    PremultipliedStrip(const PremultipliedStrip&) = delete;
-    PremultipliedStrip& operator=(const PremultipliedStrip&) = delete;
-    ~PremultipliedStrip();
-
     // The strip of the bitmap selected into `source`, with `mask`
     // transparent; empty when it cannot be made.
     static PremultipliedStrip Of(HDC source, COLORREF mask) noexcept;
     // Whether this is the strip Of would give for these arguments.
     bool matches(HDC source, COLORREF mask) const noexcept;
 
-    explicit operator bool() const noexcept { return entry_ != nullptr; }
+    explicit operator bool() const noexcept { return static_cast<bool>(shared_); }
     // Draws the part (srcX, srcY, w, h) at (x, y), unscaled.
     bool draw(HDC target, int x, int y, int w, int h, int srcX, int srcY) const noexcept;
-    void reset() noexcept;
-
-    struct Entry;
+    void reset() noexcept { shared_.reset(); }
 
 private:
-    Entry* entry_ = nullptr;
+    struct Entry {
+        HBITMAP source = nullptr; // what it was copied from (identity only)
+        COLORREF mask = 0;
+        DibSection copy;
+    };
+    ThreadShared<Entry> shared_;
 };
 
 } // namespace pkw::selection
