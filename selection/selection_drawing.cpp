@@ -225,13 +225,11 @@ void SelectionControl::DrawStandard() {
         if (!hdc) return;
 
         if (state_.m_lBackStyle != 0) {
-            const RECT all{0, 0, w, h};
-            sib::Gfx().gfxDrawRect(hdc, &all,
-                                   sib::Gfx().gfxTranslateColor(state_.m_oBackColor, nullptr), 1);
+            buffer.fill(sib::Gfx().gfxTranslateColor(state_.m_oBackColor, nullptr) & 0xFFFFFF);
         } else {
             // The shared bitmap holds an earlier paint: start from white, as
             // a new surface would, wherever the background does not reach.
-            ::PatBlt(hdc, 0, 0, w, h, WHITENESS);
+            buffer.fill(RGB(255, 255, 255));
             if (SUCCEEDED(EnsureBackgroundDC())) {
                 if (const HDC background = DcOf(state_.m_BackgroundDC.Get()))
                     ::BitBlt(hdc, 0, 0, w, h, background, 0, 0, SRCCOPY);

@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace pkw {
 
 class PaintScratchUser {
@@ -38,11 +40,18 @@ public:
     // Null when no DC or bitmap could be had.
     HDC dc() const noexcept { return ready_ ? dc_.get() : nullptr; }
     explicit operator bool() const noexcept { return ready_; }
+    // Paints the whole width × height in one colour, writing the pixels
+    // directly (a GDI fill on a DC this new costs far more).
+    void fill(COLORREF color) const noexcept;
 
 private:
     UniqueMemoryDc dc_;
     UniqueBitmap own_; // only when the scratch was taken
     HGDIOBJ original_ = nullptr;
+    std::uint32_t* pixels_ = nullptr;
+    int stride_ = 0; // pixels per row of the bitmap
+    int width_ = 0;
+    int height_ = 0;
     bool scratch_ = false;
     bool ready_ = false;
 };
