@@ -1,5 +1,7 @@
 #include "gradient.h"
 
+#include "common/effects/gradient_geometry.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -56,27 +58,15 @@ std::span<const GradientStop> StopsForMode(int mode, std::span<const GradientSto
 }
 
 LinearAxis LinearAxisFor(float degrees, int width, int height) noexcept {
-    const double a = std::clamp(double(degrees), 0.0, 90.0);
-    if (a > 45)
-        return {0, 0, float(width), float(std::nearbyint(width * std::tan((90 - a) * 0.01745)))};
-    return {0, 0, float(std::nearbyint(height * std::tan(a * 0.01745))), float(height)};
+    const effects::Point end = effects::LinearGradientEnd(degrees, width, height);
+    return {0, 0, float(end.x), float(end.y)};
 }
 
 std::optional<RadialShape> RadialShapeFor(int calcMode, int width, int height, int x, int y,
                                           int radius) noexcept {
-    const float cx = float(width / 2), cy = float(height / 2);
-    switch (calcMode) {
-    case 0:
-        return RadialShape{cx, cy, float(width / 2)};
-    case 1:
-        return RadialShape{cx, cy, float(height / 2)};
-    case 2:
-        return RadialShape{cx, cy, float(std::min(width / 2, height / 2))};
-    case 3:
-        return RadialShape{float(x), float(y), float(radius)};
-    default:
-        return std::nullopt;
-    }
+    const auto circle = effects::RadialGradientCircle(calcMode, width, height, x, y, radius);
+    if (!circle) return std::nullopt;
+    return RadialShape{float(circle->cx), float(circle->cy), float(circle->radius)};
 }
 
 void FillLinear(View view, LinearAxis axis, std::span<const GradientStop> stops) noexcept {

@@ -28,20 +28,16 @@ struct LinearAxis {
     float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
-// The axis of a linear gradient at `degrees` over width × height: from the
-// top-left corner towards the bottom at 0 degrees, the right at 90, the
-// diagonal at 45 (the angle held to 0 to 90): to (width, width * tan(90 -
-// a)) above 45 degrees, else to (height * tan(a), height), the computed end
-// rounded to whole pixels, halves to even.
+// The axis of a linear gradient at `degrees` over width × height, from the
+// top-left corner to effects::LinearGradientEnd.
 LinearAxis LinearAxisFor(float degrees, int width, int height) noexcept;
 
 struct RadialShape {
     float cx = 0, cy = 0, radius = 0;
 };
 
-// The circle of a radial gradient by its calc mode (whole-pixel halves):
-// 0 centred, radius half the width; 1 centred, half the height; 2 centred,
-// the smaller half; 3 at (x, y) with `radius`; any other mode: none.
+// The circle of a radial gradient by its calc mode
+// (effects::RadialGradientCircle).
 std::optional<RadialShape> RadialShapeFor(int calcMode, int width, int height, int x, int y,
                                           int radius) noexcept;
 
