@@ -16,6 +16,7 @@
 //   button_input.cpp        mouse, keyboard, access-key and focus input
 #pragma once
 
+#include "activex/dual_control.h"
 #include "activex/event_sink.h"
 #include "activex/ole_control.h"
 #include "button/button_state.h"
@@ -27,23 +28,10 @@
 
 namespace pkw::button {
 
-class BTN final : public ax::OleControl, public _BTN, public ISubclass {
+class BTN final : public ax::DualControl<ax::OleControl, _BTN, ISubclass> {
 public:
     BTN();
     ~BTN() override;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
-    // IDispatch (served from the private type library)
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                               DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
     // _BTN
     STDMETHODIMP BeginUpdate() override;
@@ -73,9 +61,8 @@ public:
     STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
                             LRESULT* result) override;
 
-    IDispatch* dispatch() noexcept override { return static_cast<_BTN*>(this); }
-
 protected:
+    void* ownInterface(REFIID riid) noexcept override;
     void onInitialize() override;
     void onInitProperties() override;
     HRESULT onReadProperties(ax::PropertyBag& bag) override;

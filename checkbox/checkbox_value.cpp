@@ -2,7 +2,7 @@
 // user and the code change it.
 #include "checkbox/nu_checkbox40.h"
 
-#include "selection/property_values.h"
+#include "activex/property_values.h"
 
 #include <climits>
 
@@ -32,7 +32,7 @@ SHORT AccessKeyValue(SHORT value) {
 } // namespace
 
 STDMETHODIMP NuCheckBox40::get_Value(NuCheckBoxValueConstants* iValue) {
-    return selection::Give(iValue, static_cast<LONG>(m_iValue));
+    return ax::Give(iValue, static_cast<LONG>(m_iValue));
 }
 
 STDMETHODIMP NuCheckBox40::put_Value(NuCheckBoxValueConstants iValue) {

@@ -6,8 +6,9 @@
 //                                 (DIR\form-selected.png), the push button's
 //                                 gallery as DIR\buttons.png, the built-in
 //                                 images as DIR\images\<id>.png, the effects
-//                                 engine's samples as DIR\effects.png, and
-//                                 exits
+//                                 engine's samples as DIR\effects.png, the
+//                                 tool tip in its effects look as
+//                                 DIR\tooltip.png, and exits
 //
 // Exit codes: 0 done, 1 usage, 2 no window, 3 library missing, 4 library not
 // registered, 5 a control class missing, 6 image not written.
@@ -16,6 +17,7 @@
 #include "demo/fx_samples.h"
 #include "demo/group_change.h"
 #include "demo/image_strips.h"
+#include "demo/tip_sample.h"
 #include "host/capture.h"
 #include "host/message_loop.h"
 #include "host/text.h"
@@ -114,7 +116,9 @@ int run(const std::wstring& outDir) {
     const pkw::demo::SamplesResult samples =
         pkw::demo::WriteEffectSamples(outDir + L"\\effects.png");
     say(samples.ok ? L"wrote " + samples.message : samples.message);
-    return strips.ok && samples.ok ? 0 : 6;
+    const pkw::demo::TipSampleResult tip = pkw::demo::WriteTipSample(outDir + L"\\tooltip.png");
+    say(tip.ok ? L"wrote " + tip.message : tip.message);
+    return strips.ok && samples.ok && tip.ok ? 0 : 6;
 }
 
 } // namespace

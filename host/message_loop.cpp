@@ -9,6 +9,11 @@ namespace {
 
 thread_local std::vector<MessageFilter*> t_filters;
 thread_local std::map<UINT, std::size_t> t_routed;
+thread_local int t_ticks = 0;
+
+void CALLBACK countTick(HWND, UINT, UINT_PTR, DWORD) {
+    ++t_ticks;
+}
 
 } // namespace
 
@@ -63,6 +68,13 @@ bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds dead
         ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<long long>(left, 20)),
                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+}
+
+void pumpTicks(int ticks) {
+    t_ticks = 0;
+    const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &countTick);
+    pumpUntil([&] { return t_ticks >= ticks; });
+    ::KillTimer(nullptr, id);
 }
 
 int runMessageLoop(const std::function<bool()>& done) {

@@ -36,6 +36,10 @@ void pumpPending();
 // Pumps until `done` holds or the deadline passes; true when it held.
 bool pumpUntil(const std::function<bool()>& done,
                std::chrono::milliseconds deadline = kDefaultDeadline);
+// Pumps while a 10 ms thread timer ticks `ticks` times: time for a window
+// timer of the same period to tick about as often (tests that expect
+// nothing to happen wait this long).
+void pumpTicks(int ticks);
 // Pumps until WM_QUIT or `done` (checked after every message); for
 // interactive programs.
 int runMessageLoop(const std::function<bool()>& done = {});

@@ -3,13 +3,13 @@
 // fresh or loaded settings.
 #include "option/nu_option40.h"
 
-#include "selection/property_values.h"
+#include "activex/property_values.h"
 
 namespace pkw::option {
 
+using ax::Give;
+using ax::ToVb;
 using persist::Key;
-using selection::Give;
-using selection::ToVb;
 
 std::span<const persist::StateField<NuOption40>> NuOption40::OwnFields() {
     // Loading stores them as they are: no group handling, no event, so two

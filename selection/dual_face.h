@@ -6,47 +6,15 @@
 // template; what is not here (Value and the like) the control declares.
 #pragma once
 
+#include "activex/dual_control.h"
 #include "selection/selection_control.h"
 
 namespace pkw::selection {
 
 template <class Dual>
-class DualFace : public SelectionControl, public Dual {
+class DualFace : public ax::DualControl<SelectionControl, Dual> {
 public:
-    using SelectionControl::SelectionControl;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == *traits().cls.defaultInterface ||
-            riid == IID_IDispatch) {
-            *ppv = static_cast<Dual*>(this);
-        } else if (riid == IID_ISubclass) {
-            *ppv = static_cast<ISubclass*>(this);
-        } else {
-            return queryOleInterface(riid, ppv);
-        }
-        addRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return release(); }
-
-    // IDispatch (served from the type library)
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return getTypeInfoCount(count); }
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
-        return getTypeInfo(index, lcid, info);
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                               DISPID* ids) override {
-        return getIDsOfNames(riid, names, count, lcid, ids);
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
-        return invoke(id, riid, lcid, flags, params, result, excep, argErr);
-    }
-
-    IDispatch* dispatch() noexcept override { return static_cast<Dual*>(this); }
+    using ax::DualControl<SelectionControl, Dual>::DualControl;
 
     // The shared members of the dual interface.
     STDMETHODIMP get_Alignment(NuAlignmentConstants* v) override {
@@ -197,6 +165,11 @@ public:
     STDMETHODIMP EndUpdate() override { return SelectionControl::EndUpdate(); }
     STDMETHODIMP ApplyCustomSkin() override { return SelectionControl::ApplyCustomSkin(); }
     STDMETHODIMP ApplyDefaultSkin() override { return SelectionControl::ApplyDefaultSkin(); }
+
+protected:
+    void* ownInterface(REFIID riid) noexcept override {
+        return riid == IID_ISubclass ? static_cast<ISubclass*>(this) : nullptr;
+    }
 };
 
 } // namespace pkw::selection

@@ -3,7 +3,7 @@
 // and copied to the window in one blit.
 #include "selection/selection_control.h"
 
-#include "selection/unicode_platform.h"
+#include "activex/unicode_platform.h"
 #include "common/com/hresult.h"
 #include "common/win/paint_buffer.h"
 #include "common/win/unique_handle.h"
@@ -109,15 +109,7 @@ void DrawPlainGlyph(HDC hdc, LONG x, LONG y, LONG size, int value, bool enabled)
 }
 
 int DrawCaptionText(HDC hdc, const std::wstring& text, RECT* rc, UINT flags) {
-    if (UnicodePlatform())
-        return ::DrawTextW(hdc, text.data(), static_cast<int>(text.size()), rc, flags);
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
-                              size, nullptr, nullptr);
-    return ::DrawTextA(hdc, ansi.data(), static_cast<int>(ansi.size()), rc, flags);
+    return ax::DrawPlatformText(hdc, text, rc, flags);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // its life: the font it listens to and the run-time tool tip.
 #include "selection/selection_control.h"
 
-#include "selection/unicode_platform.h"
+#include "activex/unicode_platform.h"
 #include "common/text/access_key.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
@@ -34,7 +34,7 @@ void SelectionControl::onInitialize() {
     // The property starts as the window does, so that a load that skips
     // BackColor saves the colour the control shows.
     state_.m_oBackColor = backColor();
-    SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
+    ax::SetUnicodePlatform(sib::Mfc().IsUnicodePlatform() != 0);
 }
 
 void SelectionControl::onInitProperties() {

@@ -6,7 +6,7 @@
 // ignores them (Value, Enabled, the effect-set part of Font).
 #include "selection/selection_control.h"
 
-#include "selection/property_values.h"
+#include "activex/property_values.h"
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
 #include "common/text/unicode_text.h"
@@ -14,6 +14,13 @@
 #include <climits>
 
 namespace pkw::selection {
+
+using ax::FromBstr;
+using ax::Give;
+using ax::GiveObject;
+using ax::ToBstr;
+using ax::ToVb;
+
 namespace {
 
 constexpr wchar_t kUnicodeText[] = L"(Unicode Text)";

@@ -16,6 +16,7 @@
 //   textbox_keys.cpp         the accelerator decision, soft tabs, delayed events
 #pragma once
 
+#include "activex/dual_control.h"
 #include "activex/event_sink.h"
 #include "activex/ole_control.h"
 #include "common/com/com_ptr.h"
@@ -42,23 +43,10 @@ inline constexpr DISPID kKeyPress = 3;
 inline constexpr DISPID kKeyUp = 4;
 } // namespace event
 
-class NuMText40 final : public ax::OleControl, public _NuMText40, public _IPAO, public ISubclass {
+class NuMText40 final : public ax::DualControl<ax::OleControl, _NuMText40, _IPAO, ISubclass> {
 public:
     NuMText40();
     ~NuMText40() override;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
-
-    // IDispatch (of _NuMText40, from the private type library)
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                               DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
     // _NuMText40
     STDMETHODIMP get_Alignment(LONG* lAlignment) override;
@@ -143,9 +131,8 @@ public:
     STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
                             LRESULT* result) override;
 
-    IDispatch* dispatch() noexcept override { return static_cast<_NuMText40*>(this); }
-
 protected:
+    void* ownInterface(REFIID riid) noexcept override;
     void onInitialize() override;
     void onInitProperties() override;
     HRESULT onReadProperties(ax::PropertyBag& bag) override;
@@ -191,6 +178,9 @@ private:
     LRESULT EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT CallOld(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     void PaintControlWindow();
+    // A tick of the hover timer: ends the hover once the cursor has left
+    // the control and repaints the frame then.
+    void HoverTick(HWND self);
     void ShowPopupMenu();
     void RunMenuCommand(UINT item);
 

@@ -3,6 +3,7 @@
 // attached on it and on its parent.
 #include "textbox/nu_mtext40.h"
 
+#include "activex/hover.h"
 #include "common/com/module.h"
 #include "siblings/api/scls.h"
 
@@ -144,6 +145,9 @@ void NuMText40::AttachEditMessages() {
 }
 
 void NuMText40::DetachEditMessages() {
+    // Without its messages the hover timer would tick for nobody.
+    if (state_.m_bHover && state_.m_hWndParent) ax::hover::Stop(state_.m_hWndParent);
+    state_.m_bHover = false;
     if (subclass_) {
         for (const auto& [window, message] : attached_)
             ignore(subclass_->DetachMessage(this, window, message));

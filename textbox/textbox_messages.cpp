@@ -5,6 +5,7 @@
 #include "textbox/nu_mtext40.h"
 
 #include "activex/control_window.h"
+#include "activex/hover.h"
 #include "common/win/unique_handle.h"
 #include "textbox/ipao_hook.h"
 
@@ -97,9 +98,24 @@ LRESULT NuMText40::ControlMessage(HWND self, UINT iMsg, WPARAM wParam, LPARAM lP
         if (state_.m_hWndEdit) ::SetFocus(state_.m_hWndEdit.get());
         return result;
     }
+    case WM_TIMER: {
+        const LRESULT result = CallOld(self, iMsg, wParam, lParam);
+        if (wParam == ax::hover::kTimerId) HoverTick(self);
+        return result;
+    }
     default:
         return CallOld(self, iMsg, wParam, lParam);
     }
+}
+
+void NuMText40::HoverTick(HWND self) {
+    if (state_.m_bHover && ax::hover::CursorOutside(self)) {
+        ax::hover::Stop(self);
+        state_.m_bHover = false;
+    }
+    if (state_.m_bHover || !state_.m_bHoverPaint) return;
+    state_.m_bHoverPaint = false;
+    DrawFrame();
 }
 
 void NuMText40::PaintControlWindow() {
@@ -178,6 +194,13 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         RequestEvent(PendingEvent::PositionCheck, 25);
         return passOn();
     }
+    case WM_MOUSEMOVE:
+        state_.m_bHoverPaint = true;
+        if (!state_.m_bHover && state_.m_hWndParent) {
+            state_.m_bHover = true;
+            ax::hover::Start(state_.m_hWndParent);
+        }
+        return passOn();
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

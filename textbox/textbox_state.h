@@ -52,6 +52,8 @@ struct TextBoxState {
     bool m_bRedraw = false;
     bool m_bMouseDown = false;
     bool m_bFocusByMouse = false;
+    bool m_bHover = false;      // the hover timer runs
+    bool m_bHoverPaint = false; // a repaint is due when the hover ends
     bool m_bResizing = false;
     WPARAM m_iLastKeyDown = 0;   // 0 after WM_KEYUP
     short m_iEditWidthTwips = 0; // the edit window's width, as last laid out

@@ -1,6 +1,12 @@
 #include "siblings/globals/tip_painter.h"
 
+#include "common/effects/body_geometry.h"
+#include "siblings/globals/tip_body.h"
+#include "siblings/globals/tip_font.h"
+#include "siblings/globals/tip_image_layer.h"
 #include "siblings/globals/tip_layout.h"
+#include "siblings/globals/tip_shape.h"
+#include "siblings/globals/tip_text_layer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,24 +14,7 @@
 namespace pkw::globals {
 namespace {
 
-// The font of one line kind: the set's font while the set holds it, or the
-// system's message font.
-class TipFont {
-public:
-    explicit TipFont(IFont* font) {
-        if (font && SUCCEEDED(font->get_hFont(&handle_)) && handle_) return;
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            owned_.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
-        handle_ = owned_ ? owned_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    }
-    HFONT get() const noexcept { return handle_; }
-
-private:
-    UniqueFont owned_;
-    HFONT handle_ = nullptr;
-};
+using Microsoft::WRL::ComPtr;
 
 UINT alignFlag(TipAlign align) {
     switch (align) {
@@ -55,25 +44,59 @@ int outsetOf(const TipStyle& style) {
     return 1 + (s.on ? std::max(std::abs(s.dx), std::abs(s.dy)) + s.softness : 0);
 }
 
-// Where the lines go, relative to the body's top-left corner.
-struct TipLines {
-    SIZE body{};
-    RECT header{};
-    RECT text{};
-    bool hasHeader = false;
-    UINT headerFlags = 0;
-    UINT textFlags = 0;
+// One line kind: where its text goes (relative to the body's top-left
+// corner), how DrawText lays it out, its text layer, and the image beside it.
+struct TipLine {
+    RECT where{};
+    UINT flags = 0;
+    TipTextLayer layer;
+    TipImageLayer image;
+    POINT imageAt{};
 };
 
+struct TipLines {
+    SIZE body{};
+    TipLine header;
+    TipLine text;
+    bool hasHeader = false;
+};
+
+// Between an image and the text beside it.
+constexpr LONG kImageGap = 6;
+
+LONG imageRoom(const TipImageLayer& image) {
+    return image.layer ? image.size.cx + kImageGap : 0;
+}
+
 SIZE measure(HDC dc, HFONT font, std::wstring_view text, UINT flags, LONG width) {
+    if (text.empty()) return SIZE{};
     SelectedObject selected(dc, font);
     RECT r{0, 0, std::max<LONG>(width, 1), 0};
     ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-TipLines arrange(HDC dc, const TipStyle& style, TipText text, HFONT headerFont, HFONT textFont,
-                 LONG widest) {
+// Lays one line across [left, right) from `top`: its image on its side and
+// placed on the row's height by its alignment, the text beside it and
+// centred on the row. Gives the row's height.
+LONG placeRow(TipLine& line, const TipImageLook& look, LONG left, LONG right, LONG top,
+              LONG textHeight) {
+    const TipImageLayer& image = line.image;
+    const LONG rowHeight = std::max(textHeight, image.layer ? image.size.cy : 0);
+    const LONG room = imageRoom(image);
+    const LONG textTop = top + (rowHeight - textHeight) / 2;
+    line.where = look.onRight ? RECT{left, textTop, right - room, textTop + textHeight}
+                              : RECT{left + room, textTop, right, textTop + textHeight};
+    if (image.layer) {
+        const LONG spare = rowHeight - image.size.cy;
+        const LONG down = look.alignment == 0 ? 0 : look.alignment == 2 ? spare : spare / 2;
+        line.imageAt = POINT{look.onRight ? right - image.size.cx : left, top + down};
+    }
+    return rowHeight;
+}
+
+TipLines arrange(HDC dc, const TipStyle& style, TipText text, const TipFont& headerFont,
+                 const TipFont& textFont, LONG widest) {
     const RECT pad = paddingOf(style);
     const UINT wrap = style.wordWrap && style.flexLimit > 0 ? DT_WORDBREAK | DT_EDITCONTROL : 0;
     LONG limit = wrap ? style.flexLimit : widest;
@@ -81,109 +104,45 @@ TipLines arrange(HDC dc, const TipStyle& style, TipText text, HFONT headerFont, 
 
     TipLines lines;
     lines.hasHeader = !text.header.empty();
-    lines.headerFlags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.headerAlign);
-    lines.textFlags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.captionAlign);
-    const SIZE header = lines.hasHeader ? measure(dc, headerFont, text.header, lines.headerFlags,
-                                                  limit - style.headerIndent)
-                                        : SIZE{};
-    const SIZE body =
-        measure(dc, textFont, text.text, lines.textFlags, limit - style.captionIndent);
-    // Lines too long for the screen are cut (DrawTextW clips to its rectangle).
-    LONG width = std::min(std::max(lines.hasHeader ? header.cx + style.headerIndent : 0,
-                                   body.cx + style.captionIndent),
-                          limit);
+    if (lines.hasHeader) lines.header.image = buildTipImageLayer(style.headerImage);
+    lines.text.image = buildTipImageLayer(style.image);
+    const LONG headerBeside = style.headerIndent + imageRoom(lines.header.image);
+    const LONG textBeside = style.captionIndent + imageRoom(lines.text.image);
+
+    lines.header.flags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.headerAlign);
+    lines.text.flags = DT_NOPREFIX | DT_EXPANDTABS | wrap | alignFlag(style.captionAlign);
+    SIZE header =
+        measure(dc, headerFont.handle(), text.header, lines.header.flags, limit - headerBeside);
+    SIZE body = measure(dc, textFont.handle(), text.text, lines.text.flags, limit - textBeside);
+    // Lines too long for the screen are cut (the shape clips them).
+    LONG width =
+        std::max(lines.hasHeader ? headerBeside + std::min(header.cx, limit - headerBeside) : 0,
+                 textBeside + std::min(body.cx, limit - textBeside));
     // Room for the tail's base between the rounded corners, however short the text.
     width = std::max<LONG>(width, 2 * style.radius + 4 + style.tailWidth - pad.left - pad.right);
-    const LONG gap = lines.hasHeader ? std::max(style.headerSeparation, 4) : 0;
 
-    lines.header =
-        RECT{pad.left + style.headerIndent, pad.top, pad.left + width, pad.top + header.cy};
-    const LONG textTop = pad.top + header.cy + gap;
-    lines.text = RECT{pad.left + style.captionIndent, textTop, pad.left + width, textTop + body.cy};
-    lines.body = SIZE{pad.left + width + pad.right, textTop + body.cy + pad.bottom};
+    // The layers span the column, so that centred and right-aligned lines
+    // stand where DrawText puts them; their text boxes may come out a pixel
+    // larger than GDI measured.
+    lines.header.layer =
+        buildTipTextLayer(style.settings.Get(), L"Header", headerFont.object(), text.header,
+                          SIZE{width - headerBeside, header.cy}, lines.header.flags);
+    lines.text.layer =
+        buildTipTextLayer(style.settings.Get(), L"Text", textFont.object(), text.text,
+                          SIZE{width - textBeside, body.cy}, lines.text.flags);
+    header.cy = std::max(header.cy, lines.header.layer.content.cy);
+    body.cy = std::max(body.cy, lines.text.layer.content.cy);
+
+    const LONG right = pad.left + width;
+    LONG top = pad.top;
+    if (lines.hasHeader) {
+        top += placeRow(lines.header, style.headerImage, pad.left + style.headerIndent, right, top,
+                        header.cy);
+        top += std::max(style.headerSeparation, 4);
+    }
+    top += placeRow(lines.text, style.image, pad.left + style.captionIndent, right, top, body.cy);
+    lines.body = SIZE{right + pad.right, top + pad.bottom};
     return lines;
-}
-
-struct Vec {
-    double x, y;
-};
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y};
-}
-Vec operator*(Vec a, double k) {
-    return {a.x * k, a.y * k};
-}
-double dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y;
-}
-double cross(Vec a, Vec b) {
-    return a.x * b.y - a.y * b.x;
-}
-
-// Signed distance (negative inside) to a rounded rectangle.
-double roundedRectDistance(Vec p, const RECT& r, double radius) {
-    const double hx = (r.right - r.left) / 2.0;
-    const double hy = (r.bottom - r.top) / 2.0;
-    const double qx = std::abs(p.x - (r.left + hx)) - (hx - radius);
-    const double qy = std::abs(p.y - (r.top + hy)) - (hy - radius);
-    const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
-    return outside + std::min(std::max(qx, qy), 0.0) - radius;
-}
-
-// Signed distance (negative inside) to a triangle.
-double triangleDistance(Vec p, Vec a, Vec b, Vec c) {
-    const Vec edges[3] = {b - a, c - b, a - c};
-    const Vec corners[3] = {a, b, c};
-    const double orientation = cross(edges[0], edges[2]) > 0 ? 1.0 : -1.0;
-    double nearest = 1e30;
-    double side = 1e30;
-    for (int i = 0; i < 3; ++i) {
-        const Vec v = p - corners[i];
-        const Vec e = edges[i];
-        const Vec q = v - e * std::clamp(dot(v, e) / dot(e, e), 0.0, 1.0);
-        nearest = std::min(nearest, dot(q, q));
-        side = std::min(side, orientation * cross(v, e));
-    }
-    return side < 0 ? std::sqrt(nearest) : -std::sqrt(nearest);
-}
-
-double coverage(double distance) {
-    return std::clamp(0.5 - distance, 0.0, 1.0);
-}
-
-// The shape in picture coordinates.
-struct Shape {
-    RECT body{};
-    double radius = 0;
-    bool hasTail = false;
-    Vec apex{}, baseLeft{}, baseRight{};
-
-    double distance(Vec p) const {
-        double d = roundedRectDistance(p, body, radius);
-        if (hasTail) d = std::min(d, triangleDistance(p, apex, baseLeft, baseRight));
-        return d;
-    }
-};
-
-Shape shapeOf(const TipGeometry& g, POINT origin, int borderWidth) {
-    Shape s;
-    s.body = g.body;
-    ::OffsetRect(&s.body, -origin.x, -origin.y);
-    s.radius = g.radius;
-    s.hasTail = g.hasTail;
-    if (!g.hasTail) return s;
-    // On pixel edges across, so that a straight side of the tail stays crisp.
-    s.apex = Vec{double(g.apex.x - origin.x), g.apex.y - origin.y + 0.5};
-    const double edge = g.below ? s.body.top : s.body.bottom;
-    // The tail's sides run on into the body, so that the seam gets no border.
-    const double length = std::abs(edge - s.apex.y);
-    const double stretch = (length + borderWidth + 3) / std::max(length, 1.0);
-    const Vec left{double(g.baseLeft - origin.x), edge};
-    const Vec right{double(g.baseRight - origin.x), edge};
-    s.baseLeft =
-        Vec{s.apex.x + (left.x - s.apex.x) * stretch, s.apex.y + (edge - s.apex.y) * stretch};
-    s.baseRight = Vec{s.apex.x + (right.x - s.apex.x) * stretch, s.baseLeft.y};
-    return s;
 }
 
 struct Rgb {
@@ -192,9 +151,6 @@ struct Rgb {
 Rgb rgbOf(COLORREF c) {
     return {double(GetRValue(c)), double(GetGValue(c)), double(GetBValue(c))};
 }
-Rgb rgbOfPixel(DWORD p) {
-    return {double((p >> 16) & 0xFF), double((p >> 8) & 0xFF), double(p & 0xFF)};
-}
 DWORD premultiplied(Rgb c, double alpha) {
     const auto channel = [](double v) {
         return static_cast<DWORD>(std::clamp(std::lround(v), 0L, 255L));
@@ -202,9 +158,9 @@ DWORD premultiplied(Rgb c, double alpha) {
     return channel(alpha * 255) << 24 | channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
 }
 
-// Gives every pixel the shape's alpha; the pixels inside hold the fill and
-// the text as GDI drew them.
-void composeShape(const TipPicture& picture, const Shape& shape, const TipStyle& style) {
+// Cuts the content (premultiplied, in the picture) to the shape, rings it
+// with the border and lays the shadow around it.
+void composeShape(const TipPicture& picture, const TipShapeField& shape, const TipStyle& style) {
     const Rgb border = rgbOf(style.border);
     const Rgb shadowColor = rgbOf(style.shadow.color);
     const TipShadow& shadow = style.shadow;
@@ -217,13 +173,16 @@ void composeShape(const TipPicture& picture, const Shape& shape, const TipStyle&
             const double d = shape.distance(p);
             const double cover = coverage(d);
             const double inner = style.borderWidth > 0 ? coverage(d + style.borderWidth) : cover;
-            const Rgb drawn = rgbOfPixel(row[x]);
-            // Premultiplied: the fill where the inner shape covers, the
-            // border on the rest of the shape.
-            Rgb c{drawn.r * inner + border.r * (cover - inner),
-                  drawn.g * inner + border.g * (cover - inner),
-                  drawn.b * inner + border.b * (cover - inner)};
-            double alpha = cover;
+            const std::uint32_t drawn = row[x];
+            const Rgb content{double((drawn >> 16) & 0xFF), double((drawn >> 8) & 0xFF),
+                              double(drawn & 0xFF)};
+            const double contentAlpha = (drawn >> 24) / 255.0;
+            // The content where the inner shape covers, the border on the
+            // rest of the shape.
+            Rgb c{content.r * inner + border.r * (cover - inner),
+                  content.g * inner + border.g * (cover - inner),
+                  content.b * inner + border.b * (cover - inner)};
+            double alpha = contentAlpha * inner + (cover - inner);
             if (shadow.on && cover < 1.0) {
                 const double sd = shape.distance(Vec{p.x - shadow.dx, p.y - shadow.dy});
                 const double s =
@@ -239,13 +198,67 @@ void composeShape(const TipPicture& picture, const Shape& shape, const TipStyle&
     }
 }
 
-void drawLine(HDC dc, HFONT font, COLORREF color, std::wstring_view text, RECT where, UINT flags,
-              POINT offset) {
+// The text as plain GDI lines on the canvas: what the tip shows when the
+// effects engine cannot make its layers.
+void drawPlainLine(const DibSection& canvas, HFONT font, COLORREF color, std::wstring_view text,
+                   RECT where, UINT flags, POINT offset) {
     if (text.empty()) return;
     ::OffsetRect(&where, offset.x, offset.y);
-    SelectedObject selected(dc, font);
-    ::SetTextColor(dc, color);
-    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &where, flags);
+    SelectedObject selected(canvas.dc(), font);
+    ::SetBkMode(canvas.dc(), TRANSPARENT);
+    ::SetTextColor(canvas.dc(), color);
+    ::DrawTextW(canvas.dc(), text.data(), static_cast<int>(text.size()), &where, flags);
+}
+
+// The canvas itself, opaque but where it holds the key colour.
+void takeOpaque(const DibSection& canvas, COLORREF key, const TipPicture& picture) {
+    ::GdiFlush();
+    const std::uint32_t keyPixel = dibPixelOf(key);
+    const SIZE size = picture.size();
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            const std::uint32_t p = canvas.at(x, y) & 0xFFFFFF;
+            picture.pixels()[std::size_t(y) * std::size_t(size.cx) + std::size_t(x)] =
+                p == keyPixel ? 0 : 0xFF000000 | p;
+        }
+}
+
+// The body with its text, premultiplied, into the picture.
+void paintContent(const TipPicture& picture, const TipStyle& style, const TipLines& lines,
+                  TipText text, const TipFont& headerFont, const TipFont& textFont,
+                  const TipShapeField& shape, POINT bodyAt) {
+    const COLORREF key = effects::KeyColour(style.border);
+    DibSection fill(lines.body.cx, lines.body.cy);
+    DibSection canvas(picture.size().cx, picture.size().cy);
+    if (!fill.valid() || !canvas.valid()) return;
+    paintTipFill(fill, key, style);
+    spreadOverShape(fill, bodyAt, shape, key, canvas);
+
+    const auto at = [&](const TipLine& line) {
+        return POINT{bodyAt.x + line.where.left - line.layer.offset.x,
+                     bodyAt.y + line.where.top - line.layer.offset.y};
+    };
+    const bool layered = (!lines.hasHeader || lines.header.layer.layer) && lines.text.layer.layer;
+    if (const ComPtr<IFxLayer> body =
+            layered ? makeTipBodyLayer(canvas, key, style.body) : nullptr) {
+        for (const TipLine* line : {&lines.header, &lines.text}) {
+            if (const TipImageLayer& image = line->image; image.layer)
+                body->PasteLayer(image.layer.Get(), bodyAt.x + line->imageAt.x - image.offset.x,
+                                 bodyAt.y + line->imageAt.y - image.offset.y, noUndoLabel());
+            if (!line->layer.layer) continue;
+            const POINT p = at(*line);
+            body->PasteLayer(line->layer.layer.Get(), p.x, p.y, noUndoLabel());
+        }
+        if (style.body.blur > 0) body->BlurLayer(style.body.blur, noUndoLabel());
+        if (style.body.soften > 0) body->SoftenLayer(style.body.soften, noUndoLabel());
+        if (readPremultiplied(body.Get(), picture.surface())) return;
+    }
+    if (lines.hasHeader)
+        drawPlainLine(canvas, headerFont.handle(), style.header, text.header, lines.header.where,
+                      lines.header.flags, bodyAt);
+    drawPlainLine(canvas, textFont.handle(), style.text, text.text, lines.text.where,
+                  lines.text.flags, bodyAt);
+    takeOpaque(canvas, key, picture);
 }
 
 } // namespace
@@ -260,12 +273,12 @@ TipPicture drawTip(const TipStyle& style, TipText text, POINT point, SHORT xDisp
 
     UniqueMemoryDc measuring(::CreateCompatibleDC(nullptr));
     if (!measuring) return {};
-    TipLines lines = arrange(measuring.get(), style, text, headerFont.get(), textFont.get(),
-                             area.right - area.left);
+    TipLines lines =
+        arrange(measuring.get(), style, text, headerFont, textFont, area.right - area.left);
     // A text taller than the screen is cut at its foot.
     const LONG tallest = area.bottom - area.top - style.tailLength;
     if (lines.body.cy > tallest) {
-        lines.text.bottom -= lines.body.cy - tallest;
+        lines.text.where.bottom -= lines.body.cy - tallest;
         lines.body.cy = tallest;
     }
 
@@ -279,20 +292,10 @@ TipPicture drawTip(const TipStyle& style, TipText text, POINT point, SHORT xDisp
     picture.origin = POINT{frame.left, frame.top};
     picture.below = g.below;
 
-    // The fill everywhere first, so that GDI blends the text's edges with it.
-    const UniqueBrush fill(::CreateSolidBrush(style.back));
-    const RECT all{0, 0, picture.size().cx, picture.size().cy};
-    ::FillRect(picture.dc(), &all, fill.get());
-    ::SetBkMode(picture.dc(), TRANSPARENT);
-    const POINT body{g.body.left - frame.left, g.body.top - frame.top};
-    if (lines.hasHeader)
-        drawLine(picture.dc(), headerFont.get(), style.header, text.header, lines.header,
-                 lines.headerFlags, body);
-    drawLine(picture.dc(), textFont.get(), style.text, text.text, lines.text, lines.textFlags,
-             body);
-    ::GdiFlush();
-
-    composeShape(picture, shapeOf(g, picture.origin, style.borderWidth), style);
+    const TipShapeField field = shapeFieldOf(g, picture.origin, style.borderWidth);
+    const POINT bodyAt{g.body.left - frame.left, g.body.top - frame.top};
+    paintContent(picture, style, lines, text, headerFont, textFont, field, bodyAt);
+    composeShape(picture, field, style);
     return picture;
 }
 

@@ -6,10 +6,10 @@
 //                screen position of its top-left pixel
 //   drawTip      measures, places (tip_layout.h) and draws one tip
 //
-// The shape is drawn from its distance field (rounded rectangle joined with
-// the tail's triangle), so its edges, the border and the shadow come out
-// anti-aliased; the text is drawn by GDI onto the fill, then every pixel gets
-// the shape's coverage as its alpha.
+// The body and its header and caption are built as layers of the effects
+// engine from the tip's own effect set (tip_body.h, tip_text_layer.h); then
+// the shape's distance field (tip_shape.h) cuts them to the balloon, rings
+// it with the border and lays the shadow, all anti-aliased.
 #pragma once
 
 #include "common/win/dib_section.h"
@@ -35,6 +35,7 @@ public:
     HDC dc() const noexcept { return surface_.dc(); }
     SIZE size() const noexcept { return surface_.size(); }
     std::uint32_t* pixels() const noexcept { return surface_.pixels(); }
+    const DibSection& surface() const noexcept { return surface_; }
 
     POINT origin{};    // screen position of the top-left pixel
     bool below = true; // the balloon stands below its point

@@ -57,6 +57,142 @@ ComPtr<IFont> readFont(IEffectSet* set,
     return font;
 }
 
+ComPtr<IPicture> readPicture(IEffectSet* set,
+                             HRESULT (STDMETHODCALLTYPE IEffectSet::*getter)(IPictureDisp**)) {
+    ComPtr<IPictureDisp> disp;
+    ComPtr<IPicture> picture;
+    if (SUCCEEDED((set->*getter)(&disp)) && disp) disp.As(&picture);
+    return picture;
+}
+
+// A stop list longer than this is no tip's; the rest is ignored.
+constexpr LONG kMaxStops = 256;
+
+std::vector<TipGradientStop> readStops(IEffectSet* set) {
+    std::vector<TipGradientStop> stops;
+    ComPtr<IGradInfo> info;
+    LONG count = 0;
+    if (FAILED(set->get_BodyGradInfo(&info)) || !info || FAILED(info->get_Count(&count)))
+        return stops;
+    for (LONG j = 0; j < std::min(count, kMaxStops); ++j) {
+        GradStop stop{};
+        COLORREF color = 0;
+        if (FAILED(info->GetStop(j, &stop)) ||
+            FAILED(::OleTranslateColor(stop.GradColor, nullptr, &color)))
+            break;
+        stops.push_back({color, stop.GradPercent});
+    }
+    return stops;
+}
+
+TipBodyLook readBodyLook(IEffectSet* set) {
+    // Blurs beyond this are a haze over the whole tip and only cost time.
+    constexpr int kMaxAmount = 1000;
+    TipBodyLook look;
+    look.backStyle = read<LONG>(set, &IEffectSet::get_BackStyle, 0);
+    look.gradientMode = read<LONG>(set, &IEffectSet::get_BodyGradientMode, 0);
+    look.stops = readStops(set);
+    look.gradientAngle = read<SHORT>(set, &IEffectSet::get_BodyGradientAngle, 0);
+    look.gradientCalcMode = read<LONG>(set, &IEffectSet::get_BodyGradientCalcMode, 2);
+    look.gradientX = read<LONG>(set, &IEffectSet::get_BodyGradientX, 0);
+    look.gradientY = read<LONG>(set, &IEffectSet::get_BodyGradientY, 0);
+    look.gradientRadius = read<LONG>(set, &IEffectSet::get_BodyGradientRadius, 20);
+    look.gradientBlur =
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyGradientBlur, 0), kMaxAmount);
+    look.texture = readPicture(set, &IEffectSet::get_BodyTexture);
+    look.textureSizeMode = read<LONG>(set, &IEffectSet::get_BodyTextureSizeMode, 0);
+    look.bodyBlur = nonNegative(read<SHORT>(set, &IEffectSet::get_BodyBlur, 0), kMaxAmount);
+    look.bodySoften = nonNegative(read<SHORT>(set, &IEffectSet::get_BodySoften, 0), kMaxAmount);
+    look.blur = nonNegative(read<SHORT>(set, &IEffectSet::get_Blur, 0), kMaxAmount);
+    look.soften = nonNegative(read<SHORT>(set, &IEffectSet::get_Soften, 0), kMaxAmount);
+
+    TipEmboss& emboss = look.emboss;
+    emboss.on = readBool(set, &IEffectSet::get_ApplyBodyEmboss, false);
+    emboss.depth = nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossDepth, 2), 100);
+    emboss.angle = read<SHORT>(set, &IEffectSet::get_BodyEmbossAngle, 45);
+    emboss.softness =
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossSoftness, 100), kMaxAmount);
+    emboss.shadow = readColor(set, &IEffectSet::get_BodyEmbossShadowColor, emboss.shadow);
+    emboss.highlight = readColor(set, &IEffectSet::get_BodyEmbossHighlightColor, emboss.highlight);
+    emboss.alpha = static_cast<BYTE>(
+        nonNegative(read<SHORT>(set, &IEffectSet::get_BodyEmbossAlpha, 255), 255));
+    return look;
+}
+
+// The settings of one image, by their getters: the caption's and the
+// header's images are read by the same code from these two rows.
+struct ImageSettings {
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*picture)(IPictureDisp**);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*mask)(OLE_COLOR*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*alpha)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*blur)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*soften)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadow)(VARIANT_BOOL*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadowDx)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadowDy)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadowColor)(OLE_COLOR*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadowAlpha)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*shadowIntensity)(SHORT*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*excludeX)(VARIANT_BOOL*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*excludeY)(VARIANT_BOOL*);
+    HRESULT (STDMETHODCALLTYPE IEffectSet::*alignment)(SHORT*);
+};
+
+constexpr ImageSettings kCaptionImage{
+    &IEffectSet::get_Image,
+    &IEffectSet::get_ImageMaskColor,
+    &IEffectSet::get_ImageAlpha,
+    &IEffectSet::get_ImageBlur,
+    &IEffectSet::get_ImageSoften,
+    &IEffectSet::get_ApplyImageShadow,
+    &IEffectSet::get_ImageShadowDistanceX,
+    &IEffectSet::get_ImageShadowDistanceY,
+    &IEffectSet::get_ImageShadowColor,
+    &IEffectSet::get_ImageShadowAlpha,
+    &IEffectSet::get_ImageShadowIntensity,
+    &IEffectSet::get_ImageShadowExcludeXCalc,
+    &IEffectSet::get_ImageShadowExcludeYCalc,
+    &IEffectSet::get_ImageAlignment,
+};
+
+constexpr ImageSettings kHeaderImage{
+    &IEffectSet::get_HeaderImage,
+    &IEffectSet::get_HeaderImageMaskColor,
+    &IEffectSet::get_HeaderImageAlpha,
+    &IEffectSet::get_HeaderImageBlur,
+    &IEffectSet::get_HeaderImageSoften,
+    &IEffectSet::get_ApplyHeaderImageShadow,
+    &IEffectSet::get_HeaderImageShadowDistanceX,
+    &IEffectSet::get_HeaderImageShadowDistanceY,
+    &IEffectSet::get_HeaderImageShadowColor,
+    &IEffectSet::get_HeaderImageShadowAlpha,
+    &IEffectSet::get_HeaderImageShadowIntensity,
+    &IEffectSet::get_HeaderImageShadowExcludeXCalc,
+    &IEffectSet::get_HeaderImageShadowExcludeYCalc,
+    &IEffectSet::get_HeaderImageAlignment,
+};
+
+TipImageLook readImageLook(IEffectSet* set, const ImageSettings& s) {
+    constexpr int kMaxAmount = 1000;
+    TipImageLook look;
+    look.picture = readPicture(set, s.picture);
+    if (!look.picture) return look;
+    look.mask = readColor(set, s.mask, look.mask);
+    look.alpha = static_cast<BYTE>(nonNegative(read<SHORT>(set, s.alpha, 255), 255));
+    look.blur = nonNegative(read<SHORT>(set, s.blur, 0), kMaxAmount);
+    look.soften = nonNegative(read<SHORT>(set, s.soften, 0), kMaxAmount);
+    look.shadow = readBool(set, s.shadow, false);
+    look.shadowDx = std::clamp<int>(read<SHORT>(set, s.shadowDx, 2), -50, 50);
+    look.shadowDy = std::clamp<int>(read<SHORT>(set, s.shadowDy, 2), -50, 50);
+    look.shadowColor = readColor(set, s.shadowColor, look.shadowColor);
+    look.shadowAlpha = static_cast<BYTE>(nonNegative(read<SHORT>(set, s.shadowAlpha, 127), 255));
+    look.shadowIntensity = nonNegative(read<SHORT>(set, s.shadowIntensity, 65), kMaxAmount);
+    look.excludeX = readBool(set, s.excludeX, true);
+    look.excludeY = readBool(set, s.excludeY, true);
+    look.alignment = read<SHORT>(set, s.alignment, 1);
+    return look;
+}
+
 } // namespace
 
 TipStyle readTipStyle(IEffectSet* set) {
@@ -103,6 +239,11 @@ TipStyle readTipStyle(IEffectSet* set) {
     shadow.softness =
         1 + nonNegative(read<SHORT>(set, &IEffectSet::get_DropShadowIntensity, 45), 100) / 10;
 
+    style.body = readBodyLook(set);
+    style.image = readImageLook(set, kCaptionImage);
+    style.headerImage = readImageLook(set, kHeaderImage);
+    style.headerImage.onRight = readBool(set, &IEffectSet::get_HeaderImageOnRight, false);
+    set->QueryInterface(IID_PPV_ARGS(&style.settings));
     style.font = readFont(set, &IEffectSet::get_Font);
     style.headerFont = readFont(set, &IEffectSet::get_HeaderFont);
     return style;

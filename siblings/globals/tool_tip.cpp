@@ -21,6 +21,13 @@ ToolTip::ToolTip() noexcept : events_(*this, DIID_DToolTipEvents, com::SinkKind:
 
 HRESULT ToolTip::SetEffects(IEffectSet* effects) noexcept {
     state_.effects = effects;
+    // A shown tip takes its new look at once, where it stands.
+    if (!state_.shown || !window_.handle() || !::IsWindowVisible(window_.handle())) return S_OK;
+    try {
+        present(TipMotion::Instant);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
     return S_OK;
 }
 
@@ -54,7 +61,7 @@ HRESULT ToolTip::ShowTip(LONG method, LONG* result) noexcept {
     state_.showMethod = method;
     state_.shown = true;
     try {
-        present();
+        present(tipMotionOf(state_.showMethod));
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -97,7 +104,7 @@ void ToolTip::raiseQueryPlacement(TipPlacement& placement) {
     pkw::ignore(events_.raise(kQueryPlacement, params));
 }
 
-void ToolTip::present() {
+void ToolTip::present(TipMotion motion) {
     // The text as the QueryPlacement sinks left it; none, no tip.
     if (state_.text.view().empty()) {
         window_.hide(TipMotion::Instant, 0);
@@ -113,8 +120,7 @@ void ToolTip::present() {
     const TipStyle style = readTipStyle(state_.effects.Get());
     TipPicture picture = drawTip(style, TipText{style.headerText, state_.text.view()}, point,
                                  at.xDisplay, at.yDisplay, monitor.rcWork);
-    window_.show(std::move(picture), style.alpha, tipMotionOf(state_.showMethod),
-                 state_.animateSteps);
+    window_.show(std::move(picture), style.alpha, motion, state_.animateSteps);
 }
 
 void ToolTip::withdraw() {

@@ -80,7 +80,8 @@ private:
     // Raises QueryPlacement to every connected sink in turn; each sees the
     // answers of the ones before it.
     void raiseQueryPlacement(TipPlacement& placement);
-    void present();
+    // Draws the tip as the set and the placement have it and shows it so.
+    void present(TipMotion motion);
     void withdraw();
 
     TipState state_;

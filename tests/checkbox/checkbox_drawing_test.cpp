@@ -288,10 +288,10 @@ protected:
         EXPECT_TRUE(input::moveTo(*b.site.Get(), kInside));
         EXPECT_TRUE(pumpUntil(TipShown)) << "the tip never showed";
         EXPECT_TRUE(pumpUntil([] { return !TipShown(); })) << "the tip never went";
-        PumpTicks(10);
+        pumpTicks(10);
         EXPECT_FALSE(TipShown()) << "back again during the same rest";
         EXPECT_TRUE(input::moveOutside(*b.site.Get()));
-        PumpTicks(3);
+        pumpTicks(3);
         return recorder.places();
     }
 
@@ -305,7 +305,7 @@ TEST_F(CheckBoxTipDrawingTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSa
     put(b, L"TipPostTimer", R4(600.0f));
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     ASSERT_TRUE(pumpUntil(TipShown));
-    PumpTicks(30);
+    pumpTicks(30);
     EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
     ASSERT_TRUE(input::moveOutside(*b.site.Get()));
     ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));

@@ -1,21 +1,6 @@
 #include "tests/checkbox/checkbox_fixture.h"
 
 namespace pkw::test {
-namespace {
-
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
-    ++g_ticks;
-}
-
-} // namespace
-
-void PumpTicks(int ticks) {
-    g_ticks = 0;
-    const UINT_PTR id = ::SetTimer(nullptr, 0, 10, &CountTick);
-    pumpUntil([&] { return g_ticks >= ticks; });
-    ::KillTimer(nullptr, id);
-}
 
 PlacedBox CheckBoxTest::placeBox(std::wstring name, const RECT& pixels, const AddOptions& options) {
     PlacedBox placed;

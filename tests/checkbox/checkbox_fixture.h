@@ -48,10 +48,6 @@ Variant R4(float v);
 std::wstring TextOf(const VARIANT& v);
 double NumberOf(const VARIANT& v);
 
-// Pumps messages while a test-owned 10 ms timer ticks `ticks` times: long
-// enough for a 10 ms timer of a control to tick several times if it runs.
-void PumpTicks(int ticks);
-
 // DllCanUnloadNow of a DLL already loaded in this process (S_FALSE also
 // when it is not loaded at all, so a missing DLL cannot pass for idle).
 HRESULT CanUnloadLoadedDll(const wchar_t* fileName);

@@ -197,7 +197,7 @@ TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
     ASSERT_TRUE(b);
     put(b, L"TipPreTimer", R4(1.0f));
     MessageSpy spy(b.window(), {WM_TIMER, WM_MOUSEMOVE});
-    PumpTicks(5);
+    pumpTicks(5);
     EXPECT_EQ(spy.count(WM_TIMER), 0u) << "a timer runs for an idle control";
 
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
@@ -210,7 +210,7 @@ TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
     ASSERT_TRUE(input::moveOutside(*b.site.Get()));
     ASSERT_TRUE(pumpUntil([&] { return spy.count(WM_TIMER) > 0; }));
     EXPECT_EQ(frame(b), 0);
-    PumpTicks(5);
+    pumpTicks(5);
     EXPECT_EQ(spy.count(WM_TIMER), 1u) << "the hover timer kept running";
     EXPECT_EQ(getLong(b, L"Value"), 0);
 }

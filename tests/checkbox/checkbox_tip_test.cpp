@@ -44,7 +44,7 @@ TEST_F(CheckBoxTipTest, TheContainerPlacesTheTipOnceAfterTheDelay) {
     EXPECT_EQ(TextOf(query->arg(L"TipText")->value), L"Hello");
     EXPECT_EQ(NumberOf(query->arg(L"bCancel")->value), 0);
     // Shown once per hover.
-    PumpTicks(10);
+    pumpTicks(10);
     EXPECT_EQ(queries(b), 1u);
 }
 
@@ -52,7 +52,7 @@ TEST_F(CheckBoxTipTest, NoDelayMeansNoTip) {
     auto b = tippedBox(0.0f, L"Hello");
     ASSERT_TRUE(b);
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
-    PumpTicks(20);
+    pumpTicks(20);
     EXPECT_EQ(queries(b), 0u);
 }
 
@@ -64,11 +64,11 @@ TEST_F(CheckBoxTipTest, ACancelledTipWaitsForTheCursorToLeaveAndComeBack) {
     });
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     ASSERT_TRUE(pumpUntil([&] { return queries(b) > 0; }));
-    PumpTicks(10);
+    pumpTicks(10);
     EXPECT_EQ(queries(b), 1u) << "asked again during the same hover";
 
     ASSERT_TRUE(input::moveOutside(*b.site.Get()));
-    PumpTicks(3);
+    pumpTicks(3);
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     EXPECT_TRUE(pumpUntil([&] { return queries(b) > 1; })) << "not asked after re-entering";
 }

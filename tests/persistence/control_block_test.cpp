@@ -63,20 +63,6 @@ Variant R8(double v) {
     r.dblVal = v;
     return r;
 }
-Microsoft::WRL::ComPtr<IFontDisp> NewFont(const wchar_t* name) {
-    FONTDESC desc{sizeof(FONTDESC),
-                  const_cast<LPOLESTR>(name),
-                  {{80000, 0}},
-                  FW_NORMAL,
-                  DEFAULT_CHARSET,
-                  FALSE,
-                  FALSE,
-                  FALSE};
-    Microsoft::WRL::ComPtr<IFontDisp> font;
-    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
-    return font;
-}
-
 double NumberOf(const VARIANT& v) {
     Variant d;
     if (FAILED(::VariantChangeType(&d, const_cast<VARIANT*>(&v), 0, VT_R8))) return -12345;
@@ -143,22 +129,6 @@ TEST(KeyValues, TheDefaultTextIsOneNulCharacter) {
               S_OK);
     ASSERT_EQ(nul.vt, VT_BSTR);
     EXPECT_EQ(std::wstring(nul.bstrVal, ::SysStringLen(nul.bstrVal)), std::wstring(1, L'\0'));
-}
-
-TEST(ReadKeys, MissingKeysLoadTheirDefaults) {
-    auto bag = NewBag();
-    MapAccess access;
-    access.font = NewFont(L"Arial");
-    const pkw::ax::PropertyBag view(bag.Get(), nullptr);
-    const int loaded =
-        pkw::persist::ReadKeys(view, pkw::persist::kCheckBoxControlReadOrder, access);
-    EXPECT_EQ(loaded, static_cast<int>(std::size(pkw::persist::kCheckBoxControlReadOrder)));
-    EXPECT_EQ(NumberOf(access.values[Key::DisabledForeColor]),
-              static_cast<double>(LONG(0x80000011)));
-    EXPECT_EQ(NumberOf(access.values[Key::DrawFocusRectangle]), -1);
-    EXPECT_EQ(access.values[Key::Font].pdispVal, static_cast<IDispatch*>(access.font.Get()));
-    EXPECT_EQ(access.values[Key::Picture].vt, VT_DISPATCH);
-    EXPECT_EQ(access.values[Key::Picture].pdispVal, nullptr);
 }
 
 TEST(ReadKeys, AnUnusableValueIsSkippedAndReadingGoesOn) {

@@ -50,34 +50,6 @@ protected:
     ComPtr<IGradInfo> stops_;
 };
 
-TEST_F(GlobalsGradInfo, TypeLibraryRecordIsEightBytes) {
-    ComPtr<ITypeLib> library;
-    UINT index = 0;
-    ComPtr<ITypeInfo> info;
-    ASSERT_EQ(stops_->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
-    ASSERT_EQ(info->GetContainingTypeLib(&library, &index), S_OK);
-    ComPtr<ITypeInfo> record;
-    for (UINT i = 0; i < library->GetTypeInfoCount() && !record; ++i) {
-        pkw::Bstr name;
-        library->GetDocumentation(static_cast<INT>(i), name.put(), nullptr, nullptr, nullptr);
-        if (name.view() == L"GradStop") library->GetTypeInfo(i, &record);
-    }
-    ASSERT_TRUE(record);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(record->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_RECORD);
-    EXPECT_EQ(attr->cbSizeInstance, 8u);
-    ASSERT_EQ(attr->cVars, 2);
-    record->ReleaseTypeAttr(attr);
-    const ULONG offsets[] = {0, 4};
-    for (UINT v = 0; v < 2; ++v) {
-        VARDESC* var = nullptr;
-        ASSERT_EQ(record->GetVarDesc(v, &var), S_OK);
-        EXPECT_EQ(var->oInst, offsets[v]);
-        record->ReleaseVarDesc(var);
-    }
-}
-
 TEST_F(GlobalsGradInfo, SetStopsAndGetStopRoundTripRecords) {
     // Built as raw bytes with noise in the padding: only offsets 0 and 4 count.
     unsigned char raw[3 * 8];

@@ -19,8 +19,8 @@ constexpr Case kCases[] = {
     {WM_MOUSEMOVE, MK_MBUTTON | MK_SHIFT | MK_CONTROL, 0, 0, 4, 3},
     {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 5, 6, 1, 1},
     {WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 5, 6, 2, 0}, // the button pressed, not all held
-    {WM_RBUTTONUP, MK_LBUTTON, 7, 8, 2, 0}, // the button released
-    {WM_MOUSEMOVE, MK_LBUTTON, -5, -7, 1, 0}, // left of and above the window
+    {WM_RBUTTONUP, MK_LBUTTON, 7, 8, 2, 0},                // the button released
+    {WM_MOUSEMOVE, MK_LBUTTON, -5, -7, 1, 0},              // left of and above the window
 };
 
 TEST(GetMouseParameters, DecodesButtonsShiftAndPosition) {

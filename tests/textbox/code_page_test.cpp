@@ -94,12 +94,5 @@ TEST(CodePageConversion, EveryPublishedPageDecodesAsTheSystemDoes) {
     EXPECT_GT(decoded, 40) << "most published pages exist on this system";
 }
 
-TEST(CodePageConversion, CyrillicAndWesternReadTheSameBytesDifferently) {
-    const std::vector<std::uint8_t> bytes{0xC0, 0xE0};
-    EXPECT_EQ(textbox::ConvertCodePageBytes(bytes, 1251), utf16Bytes(L"\u0410\u0430"));
-    EXPECT_EQ(textbox::ConvertCodePageBytes(bytes, 1252), utf16Bytes(L"\u00C0\u00E0"));
-    EXPECT_TRUE(textbox::ConvertCodePageBytes(bytes, 12345).empty()) << "no such page";
-}
-
 } // namespace
 } // namespace pkw::test

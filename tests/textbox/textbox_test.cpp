@@ -1,6 +1,10 @@
 // NuMText40 as the property pages use it: Unicode text in and out, typing
-// with its key events and the delayed Change, and Locked.
+// with its key events and the delayed Change, Locked, the limits its edit
+// window keeps, its context menus and hover tracking.
 #include "tests/textbox/textbox_fixture.h"
+
+#include "common/win/unique_handle.h"
+#include "host/message_spy.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +55,11 @@ TEST_F(TextBoxTest, TypingRaisesKeyPressAtOnceAndChangeOnTheTimer) {
     box.site->events().clear();
     box.site->notifications().clear();
 
-    ASSERT_TRUE(input::typeChar(L'a'));
+    // Sent, not posted: no message is pumped before the check, so a timer
+    // cannot have run yet however slow the machine is.
+    const HWND focus = ::GetFocus();
+    ASSERT_NE(focus, nullptr);
+    ::SendMessageW(focus, WM_CHAR, L'a', 1);
     EXPECT_EQ(box.site->events().names(), std::vector<std::wstring>{L"KeyPress"})
         << "Change waits for the timer";
     ASSERT_TRUE(changesReach(box, 1));
@@ -115,6 +123,104 @@ TEST_F(TextBoxTest, LockedAllowsSelectionAndCopyButNoEditing) {
     ASSERT_EQ(box.box->EMCut(), S_OK);
     EXPECT_EQ(text(box), L" text");
     EXPECT_EQ(box.site->events().count(L"Change"), 1u);
+}
+
+TEST_F(TextBoxTest, DeleteRaisesKeyDownAtOnceAndChangeOnTheTimer) {
+    const Placed box = focusedTextBox();
+    ASSERT_TRUE(box);
+    setText(box, L"abc");
+    select(box, 0, 1);
+    box.site->events().clear();
+    // The edit window deletes without a character message: the control
+    // itself must see the key and ask for Change. (Held as a user holds
+    // it: the key coming up asks for the position check in Change's place.)
+    ASSERT_TRUE(input::keyDown(VK_DELETE));
+    EXPECT_TRUE(changesReach(box, 1));
+    ASSERT_TRUE(input::keyUp(VK_DELETE));
+    EXPECT_EQ(text(box), L"bc");
+    const std::vector<std::wstring> events = box.site->events().names();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), L"KeyDown");
+}
+
+TEST_F(TextBoxTest, MaxLengthAndPasswordCharHoldInEveryEditWindow) {
+    auto bag = MemoryPropertyBag::create();
+    bag->set(L"MaxLength", Variant::fromI2(3));
+    bag->set(L"PasswordChar", Variant::fromString(L"*"));
+    AddOptions options;
+    options.init = AddOptions::Init::PropertyBag;
+    options.bag = bag.Get();
+    const Placed box = placeTextBox(options);
+    ASSERT_TRUE(box);
+    // A new alignment makes a new edit window: it gets both again.
+    for (const LONG alignment : {0L, 1L}) {
+        SCOPED_TRACE(testing::Message() << "alignment " << alignment);
+        ASSERT_EQ(box.box->put_Alignment(alignment), S_OK);
+        ASSERT_EQ(form().focus(*box.site.Get()), S_OK);
+        ASSERT_TRUE(pumpUntil([&] { return ::GetFocus() == edit(box); }));
+        setText(box, L"");
+        for (const wchar_t c : std::wstring(L"abcd"))
+            ASSERT_TRUE(input::typeChar(c));
+        pumpPending();
+        EXPECT_EQ(text(box), L"abc");
+        EXPECT_EQ(::SendMessageW(edit(box), EM_GETPASSWORDCHAR, 0, 0), L'*');
+    }
+}
+
+// Counts the menus that open on this thread and closes each as soon as its
+// loop waits for the user.
+class MenuWatch {
+public:
+    MenuWatch()
+        : hook_(::SetWindowsHookExW(WH_CALLWNDPROC, &hook, nullptr, ::GetCurrentThreadId())) {
+        s_opened = 0;
+    }
+    int opened() const { return s_opened; }
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == WM_ENTERMENULOOP) ++s_opened;
+        if (code == HC_ACTION && sent->message == WM_ENTERIDLE && sent->wParam == MSGF_MENU)
+            ::EndMenu();
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int s_opened = 0;
+    UniqueHandle<HHOOK, &::UnhookWindowsHookEx> hook_;
+};
+
+TEST_F(TextBoxTest, DisableContextMenuLeavesTheRightButtonWithoutAMenu) {
+    const Placed box = focusedTextBox();
+    ASSERT_TRUE(box);
+    struct Case {
+        bool locked, disabled;
+        int menus;
+    };
+    // Locked, the control shows its own menu (the watch sees menus); the
+    // edit window's own one comes with the right button unlocked.
+    const Case cases[] = {{true, false, 1}, {true, true, 0}, {false, true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "locked " << c.locked << ", disabled " << c.disabled);
+        ASSERT_EQ(box.box->put_Locked(c.locked ? VARIANT_TRUE : VARIANT_FALSE), S_OK);
+        ASSERT_EQ(box.box->put_DisableContextMenu(c.disabled ? VARIANT_TRUE : VARIANT_FALSE), S_OK);
+        const MenuWatch menus;
+        ASSERT_TRUE(input::click(*box.site.Get(), {20, 10}, input::Button::Right));
+        pumpPending();
+        EXPECT_EQ(menus.opened(), c.menus);
+    }
+}
+
+TEST_F(TextBoxTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
+    const Placed box = placeTextBox();
+    ASSERT_TRUE(box);
+    MessageSpy spy(box.site->window(), {WM_TIMER});
+    ASSERT_TRUE(input::moveTo(*box.site.Get(), {20, 10}));
+    ASSERT_TRUE(pumpUntil([&] { return spy.count(WM_TIMER) >= 2; })) << "no hover timer";
+    spy.clear();
+    ASSERT_TRUE(input::moveOutside(*box.site.Get()));
+    ASSERT_TRUE(pumpUntil([&] { return spy.count(WM_TIMER) > 0; }));
+    pumpTicks(5);
+    EXPECT_EQ(spy.count(WM_TIMER), 1u) << "the hover timer kept running";
 }
 
 } // namespace

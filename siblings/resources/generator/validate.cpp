@@ -3,7 +3,8 @@
 namespace pkw::images {
 
 Image FrameOf(const ImageLayout& layout, const Image& image, int k) {
-    return Crop(image, k * layout.strideX, k * layout.strideY, layout.frameWidth, layout.frameHeight);
+    return Crop(image, k * layout.strideX, k * layout.strideY, layout.frameWidth,
+                layout.frameHeight);
 }
 
 std::vector<std::string> Validate(const ImageLayout& layout, const Image& image) {

@@ -1,0 +1,541 @@
+// The tool tip drawn with its own effect set, read back from the screen:
+// the body's fill by BackStyle (gradients, textures, none), the header's and
+// the caption's text effects and layout, and a new set while it shows.
+#include "tip_support.h"
+
+#include "test_windows.h"
+
+#include "host/message_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace pkw::globals_test;
+using pkw::host::Image;
+using pkw::host::pumpUntil;
+
+// Borders of successive shows: a capture holding the other one is of the
+// tip before (Wine puts a re-shown window's new pixels on the screen a
+// little after the window itself).
+constexpr COLORREF kBorders[2] = {RGB(0, 160, 0), RGB(160, 0, 160)};
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+
+bool similar(COLORREF a, COLORREF b, int tolerance = 16) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string hex(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+// How far a pixel leans to one channel over the other two.
+int lean(COLORREF c, int channel) {
+    const int v[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    return v[channel] - std::max(v[(channel + 1) % 3], v[(channel + 2) % 3]);
+}
+
+// The body inside its border, in the capture's pixels: found from the
+// middle column and from a row just below the top border.
+struct Inside {
+    int left = -1, top = -1, right = -1, bottom = -1; // inclusive
+    bool found() const { return left >= 0 && top >= 0 && right > left && bottom > top; }
+};
+
+Inside insideOf(const Image& image, COLORREF border) {
+    Inside in;
+    const int mx = image.width() / 2;
+    for (int y = 0; y + 1 < image.height(); ++y)
+        if (image.color(mx, y) == border && image.color(mx, y + 1) != border) {
+            in.top = y + 1;
+            break;
+        }
+    for (int y = image.height() - 1; y > 0; --y)
+        if (image.color(mx, y) == border && image.color(mx, y - 1) != border) {
+            in.bottom = y - 1;
+            break;
+        }
+    if (in.top < 0) return in;
+    const int row = in.top + 2;
+    for (int x = 0; x + 1 < image.width(); ++x)
+        if (image.color(x, row) == border && image.color(x + 1, row) != border) {
+            in.left = x + 1;
+            break;
+        }
+    for (int x = image.width() - 1; x > 0; --x)
+        if (image.color(x, row) == border && image.color(x - 1, row) != border) {
+            in.right = x - 1;
+            break;
+        }
+    return in;
+}
+
+// A picture of w x h pixels from a function.
+ComPtr<IPictureDisp> pictureOf(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    pkw::UniqueBitmap bitmap = pkw::test::MakeBitmap(w, h, pixel);
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap.get();
+    ComPtr<IPictureDisp> picture;
+    if (SUCCEEDED(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                             reinterpret_cast<void**>(picture.GetAddressOf()))))
+        static_cast<void>(bitmap.release()); // the picture owns it now
+    return picture;
+}
+
+void setStops(IEffectSet* set, std::initializer_list<std::pair<COLORREF, SHORT>> stops) {
+    ComPtr<IGradInfo> info;
+    ASSERT_EQ(set->get_BodyGradInfo(&info), S_OK);
+    info->put_Count(LONG(stops.size()));
+    LONG j = 0;
+    for (const auto& [color, percent] : stops) {
+        info->put_GradColor(j, color);
+        info->put_GradPercent(j++, percent);
+    }
+}
+
+// A solid window of one colour, for the tip to stand over.
+class Backdrop {
+public:
+    Backdrop(const RECT& r, COLORREF color) : brush_(::CreateSolidBrush(color)) {
+        static const wchar_t kClass[] = L"pkwTipBackdrop";
+        pkw::test::RegisterClassFor(kClass, &::DefWindowProcW);
+        window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClass, L"",
+                                        WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                                        r.bottom - r.top, nullptr, nullptr, nullptr, nullptr));
+        ::SetClassLongPtrW(window_.get(), GCLP_HBRBACKGROUND,
+                           reinterpret_cast<LONG_PTR>(brush_.get()));
+        ::InvalidateRect(window_.get(), nullptr, TRUE);
+        pkw::test::PumpUntilPainted(window_.get());
+    }
+
+private:
+    pkw::UniqueBrush brush_;
+    pkw::UniqueWindow window_;
+};
+
+const std::wstring kText = L"MOVE THE SLIDER TO THE RIGHT";
+
+class TipEffects : public TipWindow {
+protected:
+    void SetUp() override {
+        TipWindow::SetUp();
+        freshLook();
+    }
+
+    // A new set for the tip, square-cornered and without a shadow, so that
+    // the body's edges fall on whole pixels; `header` as its header line.
+    void freshLook(const wchar_t* header = L"") {
+        effects_ = squareLook();
+        Bstr text(header);
+        effects_->put_HeaderText(text.get());
+        ASSERT_EQ(tip_->SetEffects(effects_.Get()), S_OK);
+    }
+
+    static ComPtr<IEffectSet> squareLook() {
+        ComPtr<IEffectSet> set = tipLook();
+        set->put_Radius(0);
+        set->put_BorderWidth(1);
+        set->put_MarginTop(6);
+        return set;
+    }
+
+    // Shows the tip above and right of the screen's centre, its tail on the
+    // bottom edge's left part; the tip as the screen shows it.
+    Image showAndCapture(const std::wstring& text = kText,
+                         const std::function<bool(const Image&)>& ready = {}) {
+        shows_ = (shows_ + 1) % 2;
+        const COLORREF border = kBorders[shows_], before = kBorders[1 - shows_];
+        effects_->put_BorderColor(border);
+        const HWND tip = show(screenCentre(), text, 0, 1, 2);
+        EXPECT_NE(tip, nullptr);
+        if (!tip) return {};
+        rect_ = windowRect(tip);
+        Image image;
+        EXPECT_TRUE(pumpUntil([&] {
+            image = screenPixels(rect_);
+            return image.count(border) > 40 && image.count(before) == 0 && (!ready || ready(image));
+        })) << "this tip reaches the screen";
+        return image;
+    }
+
+    // The body inside the border of the last show.
+    Inside insideOf(const Image& image) const { return ::insideOf(image, kBorders[shows_]); }
+
+    void hide() { ASSERT_EQ(tip_->HideTip(0), S_OK); }
+
+    RECT rect_{};
+    int shows_ = 0;
+};
+
+TEST_F(TipEffects, GradientBodiesRunFromTheirFirstStopToTheirLast) {
+    struct Case {
+        const char* what;
+        SHORT angle;
+        LONG stopMode;
+        std::initializer_list<std::pair<COLORREF, SHORT>> stops;
+        COLORREF topLeft, topMiddle, topRight, bottomMiddle;
+    };
+    const Case cases[] = {
+        {"down (angle 0)", 0, 0, {{kRed, 0}, {kBlue, 100}}, kRed, kRed, kRed, kBlue},
+        {"across (angle 90), the first two stops",
+         90,
+         0,
+         {{kRed, 0}, {kBlue, 50}, {kGreen, 100}},
+         kRed,
+         kBlue,
+         kBlue,
+         kBlue},
+        {"across, every stop",
+         90,
+         2,
+         {{kRed, 0}, {kGreen, 50}, {kBlue, 100}},
+         kRed,
+         kGreen,
+         kBlue,
+         kGreen},
+    };
+    effects_->put_BackStyle(2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setStops(effects_.Get(), c.stops);
+        effects_->put_BodyGradientAngle(c.angle);
+        effects_->put_BodyGradientMode(c.stopMode);
+        const Image image = showAndCapture();
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found());
+        const int mx = (in.left + in.right) / 2;
+        const std::pair<COLORREF, COLORREF> samples[] = {
+            {image.color(in.left, in.top), c.topLeft},
+            {image.color(mx, in.top), c.topMiddle},
+            {image.color(in.right, in.top), c.topRight},
+            {image.color(mx, in.bottom), c.bottomMiddle},
+        };
+        for (const auto& [seen, wanted] : samples)
+            EXPECT_TRUE(similar(seen, wanted, 24)) << hex(seen) << " for " << hex(wanted);
+        hide();
+    }
+}
+
+TEST_F(TipEffects, TexturesTileStretchOrLendTheirCorner) {
+    constexpr COLORREF kLeft = RGB(200, 40, 40), kRight = RGB(40, 40, 200);
+    // Left half one colour, right half the other.
+    const auto halves = [&](int w, int h) {
+        return pictureOf(w, h, [w](int x, int) { return x < w / 2 ? kLeft : kRight; });
+    };
+    constexpr COLORREF kWhite = RGB(255, 255, 255);
+    struct Case {
+        const char* what;
+        int width, height;
+        LONG sizeMode;
+        int minChanges, maxChanges; // colour changes along a row of the body
+        COLORREF leftEnd, rightEnd; // of that row
+    };
+    const Case cases[] = {
+        {"small, tiled", 8, 8, 0, 12, 1000, kLeft, 0},
+        {"small, stretched", 8, 8, 1, 1, 2, kLeft, kRight},
+        {"small, unknown mode: BackColor only", 8, 8, 7, 0, 0, kWhite, kWhite},
+        {"larger than the body: its top-left corner", 1200, 400, 0, 0, 0, kLeft, kLeft},
+    };
+    effects_->put_BackStyle(4);
+    effects_->put_BackColor(0xFFFFFF);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ComPtr<IPictureDisp> texture = halves(c.width, c.height);
+        ASSERT_TRUE(texture);
+        ASSERT_EQ(effects_->putref_BodyTexture(texture.Get()), S_OK);
+        effects_->put_BodyTextureSizeMode(c.sizeMode);
+        const Image image = showAndCapture();
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found());
+        const int row = in.top + 1;
+        int changes = 0;
+        for (int x = in.left + 1; x <= in.right; ++x)
+            changes += image.color(x, row) != image.color(x - 1, row);
+        EXPECT_GE(changes, c.minChanges);
+        EXPECT_LE(changes, c.maxChanges);
+        EXPECT_EQ(image.color(in.left, row), c.leftEnd);
+        if (c.rightEnd) {
+            EXPECT_EQ(image.color(in.right, row), c.rightEnd);
+        }
+        hide();
+    }
+}
+
+TEST_F(TipEffects, BackStyleOneShowsWhatIsBehindTheBalloon) {
+    constexpr COLORREF kBehind = RGB(0, 128, 128), kBack = RGB(255, 255, 224),
+                       kInk = RGB(128, 0, 0);
+    const POINT at = screenCentre();
+    const Backdrop backdrop(RECT{at.x - 300, at.y - 200, at.x + 300, at.y + 20}, kBehind);
+    struct Case {
+        const char* what;
+        LONG backStyle;
+        COLORREF inside;
+    };
+    const Case cases[] = {
+        {"0: BackColor", 0, kBack},
+        {"1: no fill", 1, kBehind},
+        {"5: BackColor", 5, kBack},
+    };
+    effects_->put_BackColor(kBack);
+    effects_->put_TextForeColor(kInk);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        effects_->put_BackStyle(c.backStyle);
+        // Wine cuts a re-shown layered window to its new see-through pixels
+        // a little after it shows them: wait for the inside to settle.
+        const Image image = showAndCapture(kText, [&](const Image& seen) {
+            const Inside in = insideOf(seen);
+            return in.found() && seen.color(in.left + 1, in.top + 1) == c.inside;
+        });
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found()) << "the border stays";
+        EXPECT_EQ(image.color(in.left + 1, in.top + 1), c.inside);
+        EXPECT_EQ(image.color(in.right - 1, in.bottom - 1), c.inside);
+        EXPECT_GT(image.count(kInk), 10u) << "the text stays";
+        hide();
+    }
+}
+
+TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
+    enum Channel { Red, Green };
+    struct Case {
+        const char* what;
+        void (*set)(IEffectSet*);
+        int redPixels, greenPixels; // at least (0: none)
+    };
+    const Case cases[] = {
+        {"plain", [](IEffectSet*) {}, 0, 0},
+        {"caption glow",
+         [](IEffectSet* s) {
+             s->put_TextEnhancementMode(2);
+             s->put_TextGlowColor(kRed);
+             s->put_TextGlowBlur(60);
+             s->put_TextGlowIntensity(5);
+         },
+         40, 0},
+        {"caption shadow",
+         [](IEffectSet* s) {
+             s->put_ApplyTextShadow(VARIANT_TRUE);
+             s->put_TextShadowColor(kRed);
+             s->put_TextShadowAlpha(255);
+             s->put_TextShadowDistanceX(2);
+             s->put_TextShadowDistanceY(2);
+             s->put_TextShadowIntensity(10);
+         },
+         40, 0},
+        {"header glow",
+         [](IEffectSet* s) {
+             s->put_HeaderEnhancementMode(2);
+             s->put_HeaderGlowColor(kGreen);
+             s->put_HeaderGlowBlur(60);
+             s->put_HeaderGlowIntensity(5);
+         },
+         0, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook(L"TITLE");
+        c.set(effects_.Get());
+        const Image image = showAndCapture(L"MOVE THE SLIDER");
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found());
+        int counts[2] = {};
+        for (int y = in.top; y <= in.bottom; ++y)
+            for (int x = in.left; x <= in.right; ++x)
+                for (int channel : {Red, Green})
+                    counts[channel] += lean(image.color(x, y), channel) > 40;
+        const int wanted[2] = {c.redPixels, c.greenPixels};
+        for (int channel : {Red, Green}) {
+            SCOPED_TRACE(channel == Red ? "red" : "green");
+            if (wanted[channel] == 0)
+                EXPECT_EQ(counts[channel], 0);
+            else
+                EXPECT_GE(counts[channel], wanted[channel]);
+        }
+        hide();
+    }
+}
+
+// Rows of the capture that hold the colour, as runs [first, last].
+std::vector<std::pair<int, int>> bandsOf(const Image& image, COLORREF color) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < image.height(); ++y) {
+        bool holds = false;
+        for (int x = 0; x < image.width() && !holds; ++x)
+            holds = image.color(x, y) == color;
+        if (!holds) continue;
+        if (!bands.empty() && bands.back().second == y - 1)
+            bands.back().second = y;
+        else
+            bands.emplace_back(y, y);
+    }
+    return bands;
+}
+
+TEST_F(TipEffects, HeaderStandsAboveATwoLineCaptionInTheirOwnFonts) {
+    constexpr COLORREF kHeader = RGB(192, 0, 0), kCaption = RGB(0, 0, 192);
+    freshLook(L"TITLE");
+    effects_->put_HeaderForeColor(kHeader);
+    effects_->put_TextForeColor(kCaption);
+    struct Case {
+        const char* what;
+        LONG headerPoints, captionPoints;
+    };
+    const Case cases[] = {{"large header", 20, 8}, {"large caption", 8, 16}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        effects_->putref_HeaderFont(newFont(L"Tahoma", c.headerPoints).Get());
+        effects_->putref_Font(newFont(L"Tahoma", c.captionPoints).Get());
+        // Capitals only: the lines' ink does not touch across the line gap.
+        const Image image = showAndCapture(L"MOVE THE SLIDER\nTO THE RIGHT");
+        const auto header = bandsOf(image, kHeader);
+        const auto caption = bandsOf(image, kCaption);
+        ASSERT_EQ(header.size(), 1u) << "one header line";
+        ASSERT_EQ(caption.size(), 2u) << "two caption lines";
+        EXPECT_LT(header[0].second, caption[0].first) << "the header stands above";
+        const int headerHeight = header[0].second - header[0].first + 1;
+        for (const auto& [first, last] : caption) {
+            const int height = last - first + 1;
+            if (c.headerPoints > c.captionPoints)
+                EXPECT_GT(headerHeight, height * 3 / 2);
+            else
+                EXPECT_GT(height, headerHeight * 3 / 2);
+        }
+        hide();
+    }
+}
+
+TEST_F(TipEffects, ANewSetRedrawsAShownTipOnly) {
+    constexpr COLORREF kFirst = RGB(255, 255, 200), kSecond = RGB(200, 230, 255);
+    effects_->put_BackColor(kFirst);
+    const Image before = showAndCapture();
+    ASSERT_GT(before.count(kFirst), 100u);
+
+    const ComPtr<IEffectSet> second = squareLook();
+    second->put_BackColor(kSecond);
+    ASSERT_EQ(tip_->SetEffects(second.Get()), S_OK);
+    EXPECT_TRUE(pumpUntil([&] { return screenPixels(rect_).count(kSecond) > 100; }))
+        << "the shown tip takes the new set's look";
+    EXPECT_EQ(screenPixels(rect_).count(kFirst), 0u);
+
+    ASSERT_EQ(tip_->HideTip(0), S_OK);
+    ASSERT_EQ(tip_->SetEffects(effects_.Get()), S_OK);
+    EXPECT_EQ(shownTip(), nullptr) << "a hidden tip stays hidden";
+}
+
+TEST_F(TipEffects, BodyEmbossLightsTheBalloonsEdgesOnly) {
+    constexpr COLORREF kBack = RGB(200, 200, 200);
+    struct Case {
+        const char* what;
+        bool emboss;
+        SHORT depth;
+    };
+    const Case cases[] = {
+        {"no emboss", false, 3},
+        {"emboss", true, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook();
+        effects_->put_BackColor(kBack);
+        effects_->put_ApplyBodyEmboss(c.emboss ? VARIANT_TRUE : VARIANT_FALSE);
+        effects_->put_BodyEmbossDepth(c.depth);
+        effects_->put_BodyEmbossAngle(45);
+        effects_->put_BodyEmbossSoftness(100);
+        effects_->put_BodyEmbossAlpha(255);
+        effects_->put_BodyEmbossHighlightColor(RGB(255, 255, 255));
+        effects_->put_BodyEmbossShadowColor(RGB(0, 0, 0));
+        const Image image = showAndCapture();
+        const Inside in = insideOf(image);
+        ASSERT_TRUE(in.found());
+        const bool lit = c.emboss && c.depth > 0;
+        const COLORREF edges[] = {image.color(in.left, (in.top + in.bottom) / 2),
+                                  image.color(in.right, (in.top + in.bottom) / 2)};
+        for (const COLORREF edge : edges)
+            EXPECT_EQ(edge != kBack, lit) << hex(edge);
+        EXPECT_EQ(image.color(in.left + 8, in.top + 2), kBack) << "inside, the fill stays";
+        hide();
+    }
+}
+
+// The smallest rectangle around every pixel of the colour (empty: none).
+RECT boundsOf(const Image& image, COLORREF color) {
+    RECT r{image.width(), image.height(), 0, 0};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.color(x, y) == color) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    return r;
+}
+
+TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
+    constexpr COLORREF kHeader = RGB(192, 0, 0), kCaption = RGB(0, 0, 192),
+                       kPicture = RGB(0, 170, 80), kMask = RGB(255, 0, 255);
+    // A square with a hole of the mask colour in its middle.
+    const ComPtr<IPictureDisp> picture = pictureOf(16, 16, [](int x, int y) {
+        return x >= 6 && x < 10 && y >= 6 && y < 10 ? kMask : kPicture;
+    });
+    ASSERT_TRUE(picture);
+    struct Case {
+        const char* what;
+        bool header;  // the header's image, else the caption's
+        bool onRight; // HeaderImageOnRight
+    };
+    const Case cases[] = {
+        {"caption image", false, false},
+        {"header image", true, false},
+        {"header image on the right", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook(L"TITLE");
+        effects_->put_HeaderForeColor(kHeader);
+        effects_->put_TextForeColor(kCaption);
+        if (c.header) {
+            effects_->putref_HeaderImage(picture.Get());
+            effects_->put_HeaderImageMaskColor(kMask);
+            effects_->put_HeaderImageAlpha(255);
+            effects_->put_HeaderImageOnRight(c.onRight ? VARIANT_TRUE : VARIANT_FALSE);
+        } else {
+            effects_->putref_Image(picture.Get());
+            effects_->put_ImageMaskColor(kMask);
+            effects_->put_ImageAlpha(255);
+        }
+        const Image image = showAndCapture(L"MOVE IT");
+        const RECT shown = boundsOf(image, kPicture);
+        const RECT line = boundsOf(image, c.header ? kHeader : kCaption);
+        const RECT other = boundsOf(image, c.header ? kCaption : kHeader);
+        ASSERT_EQ(shown.right - shown.left, 16) << text(shown);
+        ASSERT_EQ(shown.bottom - shown.top, 16) << text(shown);
+        ASSERT_LT(line.left, line.right) << "the line's text shows";
+        if (c.onRight)
+            EXPECT_GE(shown.left, line.right) << text(shown) << " beside " << text(line);
+        else
+            EXPECT_LE(shown.right, line.left) << text(shown) << " beside " << text(line);
+        const LONG middle = (shown.top + shown.bottom) / 2;
+        EXPECT_TRUE(middle >= line.top && middle < line.bottom)
+            << text(shown) << " on the line " << text(line);
+        EXPECT_TRUE(c.header ? shown.bottom <= other.top : shown.top >= other.bottom)
+            << text(shown) << " stays on its own line, not " << text(other);
+        EXPECT_EQ(image.count(kMask), 0u) << "the mask colour is left out";
+        hide();
+    }
+}
+
+} // namespace

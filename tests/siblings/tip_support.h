@@ -1,0 +1,174 @@
+// The tip's window under test: a tool-tip object with a QueryPlacement sink
+// that answers as the test says, an effect set shaped like the control's
+// tool-tip set, and the screen to read the tip back from.
+#pragma once
+
+#include "globals_support.h"
+
+#include "common/win/unique_handle.h"
+#include "host/capture.h"
+#include "host/message_loop.h"
+#include "host/screen_lock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pkw::globals_test {
+
+using pkw::Bstr;
+
+// The class the library registers for its tip windows.
+inline constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
+
+// What the test's host answers in QueryPlacement: where, and the text it
+// hands over from inside the event (as the check box does; none when empty).
+struct TipAnswer {
+    LONG x = 0;
+    LONG y = 0;
+    SHORT xDisplay = 0;
+    SHORT yDisplay = 0;
+    bool cancel = false;
+    std::wstring text;
+};
+
+inline BOOL CALLBACK collectTip(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring_view(name) != kTipClass) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// This thread's tip window, shown or not; null when there is none.
+inline HWND findTip() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &collectTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+inline HWND shownTip() {
+    const HWND tip = findTip();
+    return tip && ::IsWindowVisible(tip) ? tip : nullptr;
+}
+
+inline RECT windowRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+inline SIZE sizeOf(const RECT& r) {
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+inline RECT workAreaAt(POINT p) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoW(::MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+inline bool contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+inline std::string text(const RECT& r) {
+    return "{" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+           std::to_string(r.right) + ", " + std::to_string(r.bottom) + "}";
+}
+
+// The screen's pixels in `area` (screen coordinates).
+inline pkw::host::Image screenPixels(const RECT& area) {
+    return pkw::host::captureWindow(::GetDesktopWindow(), &area);
+}
+
+class TipWindow : public OleTest {
+protected:
+    void SetUp() override {
+        OleTest::SetUp();
+        newTip();
+        effects_ = tipLook();
+        ASSERT_EQ(tip_->SetEffects(effects_.Get()), S_OK);
+        ASSERT_EQ(tip_->SetAnimateSteps(4), S_OK);
+    }
+    void TearDown() override {
+        tip_.Reset();
+        sink_.Reset();
+        effects_.Reset();
+        OleTest::TearDown();
+    }
+
+    // A new tool-tip object with this test's sink connected.
+    void newTip() {
+        tip_ = create<IToolTip>(CLSID_ToolTip);
+        ASSERT_TRUE(tip_);
+        sink_ = answering(tip_.Get());
+        ComPtr<IConnectionPointContainer> container;
+        ASSERT_EQ(tip_.As(&container), S_OK);
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
+        DWORD cookie = 0;
+        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+    }
+
+    // A set that looks like the control's tool-tip set.
+    static ComPtr<IEffectSet> tipLook() {
+        ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
+        if (!set) return set;
+        set->put_Alpha(255);
+        set->put_BackColor(0xFFFFFF);
+        set->put_Border(VARIANT_TRUE);
+        set->put_BorderColor(0xB99D7F);
+        set->put_BorderWidth(1);
+        set->put_TextForeColor(0);
+        set->put_TextAlpha(255);
+        set->put_HeaderAlpha(255);
+        set->put_Radius(12);
+        set->put_TailLength(20);
+        set->put_TailWidth(12);
+        set->put_WordWrap(VARIANT_TRUE);
+        set->put_FlexLimit(240);
+        return set;
+    }
+
+    // Shows the tip at `at` (screen) with `text`; the shown window or null.
+    HWND show(POINT at, const std::wstring& text, LONG method = 0, SHORT xDisplay = 0,
+              SHORT yDisplay = 0, bool cancel = false) {
+        answer_ = TipAnswer{at.x, at.y, xDisplay, yDisplay, cancel, text};
+        LONG result = -1;
+        EXPECT_EQ(tip_->ShowTip(method, &result), S_OK);
+        return shownTip();
+    }
+
+    // A sink that answers with answer_.
+    ComPtr<PlacementSink> answering(IToolTip* tip) {
+        ComPtr<PlacementSink> sink = PlacementSink::make();
+        // The tip holds the sink; the sink only borrows the tip.
+        sink->answer = [this, tip](Placement& p) {
+            p = Placement{answer_.x, answer_.y, answer_.xDisplay, answer_.yDisplay,
+                          answer_.cancel ? VARIANT_TRUE : VARIANT_FALSE};
+            if (!answer_.cancel && !answer_.text.empty()) {
+                Bstr text(answer_.text);
+                tip->SetTipText(text.get());
+            }
+        };
+        return sink;
+    }
+
+    POINT screenCentre() const {
+        const RECT work = workAreaAt(POINT{0, 0});
+        return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    }
+
+    ComPtr<IToolTip> tip_;
+    ComPtr<PlacementSink> sink_;
+    TipAnswer answer_;
+    ComPtr<IEffectSet> effects_;
+    // The tip shows on the screen, takes the foreground from no one and is
+    // read back from the screen.
+    pkw::host::ScreenLock screen_;
+};
+
+} // namespace pkw::globals_test
