@@ -112,6 +112,7 @@ HBITMAP BitmapOf(IUnknown* object) {
 } // namespace
 
 void SelectionControl::ReleaseSkin() {
+    glyphs_.reset();
     SkinMap& skin = state_.m_SkinMap;
     if (skin.MemDC) {
         if (state_.m_bCustomSkin) {

@@ -4,6 +4,7 @@
 #include "tests/button/button_fixture.h"
 
 #include "common/com/bstr.h"
+#include "tests/host/test_pictures.h"
 
 #include <olectl.h>
 
@@ -13,17 +14,6 @@ namespace {
 using Names = std::vector<std::wstring>;
 
 class ButtonPersistenceTest : public ButtonTest {};
-
-ComPtr<IPictureDisp> IconPicture() {
-    PICTDESC desc{sizeof(PICTDESC), PICTYPE_ICON, {}};
-    desc.icon.hicon = ::CreateIcon(nullptr, 16, 16, 1, 1, std::vector<BYTE>(32, 0xFF).data(),
-                                   std::vector<BYTE>(32, 0x00).data());
-    ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                         reinterpret_cast<void**>(picture.GetAddressOf())),
-              S_OK);
-    return picture;
-}
 
 TEST_F(ButtonPersistenceTest, ANewButtonWritesOnlyWhatDiffersFromTheDefaults) {
     PlacedButton b = placeButton();
@@ -36,7 +26,7 @@ TEST_F(ButtonPersistenceTest, ANewButtonWritesOnlyWhatDiffersFromTheDefaults) {
 }
 
 TEST_F(ButtonPersistenceTest, EverySettingComesBackInWriteOrder) {
-    const ComPtr<IPictureDisp> icon = IconPicture();
+    const ComPtr<IPictureDisp> icon = iconPicture();
     const ComPtr<MemoryPropertyBag> stored = MemoryPropertyBag::create();
     const std::pair<const wchar_t*, Variant> settings[] = {
         {L"ButtonStyle", Variant::fromI4(2)},
@@ -110,7 +100,7 @@ TEST_F(ButtonPersistenceTest, TheFontIsCopiedIntoTheButtonsOwnObject) {
 }
 
 TEST_F(ButtonPersistenceTest, AValueOfTheWrongKindFailsTheLoad) {
-    const ComPtr<IPictureDisp> icon = IconPicture();
+    const ComPtr<IPictureDisp> icon = iconPicture();
     struct Case {
         const char* name;
         const wchar_t* key;

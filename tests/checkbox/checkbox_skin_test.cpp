@@ -10,6 +10,7 @@
 
 #include "common/com/com_ptr.h"
 #include "siblings/api/plain.h"
+#include "tests/host/test_pictures.h"
 
 #include <olectl.h>
 
@@ -76,13 +77,6 @@ ComPtr<IDispatch> StripPicture(int width, int height) {
 // A bitmap picture without a bitmap.
 ComPtr<IDispatch> EmptyBitmapPicture() {
     return PictureOf(PICTDESC{sizeof(PICTDESC), PICTYPE_BITMAP, {}});
-}
-
-ComPtr<IDispatch> IconPicture() {
-    PICTDESC desc{sizeof(PICTDESC), PICTYPE_ICON, {}};
-    desc.icon.hicon = ::CreateIcon(nullptr, 16, 16, 1, 1, std::vector<BYTE>(32, 0xFF).data(),
-                                   std::vector<BYTE>(32, 0x00).data());
-    return PictureOf(desc);
 }
 
 // An object that is no picture at all.
@@ -309,7 +303,7 @@ TEST_F(CheckBoxSkinTest, AHostWithoutAUsableImageLeavesTheBuiltInGlyph) {
         {"name without picture", true, {L"bad", nullptr}},
         {"picture without name", true, {L"", StripPicture(20, 240)}},
         {"bitmap picture without a bitmap", true, {L"bad", EmptyBitmapPicture()}},
-        {"icon picture", true, {L"bad", IconPicture()}},
+        {"icon picture", true, {L"bad", iconPicture()}},
         {"object that is no picture", true, {L"bad", FontObject()}},
     };
     for (const Case& c : cases) {

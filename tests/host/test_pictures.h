@@ -1,8 +1,10 @@
-// Pictures for the host's tests: a small 24-bit bitmap file in memory, as
-// the picture object keeps and saves it.
+// Pictures for the tests: a small 24-bit bitmap file in memory, as the
+// picture object keeps and saves it, and an icon picture.
 #pragma once
 
 #include "host/picture_data.h"
+
+#include <olectl.h>
 
 #include <cstring>
 #include <vector>
@@ -38,6 +40,17 @@ inline std::vector<BYTE> bitmapFile(int width, int height, COLORREF colour) {
 inline host::ComPtr<IPictureDisp> bitmapPicture(int width, int height, COLORREF colour) {
     host::ComPtr<IPictureDisp> picture;
     host::loadPictureBytes(bitmapFile(width, height, colour), picture);
+    return picture;
+}
+
+// A 16 x 16 icon picture (a picture that is no bitmap).
+inline host::ComPtr<IPictureDisp> iconPicture() {
+    PICTDESC desc{sizeof(PICTDESC), PICTYPE_ICON, {}};
+    desc.icon.hicon = ::CreateIcon(nullptr, 16, 16, 1, 1, std::vector<BYTE>(32, 0xFF).data(),
+                                   std::vector<BYTE>(32, 0x00).data());
+    host::ComPtr<IPictureDisp> picture;
+    ::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                               reinterpret_cast<void**>(picture.GetAddressOf()));
     return picture;
 }
 
