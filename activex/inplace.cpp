@@ -154,9 +154,16 @@ STDMETHODIMP OleControlImpl::EnableModeless(BOOL) {
 
 HRESULT OleControlImpl::setSizeTwips(LONG widthTwips, LONG heightTwips) noexcept {
     if (widthTwips < 0 || heightTwips < 0) return E_INVALIDARG;
-    extent_ = SIZEL{units::himetricFromTwips(widthTwips), units::himetricFromTwips(heightTwips)};
+    const SIZEL extent{units::himetricFromTwips(widthTwips), units::himetricFromTwips(heightTwips)};
     const SIZE px{units::pixelsFromTwips(widthTwips, tpp_.x),
                   units::pixelsFromTwips(heightTwips, tpp_.y)};
+    // The size it has already: nothing to ask the container, nothing to
+    // redraw (a load asks for the saved size, usually the current one).
+    const SIZE current = window_.clientSize();
+    if (extent.cx == extent_.cx && extent.cy == extent_.cy && current.cx == px.cx &&
+        current.cy == px.cy)
+        return S_OK;
+    extent_ = extent;
     if (inPlaceActive_ && inPlaceSite_) {
         // The container decides; a good one answers with SetObjectRects.
         RECT wanted{posRect_.left, posRect_.top, posRect_.left + px.cx, posRect_.top + px.cy};

@@ -7,9 +7,11 @@
 namespace pkw::ax {
 namespace {
 
-bool sameName(std::wstring_view a, std::wstring_view b) noexcept {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+// Names compare without regard to case: the index keys are upper case.
+std::wstring folded(std::wstring_view name) {
+    std::wstring key(name);
+    if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return key;
 }
 
 } // namespace
@@ -40,10 +42,12 @@ STDMETHODIMP_(ULONG) MemoryPropertyBag::Release() {
 }
 
 const VARIANT* MemoryPropertyBag::find(std::wstring_view name) const noexcept {
-    for (const Entry& e : entries_) {
-        if (sameName(e.name, name)) return &e.value;
+    try {
+        const auto it = index_.find(folded(name));
+        return it == index_.end() ? nullptr : &entries_[it->second].value;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
-    return nullptr;
 }
 
 HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
@@ -51,15 +55,18 @@ HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
         Variant copy;
         const HRESULT hr = copyVariantInd(&copy, value);
         if (FAILED(hr)) return hr;
-        for (Entry& e : entries_) {
-            if (sameName(e.name, name)) {
-                e.value.clear();
-                copy.detach(&e.value);
-                return S_OK;
+        const auto [it, added] = index_.try_emplace(folded(name), entries_.size());
+        if (added) {
+            try {
+                entries_.push_back(Entry{std::wstring(name), Variant()});
+            } catch (...) {
+                index_.erase(it);
+                throw;
             }
         }
-        entries_.push_back(Entry{std::wstring(name), Variant()});
-        copy.detach(&entries_.back().value);
+        Entry& e = entries_[it->second];
+        e.value.clear();
+        copy.detach(&e.value);
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

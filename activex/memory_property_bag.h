@@ -14,6 +14,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pkw::ax {
@@ -51,6 +52,9 @@ private:
 
     LONG refs_ = 1;
     std::vector<Entry> entries_;
+    // Where each name stands in entries_, by its folded spelling: a control
+    // writes and reads a few hundred keys.
+    std::unordered_map<std::wstring, std::size_t> index_;
     module::ObjectLock moduleLock_;
 };
 

@@ -147,6 +147,10 @@ protected:
     virtual void onGotFocus() {}
     virtual void onLostFocus() {}
     virtual void onAmbientChanged(DISPID id) { (void)id; }
+    // True when every paint covers the whole window (composed off screen
+    // and blitted): the window is then not erased first, which would only
+    // be painted over.
+    virtual bool paintsWholeWindow() const noexcept { return false; }
 
     // --- Ambient properties ----------------------------------------------
     // Each has a sane default when the container gives none (no site, no
@@ -184,10 +188,13 @@ protected:
     OLE_COLOR foreColor() const noexcept;
     void setForeColor(OLE_COLOR color);
     // The window's font object; the control may keep the same object. Never
-    // null: a window without a font gets the default one on first use. The
-    // font's HFONT is selected into hdc().
+    // null: a window without a font gets the default one on first use. Its
+    // GDI font (fontHandle) is selected into hdc().
     ComPtr<IFontDisp> font() const;
     HRESULT setFont(IFontDisp* font);
+    // The GDI font to draw the window's font with (shared with every control
+    // of the thread whose font looks the same); null without a font.
+    HFONT fontHandle() const;
     bool enabled() const noexcept;
     void setEnabled(bool enabled);
     // MousePointer enumeration of the form runtime: 0 default, 1 arrow,

@@ -19,6 +19,7 @@
 
 #include "activex/accelerators.h"
 #include "activex/control_window.h"
+#include "activex/shared_font.h"
 #include "activex/ole_control.h"
 #include "activex/units.h"
 #include "common/com/hresult.h"
@@ -160,7 +161,7 @@ public:
         OLE_COLOR backColor = 0x8000000F;
         OLE_COLOR foreColor = 0x80000012;
         ComPtr<IFontDisp> font;
-        HFONT selectedFont = nullptr; // AddRefHfont'ed while selected into the DC
+        SharedFont selectedFont; // the font's GDI font, selected into the DC
         bool enabled = true;
         short mousePointer = 0;
         ComPtr<IPictureDisp> mouseIcon;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <optional>
 
 namespace pkw::ax {
 namespace {
@@ -104,9 +105,28 @@ bool sameObject(IUnknown* a, IUnknown* b) {
     return ia.Get() == ib.Get();
 }
 
+// The common case of a save, a number against its default of the same
+// type, without copies or conversions; nullopt for the general rules.
+std::optional<bool> SameTypeNumbersEqual(const VARIANT& a, const VARIANT& b) noexcept {
+    if (a.vt != b.vt) return std::nullopt;
+    switch (a.vt) {
+    case VT_I2:
+        return a.iVal == b.iVal;
+    case VT_I4:
+        return a.lVal == b.lVal;
+    case VT_BOOL:
+        return a.boolVal == b.boolVal;
+    case VT_R4:
+        return a.fltVal == b.fltVal;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 bool ValuesEqual(const VARIANT& a, const VARIANT& b) {
+    if (const std::optional<bool> same = SameTypeNumbersEqual(a, b)) return *same;
     // By-reference values compare by what they point at.
     Variant da, db;
     if (FAILED(copyVariantInd(&da, a)) || FAILED(copyVariantInd(&db, b))) return false;

@@ -1,5 +1,6 @@
 #include "activex/stream_format.h"
 
+#include "activex/font_description.h"
 #include "common/com/hresult.h"
 
 #include <ole2.h>
@@ -18,7 +19,13 @@ namespace {
 using Microsoft::WRL::ComPtr;
 
 constexpr UINT32 kMagic = 0x42574B50; // "PKWB"
-constexpr UINT16 kVersion = 1;
+constexpr UINT16 kVersion = static_cast<UINT16>(Version::Latest);
+constexpr UINT16 kFirstVersion = static_cast<UINT16>(Version::First);
+constexpr UINT16 kFontVersion = static_cast<UINT16>(Version::FontDescriptions);
+// A font as its description: loading an OLE font stream costs several
+// times as much as making the font.
+constexpr UINT16 kFontType = 0xF0F0;
+enum FontFlags : BYTE { kItalic = 1, kUnderline = 2, kStrikethrough = 4 };
 constexpr size_t kHeaderSize = 12;
 constexpr ULONG kReadChunk = 64 * 1024;
 
@@ -59,6 +66,7 @@ bool isFixed(VARTYPE vt) noexcept {
 
 class Encoder {
 public:
+    explicit Encoder(UINT16 version = kVersion) noexcept : version_(version) {}
     std::vector<BYTE>& bytes() noexcept { return out_; }
 
     template <typename T>
@@ -94,15 +102,33 @@ public:
             put<UINT16>(vt);
             return putBytes(v.parray);
         case VT_UNKNOWN:
-        case VT_DISPATCH:
+        case VT_DISPATCH: {
+            ComPtr<IFont> font;
+            if (version_ >= kFontVersion && v.punkVal &&
+                SUCCEEDED(v.punkVal->QueryInterface(IID_PPV_ARGS(&font))))
+                return putFont(font.Get());
             put<UINT16>(vt);
             return putObject(v.punkVal);
+        }
         default:
             return DISP_E_BADVARTYPE;
         }
     }
 
 private:
+    HRESULT putFont(IFont* font) {
+        FontDescription d;
+        PKW_RETURN_IF_FAILED(DescribeFont(font, d));
+        put<UINT16>(kFontType);
+        putText(d.name.data(), static_cast<UINT32>(d.name.size()));
+        put<INT64>(d.size);
+        put<INT16>(d.weight);
+        put<INT16>(d.charset);
+        put<BYTE>(static_cast<BYTE>((d.italic ? kItalic : 0) | (d.underline ? kUnderline : 0) |
+                                    (d.strikethrough ? kStrikethrough : 0)));
+        return S_OK;
+    }
+
     HRESULT putBytes(SAFEARRAY* array) {
         if (!array) {
             put<INT32>(0);
@@ -146,11 +172,13 @@ private:
         return S_OK;
     }
 
+    UINT16 version_;
     std::vector<BYTE> out_;
 };
 
-HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record) {
-    Encoder payload;
+HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record,
+               UINT16 version = kVersion) {
+    Encoder payload(version);
     payload.put<UINT32>(static_cast<UINT32>(bag.entries().size()));
     for (const auto& entry : bag.entries()) {
         payload.putText(entry.name.data(), static_cast<UINT32>(entry.name.size()));
@@ -158,7 +186,7 @@ HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record) {
     }
     Encoder header;
     header.put<UINT32>(kMagic);
-    header.put<UINT16>(kVersion);
+    header.put<UINT16>(version);
     header.put<UINT16>(0);
     header.put<UINT32>(static_cast<UINT32>(payload.bytes().size()));
     record = std::move(header.bytes());
@@ -201,7 +229,8 @@ bool bytesLeft(IStream* stream, ULONGLONG& left) noexcept {
 
 class Decoder {
 public:
-    explicit Decoder(std::span<const BYTE> bytes) noexcept : bytes_(bytes) {}
+    explicit Decoder(std::span<const BYTE> bytes, UINT16 version = kVersion) noexcept
+        : bytes_(bytes), version_(version) {}
 
     bool done() const noexcept { return at_ == bytes_.size(); }
 
@@ -252,12 +281,31 @@ public:
         case VT_UNKNOWN:
         case VT_DISPATCH:
             return getObject(vt, value);
+        case kFontType:
+            return version_ >= kFontVersion ? getFont(value) : E_FAIL;
         default:
             return E_FAIL;
         }
     }
 
 private:
+    HRESULT getFont(Variant& value) {
+        FontDescription d;
+        INT64 size = 0;
+        BYTE flags = 0;
+        if (!getText(d.name) || !get(size) || !get(d.weight) || !get(d.charset) || !get(flags))
+            return E_FAIL;
+        d.size = size;
+        d.italic = (flags & kItalic) != 0;
+        d.underline = (flags & kUnderline) != 0;
+        d.strikethrough = (flags & kStrikethrough) != 0;
+        ComPtr<IFontDisp> font;
+        PKW_RETURN_IF_FAILED(MakeFont(d, &font));
+        value.vt = VT_DISPATCH;
+        value.pdispVal = font.Detach();
+        return S_OK;
+    }
+
     HRESULT getBytes(Variant& value) {
         INT32 lower = 0;
         UINT32 count = 0;
@@ -309,6 +357,7 @@ private:
     }
 
     std::span<const BYTE> bytes_;
+    UINT16 version_;
     size_t at_ = 0;
 };
 
@@ -331,11 +380,11 @@ HRESULT readExactly(IStream* stream, size_t n, std::vector<BYTE>& out) {
 
 } // namespace
 
-HRESULT write(IStream* stream, const MemoryPropertyBag& bag) {
+HRESULT write(IStream* stream, const MemoryPropertyBag& bag, Version version) {
     if (!stream) return E_POINTER;
     try {
         std::vector<BYTE> record;
-        PKW_RETURN_IF_FAILED(encode(bag, record));
+        PKW_RETURN_IF_FAILED(encode(bag, record, static_cast<UINT16>(version)));
         ULONG written = 0;
         PKW_RETURN_IF_FAILED(
             stream->Write(record.data(), static_cast<ULONG>(record.size()), &written));
@@ -357,14 +406,14 @@ HRESULT read(IStream* stream, MemoryPropertyBag& bag) {
         head.get(version);
         head.get(reserved);
         head.get(payloadSize);
-        if (magic != kMagic || version != kVersion) return E_FAIL;
+        if (magic != kMagic || version < kFirstVersion || version > kVersion) return E_FAIL;
 
         // A claim beyond the stream's end is refused before any of it is read.
         ULONGLONG left = 0;
         if (bytesLeft(stream, left) && payloadSize > left) return STG_E_READFAULT;
         std::vector<BYTE> payload;
         PKW_RETURN_IF_FAILED(readExactly(stream, payloadSize, payload));
-        Decoder in(payload);
+        Decoder in(payload, version);
         UINT32 count = 0;
         if (!in.get(count)) return E_FAIL;
         for (UINT32 i = 0; i < count; ++i) {

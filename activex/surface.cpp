@@ -25,24 +25,21 @@ HRESULT OleControlImpl::applyFont(IFontDisp* font) noexcept {
     if (!font) return E_INVALIDARG;
     ComPtr<IFont> f;
     PKW_RETURN_IF_FAILED(font->QueryInterface(IID_PPV_ARGS(&f)));
-    HFONT hfont = nullptr;
-    PKW_RETURN_IF_FAILED(f->get_hFont(&hfont));
-    // The font object may drop this HFONT when it changes: hold it while
-    // it is selected into our DC.
-    if (hfont) PKW_RETURN_IF_FAILED(f->AddRefHfont(hfont));
+    // The font object itself is never asked for a GDI font: controls whose
+    // fonts look alike draw with one.
+    SharedFont shared;
+    PKW_RETURN_IF_FAILED(SharedFont::Of(f.Get(), shared));
     releaseSelectedFont();
     surface_.font = font;
-    surface_.selectedFont = hfont;
-    if (hfont && window_.hdc()) ::SelectObject(window_.hdc(), hfont);
+    surface_.selectedFont = std::move(shared);
+    if (window_.hdc()) ::SelectObject(window_.hdc(), surface_.selectedFont.get());
     return S_OK;
 }
 
 void OleControlImpl::releaseSelectedFont() noexcept {
     if (!surface_.selectedFont) return;
     if (window_.hdc()) ::SelectObject(window_.hdc(), ::GetStockObject(SYSTEM_FONT));
-    ComPtr<IFont> f;
-    if (surface_.font && SUCCEEDED(surface_.font.As(&f))) f->ReleaseHfont(surface_.selectedFont);
-    surface_.selectedFont = nullptr;
+    surface_.selectedFont.reset();
 }
 
 // --- OleControl ---------------------------------------------------------------
@@ -104,6 +101,11 @@ ComPtr<IFontDisp> OleControl::font() const {
         if (ComPtr<IFontDisp> f = OleControlImpl::defaultFont()) ignore(impl_->applyFont(f.Get()));
     }
     return impl_->surface_.font;
+}
+
+HFONT OleControl::fontHandle() const {
+    if (!impl_->surface_.font) static_cast<void>(font());
+    return impl_->surface_.selectedFont.get();
 }
 
 HRESULT OleControl::setFont(IFontDisp* font) {

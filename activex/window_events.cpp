@@ -30,13 +30,15 @@ void OleControlImpl::windowPaint() noexcept {
 }
 
 bool OleControlImpl::windowEraseBackground(HDC hdc) noexcept {
+    if (owner_.paintsWholeWindow()) return true;
     COLORREF rgb = 0;
     if (FAILED(::OleTranslateColor(surface_.backColor, nullptr, &rgb))) return false;
     RECT rc{};
     ::GetClientRect(window_.hwnd(), &rc);
-    UniqueBrush brush(::CreateSolidBrush(rgb));
-    if (!brush) return false;
-    ::FillRect(hdc, &rc, brush.get());
+    // The DC's own brush: no brush object to make for each erase.
+    const COLORREF previous = ::SetDCBrushColor(hdc, rgb);
+    ::FillRect(hdc, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    ::SetDCBrushColor(hdc, previous);
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -27,6 +29,7 @@ constexpr wchar_t kTipPrefix[] = L"TIP:";
 struct BlockKey {
     std::wstring base;   // the key without the stop part ("" when not kept)
     std::wstring suffix; // the state index of a state block's own keys
+    std::wstring name;   // the whole key; a gradient's is its stop count's
 };
 
 const SettingDefault* SavedDefault(const EffectSettingInfo& info, EffectBlock block) {
@@ -42,7 +45,30 @@ BlockKey KeyOf(const EffectSettingInfo& info, EffectBlock block, int state) {
     BlockKey key;
     key.base = (tipKey ? std::wstring(kTipPrefix) : std::wstring()) + std::wstring(info.name);
     if (!tipKey) key.suffix = std::to_wstring(state);
+    key.name = info.type == SettingType::Gradient ? key.base + L"Count" + key.suffix
+                                                  : key.base + key.suffix;
     return key;
+}
+
+constexpr int kStateBlocks = 4;
+
+// Every block's keys, made once for the process: a save or a load then
+// builds no key but a gradient stop's.
+const BlockKey& KeyAt(std::size_t setting, EffectBlock block, int state) {
+    using Keys = std::array<BlockKey, globals::kEffectSettingCount>;
+    static const std::array<Keys, kStateBlocks + 1> all = [] {
+        std::array<Keys, kStateBlocks + 1> keys;
+        for (int b = 0; b <= kStateBlocks; ++b) {
+            const EffectBlock kind = b < kStateBlocks ? EffectBlock::State : EffectBlock::Tip;
+            for (std::size_t i = 0; i < globals::kEffectSettingCount; ++i)
+                keys[static_cast<std::size_t>(b)][i] =
+                    KeyOf(globals::kEffectSettings[i], kind, b < kStateBlocks ? b : 0);
+        }
+        return keys;
+    }();
+    const int index =
+        block == EffectBlock::Tip ? kStateBlocks : std::clamp(state, 0, kStateBlocks - 1);
+    return all[static_cast<std::size_t>(index)][setting];
 }
 
 Variant NumberVariant(SettingType type, std::int32_t number) {
@@ -132,8 +158,13 @@ HRESULT IsKindOf(IDispatch* object, SettingType type) {
 // either sign (a system colour may be stored unsigned).
 HRESULT ReadNumber(const ax::PropertyBag& bag, const std::wstring& key, const VARIANT& fallback,
                    VARTYPE type, std::int32_t& value) {
-    Variant stored, typed;
+    Variant stored;
     PKW_RETURN_IF_FAILED(bag.read(key.c_str(), fallback, stored));
+    if (stored.vt == type) { // as written: nothing to convert
+        value = NumberOf(stored);
+        return S_OK;
+    }
+    Variant typed;
     if (type == VT_UI4) {
         PKW_RETURN_IF_FAILED(ColourFromStored(stored, typed));
     } else {
@@ -145,8 +176,7 @@ HRESULT ReadNumber(const ax::PropertyBag& bag, const std::wstring& key, const VA
 
 HRESULT ReadGradient(const ax::PropertyBag& bag, const BlockKey& key, IGradInfo* grad) {
     std::int32_t count = 0;
-    PKW_RETURN_IF_FAILED(
-        ReadNumber(bag, key.base + L"Count" + key.suffix, Variant::fromI2(0), VT_I2, count));
+    PKW_RETURN_IF_FAILED(ReadNumber(bag, key.name, Variant::fromI2(0), VT_I2, count));
     if (count <= 0) return S_OK; // the set keeps its stops
     std::vector<GradStop> stops(static_cast<std::size_t>(count));
     for (std::int32_t j = 0; j < count; ++j) {
@@ -178,7 +208,7 @@ HRESULT ReadSetting(const ax::PropertyBag& bag, const EffectSettingInfo& info,
     case SettingType::Font:
     case SettingType::Picture: {
         Variant stored;
-        PKW_RETURN_IF_FAILED(bag.read((key.base + key.suffix).c_str(), fallback, stored));
+        PKW_RETURN_IF_FAILED(bag.read(key.name.c_str(), fallback, stored));
         if (stored.vt != VT_DISPATCH && stored.vt != VT_UNKNOWN && stored.vt != VT_EMPTY)
             return DISP_E_TYPEMISMATCH;
         ComPtr<IDispatch> object;
@@ -194,15 +224,14 @@ HRESULT ReadSetting(const ax::PropertyBag& bag, const EffectSettingInfo& info,
     }
     case SettingType::Text: {
         Variant stored, text;
-        PKW_RETURN_IF_FAILED(bag.read((key.base + key.suffix).c_str(), fallback, stored));
+        PKW_RETURN_IF_FAILED(bag.read(key.name.c_str(), fallback, stored));
         PKW_RETURN_IF_FAILED(ByteArrayToText(stored, text));
         PKW_RETURN_HR_IF_NULL(E_UNEXPECTED, access.putText);
         return access.putText(set, text.bstrVal);
     }
     default: {
         std::int32_t value = 0;
-        PKW_RETURN_IF_FAILED(
-            ReadNumber(bag, key.base + key.suffix, fallback, NumberType(info.type), value));
+        PKW_RETURN_IF_FAILED(ReadNumber(bag, key.name, fallback, NumberType(info.type), value));
         PKW_RETURN_HR_IF_NULL(E_UNEXPECTED, access.putNumber);
         return access.putNumber(set, value);
     }
@@ -214,8 +243,8 @@ HRESULT ReadSetting(const ax::PropertyBag& bag, const EffectSettingInfo& info,
 HRESULT WriteGradient(const ax::PropertyBag& bag, const BlockKey& key, IGradInfo* grad) {
     LONG count = 0;
     PKW_RETURN_IF_FAILED(grad->get_Count(&count));
-    PKW_RETURN_IF_FAILED(bag.write((key.base + L"Count" + key.suffix).c_str(),
-                                   Variant::fromI2(static_cast<SHORT>(count)), Variant::fromI2(0)));
+    PKW_RETURN_IF_FAILED(bag.write(key.name.c_str(), Variant::fromI2(static_cast<SHORT>(count)),
+                                   Variant::fromI2(0)));
     for (LONG j = 0; j < count; ++j) {
         GradStop stop{};
         PKW_RETURN_IF_FAILED(grad->GetStop(j, &stop));
@@ -231,7 +260,7 @@ HRESULT WriteGradient(const ax::PropertyBag& bag, const BlockKey& key, IGradInfo
 HRESULT WriteSetting(const ax::PropertyBag& bag, const EffectSettingInfo& info,
                      const EffectSettingAccess& access, const BlockKey& key,
                      const Variant& fallback, IEffectSet* set) {
-    const std::wstring name = key.base + key.suffix;
+    const std::wstring& name = key.name;
     switch (info.type) {
     case SettingType::Gradient: {
         ComPtr<IGradInfo> grad;
@@ -275,7 +304,7 @@ void ReadEffectBlock(const ax::PropertyBag& bag, EffectBlock block, int state, I
         const SettingDefault* saved = SavedDefault(info, block);
         if (!saved) continue;
         // Each setting on its own: one that fails keeps the set's value.
-        ignore(ReadSetting(bag, info, accessors[i], KeyOf(info, block, state),
+        ignore(ReadSetting(bag, info, accessors[i], KeyAt(i, block, state),
                            DefaultOf(info, *saved, ambientFont), set));
     }
 }
@@ -288,7 +317,7 @@ HRESULT WriteEffectBlock(const ax::PropertyBag& bag, EffectBlock block, int stat
         const EffectSettingInfo& info = globals::kEffectSettings[i];
         const SettingDefault* saved = SavedDefault(info, block);
         if (!saved) continue;
-        PKW_RETURN_IF_FAILED(WriteSetting(bag, info, accessors[i], KeyOf(info, block, state),
+        PKW_RETURN_IF_FAILED(WriteSetting(bag, info, accessors[i], KeyAt(i, block, state),
                                           DefaultOf(info, *saved, ambientFont), set));
     }
     return S_OK;

@@ -21,10 +21,13 @@
 
 #include "activex/ole_control.h"
 #include "activex/event_sink.h"
+#include "selection/caption_layout.h"
 #include "selection/effect_look.h"
+#include "selection/premultiplied_strip.h"
 #include "selection/selection_state.h"
 #include "selection/selection_traits.h"
 #include "common/com/hresult.h"
+#include "common/win/paint_buffer.h"
 #include "persistence/control_block.h"
 
 #include "zelPickwell40.h"
@@ -123,6 +126,8 @@ protected:
     void onShow() override;
     void onResize() override;
     void onPaint() override;
+    // Every paint is composed off screen and covers the window.
+    bool paintsWholeWindow() const noexcept override { return true; }
     void onTerminate() override;
     void onKeyDown(short keyCode, short shift) override;
     void onKeyPress(short keyAscii) override;
@@ -207,7 +212,13 @@ private:
     void DrawStandard();
     void DrawEffects();
     void DrawGlyphAndPicture(HDC hdc);
+    // The frame from the built-in strip in one blend (its masked copy is
+    // shared); false for a host's strip, which the caller draws itself.
+    bool DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h, LONG srcY);
     void DrawCaption(HDC hdc);
+    // The caption's width and height wrapped within `bounds`, measured only
+    // when the caption, the font or the bounds changed.
+    SIZE MeasureCaption(HDC hdc, HFONT font, const RECT& bounds);
     int GetGlyphIndex() const;
     int GetVisualState() const;
     bool NeedsParentBackground() const;
@@ -256,6 +267,19 @@ private:
 
     // --- Persistence (selection_persistence.cpp) ------------------------------
     ComPtr<IFontDisp> defaultFont() override;
+    // The container's font, asked once for a whole load or save (every
+    // font key's default is that font).
+    class AmbientFontForPersistence {
+    public:
+        explicit AmbientFontForPersistence(SelectionControl& control);
+        ~AmbientFontForPersistence();
+        AmbientFontForPersistence(const AmbientFontForPersistence&) = delete;
+        AmbientFontForPersistence& operator=(const AmbientFontForPersistence&) = delete;
+
+    private:
+        SelectionControl& control_;
+    };
+    ComPtr<IFontDisp> persistenceFont_;
     HRESULT load(persist::Key key, const VARIANT& typed) override;
     HRESULT save(persist::Key key, Variant& typed) override;
 
@@ -267,6 +291,10 @@ private:
     ax::Connection fontConnection_;
     ComPtr<ax::DispatchEventSink> tipSink_;
     ax::Connection tipConnection_;
+    CaptionLayout captionLayout_;
+    PremultipliedStrip glyphs_; // the built-in strip, while it is the skin
+    // Keeps the thread's paint bitmap while the control lives.
+    PaintScratchUser paintScratch_;
 };
 
 } // namespace pkw::selection

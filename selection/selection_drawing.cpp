@@ -5,12 +5,14 @@
 
 #include "activex/unicode_platform.h"
 #include "common/com/hresult.h"
+#include "common/win/paint_buffer.h"
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
 #include "siblings/api/plain.h"
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace pkw::selection {
 namespace {
@@ -39,10 +41,20 @@ HANDLE HandleOf(OLE_HANDLE handle) {
     return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
 }
 
+// The screen's pixels per inch along `axis`, asked once: pictures are
+// measured on every paint.
+int ScreenDpi(int axis) {
+    static const auto dpi = [] {
+        WindowDc screen(nullptr);
+        return screen ? std::pair{::GetDeviceCaps(screen.get(), LOGPIXELSX),
+                                  ::GetDeviceCaps(screen.get(), LOGPIXELSY)}
+                      : std::pair{96, 96};
+    }();
+    return axis == LOGPIXELSX ? dpi.first : dpi.second;
+}
+
 LONG HimetricToPixels(LONG himetric, int axis) {
-    WindowDc screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.get(), axis) : 96;
-    return static_cast<SHORT>(::MulDiv(himetric, dpi, 2540));
+    return static_cast<SHORT>(::MulDiv(himetric, ScreenDpi(axis), 2540));
 }
 
 LONG GetPictureWidth(IPictureDisp* picture) {
@@ -193,18 +205,21 @@ void SelectionControl::DrawStandard() {
         const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
         const LONG w = PixelWidth(), h = PixelHeight();
         if (!window || w <= 0 || h <= 0) return;
-        ComPtr<IMemDC> mem;
-        if (FAILED(NewMemDc(mem)) || FAILED(mem->Create(w, h, kWhite))) return;
-        const HDC hdc = DcOf(mem.Get());
+        // A DC for this paint on the thread's shared bitmap.
+        const PaintBuffer buffer(w, h);
+        const HDC hdc = buffer.dc();
         if (!hdc) return;
 
         if (state_.m_lBackStyle != 0) {
-            const RECT all{0, 0, w, h};
-            sib::Gfx().gfxDrawRect(hdc, &all,
-                                   sib::Gfx().gfxTranslateColor(state_.m_oBackColor, nullptr), 1);
-        } else if (SUCCEEDED(EnsureBackgroundDC())) {
-            if (const HDC background = DcOf(state_.m_BackgroundDC.Get()))
-                ::BitBlt(hdc, 0, 0, w, h, background, 0, 0, SRCCOPY);
+            buffer.fill(sib::Gfx().gfxTranslateColor(state_.m_oBackColor, nullptr) & 0xFFFFFF);
+        } else {
+            // The shared bitmap holds an earlier paint: start from white, as
+            // a new surface would, wherever the background does not reach.
+            buffer.fill(RGB(255, 255, 255));
+            if (SUCCEEDED(EnsureBackgroundDC())) {
+                if (const HDC background = DcOf(state_.m_BackgroundDC.Get()))
+                    ::BitBlt(hdc, 0, 0, w, h, background, 0, 0, SRCCOPY);
+            }
         }
         DrawGlyphAndPicture(hdc);
         DrawCaption(hdc);
@@ -252,11 +267,28 @@ void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
 
     if (skin.MemDC) {
         const LONG frame = GetGlyphIndex();
-        sib::Gfx().gfxDrawTransparentDC(hdc, skin.MemDC, glyphX, glyphY, imgW, imgH, 0, 0, 0,
-                                        frame * imgH, imgW, imgH, skin.MaskColor);
+        if (!DrawBuiltInGlyph(hdc, glyphX, glyphY, imgW, imgH, frame * imgH))
+            sib::Gfx().gfxDrawTransparentDC(hdc, skin.MemDC, glyphX, glyphY, imgW, imgH, 0, 0, 0,
+                                            frame * imgH, imgW, imgH, skin.MaskColor);
     } else {
         DrawPlainGlyph(hdc, glyphX, glyphY, imgW, GlyphValue(), state_.m_bEnabled);
     }
+}
+
+bool SelectionControl::DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h, LONG srcY) {
+    const SkinMap& skin = state_.m_SkinMap;
+    // A host's image may change under its name: only the built-in strip,
+    // which never does, is kept as a copy.
+    if (state_.m_bCustomSkin || skin.MaskColor == -1) return false;
+    const COLORREF mask = sib::Gfx().gfxTranslateColor(skin.MaskColor, nullptr);
+    if (!glyphs_.matches(skin.MemDC, mask)) glyphs_ = PremultipliedStrip::Of(skin.MemDC, mask);
+    return glyphs_.draw(hdc, x, y, w, h, 0, srcY);
+}
+
+SIZE SelectionControl::MeasureCaption(HDC hdc, HFONT font, const RECT& bounds) {
+    return captionLayout_.size(state_.m_sCaption, font, bounds, [&](RECT& rc) {
+        DrawCaptionText(hdc, state_.m_sCaption, &rc, kMeasureFlags);
+    });
 }
 
 void SelectionControl::DrawCaption(HDC hdc) {
@@ -266,9 +298,8 @@ void SelectionControl::DrawCaption(HDC hdc) {
     const LONG pictureW = state_.m_lPictureWidth;
     const LONG gap = pictureW > 0 ? 2 : 0;
 
-    HFONT hfont = nullptr;
-    ComPtr<IFont> font;
-    if (state_.m_Font && SUCCEEDED(state_.m_Font.As(&font))) ignore(font->get_hFont(&hfont));
+    // Before any settings there is no font object: the DC's own font draws.
+    const HFONT hfont = state_.m_Font ? fontHandle() : nullptr;
     SelectedObject selected(hdc, hfont);
     RECT rc{};
     ::GetClientRect(window, &rc);
@@ -280,8 +311,7 @@ void SelectionControl::DrawCaption(HDC hdc) {
     if (state_.m_lAlignment == 0) {
         const LONG left = imgW + gap + pictureW + 4;
         rc.left = left;
-        DrawCaptionText(hdc, state_.m_sCaption, &rc, kMeasureFlags);
-        const LONG tw = rc.right - rc.left, th = rc.bottom - rc.top;
+        const auto [tw, th] = MeasureCaption(hdc, hfont, rc);
         const double clientHeight = static_cast<double>(scaleHeightTwips()) /
                                     (state_.m_iTwipsPerPixelY > 0 ? state_.m_iTwipsPerPixelY : 15);
         // Halves go to the even neighbour, as the default rounding mode does.
@@ -295,8 +325,7 @@ void SelectionControl::DrawCaption(HDC hdc) {
     } else if (state_.m_lAlignment == 1) {
         rc.left = pictureW + 4;
         rc.right = w - 4 - imgW;
-        DrawCaptionText(hdc, state_.m_sCaption, &rc, kMeasureFlags);
-        const LONG tw = rc.right - rc.left, th = rc.bottom - rc.top;
+        const auto [tw, th] = MeasureCaption(hdc, hfont, rc);
         const LONG top = (h - th) / 2;
         rc = RECT{pictureW + 4, top, w - 4 - imgW, top + th};
         DrawCaptionText(hdc, state_.m_sCaption, &rc, kRightFlags);

@@ -58,10 +58,7 @@ void SelectionControl::onInitProperties() {
         // Tall enough for one line of the font, with three pixels above and below.
         SIZE text{};
         {
-            HFONT hfont = nullptr;
-            ComPtr<IFont> f;
-            if (state_.m_Font && SUCCEEDED(state_.m_Font.As(&f))) ignore(f->get_hFont(&hfont));
-            SelectedObject selected(hdc(), hfont);
+            SelectedObject selected(hdc(), state_.m_Font ? fontHandle() : nullptr);
             ::GetTextExtentPoint32W(hdc(), L"Wg", 2, &text);
         }
         ignore(setHeightTwips((text.cy + kCaptionPaddingPixels) * state_.m_iTwipsPerPixelY));

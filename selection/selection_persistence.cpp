@@ -70,6 +70,7 @@ Variant ObjectVariant(IUnknown* object) {
 
 HRESULT SelectionControl::onReadProperties(ax::PropertyBag& bag) {
     // Every step that fails is skipped: a damaged or older form still loads.
+    const AmbientFontForPersistence ambientFont(*this);
     state_.m_hWnd = hwnd();
     const Key effectStyle[] = {Key::VisualEffectStyle};
     persist::ReadKeys(bag, effectStyle, *this);
@@ -115,6 +116,7 @@ HRESULT SelectionControl::onReadProperties(ax::PropertyBag& bag) {
 }
 
 HRESULT SelectionControl::onWriteProperties(ax::PropertyBag& bag) {
+    const AmbientFontForPersistence ambientFont(*this);
     PKW_RETURN_IF_FAILED(persist::WriteKeys(bag, persist::kHeaderWriteOrder, *this));
     const ComPtr<IFontDisp> ambient = defaultFont();
     // A set that is missing (a host gave a shorter array) fails the save, as
@@ -136,7 +138,16 @@ HRESULT SelectionControl::onWriteProperties(ax::PropertyBag& bag) {
 }
 
 ComPtr<IFontDisp> SelectionControl::defaultFont() {
-    return ambientFont();
+    return persistenceFont_ ? persistenceFont_ : ambientFont();
+}
+
+SelectionControl::AmbientFontForPersistence::AmbientFontForPersistence(SelectionControl& control)
+    : control_(control) {
+    control_.persistenceFont_ = control_.ambientFont();
+}
+
+SelectionControl::AmbientFontForPersistence::~AmbientFontForPersistence() {
+    control_.persistenceFont_.Reset();
 }
 
 HRESULT SelectionControl::load(Key key, const VARIANT& typed) {

@@ -101,6 +101,7 @@ private:
 } // namespace
 
 void SelectionControl::ReleaseSkin() {
+    glyphs_.reset();
     SkinMap& skin = state_.m_SkinMap;
     if (skin.MemDC) {
         if (state_.m_bCustomSkin) {

@@ -19,14 +19,11 @@ DibSection& DibSection::operator=(DibSection&& other) noexcept {
     return *this;
 }
 
-bool DibSection::create(int width, int height) noexcept {
-    if (width < 1 || height < 1) return false;
+UniqueBitmap CreateTopDownDib(int width, int height, void** bits) noexcept {
+    if (bits) *bits = nullptr;
+    if (width < 1 || height < 1) return UniqueBitmap();
     // The byte count must fit the 32-bit size of a DIB.
-    if (static_cast<std::int64_t>(width) * height > 0x7FFFFFFF / 4) return false;
-    if (!dc_) {
-        dc_.reset(::CreateCompatibleDC(nullptr));
-        if (!dc_) return false;
-    }
+    if (static_cast<std::int64_t>(width) * height > 0x7FFFFFFF / 4) return UniqueBitmap();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -34,9 +31,21 @@ bool DibSection::create(int width, int height) noexcept {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!dib || !pixels) return UniqueBitmap();
+    if (bits) *bits = pixels;
+    return dib;
+}
+
+bool DibSection::create(int width, int height) noexcept {
     void* bits = nullptr;
-    UniqueBitmap fresh(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!fresh || !bits) return false;
+    UniqueBitmap fresh = CreateTopDownDib(width, height, &bits);
+    if (!fresh) return false;
+    if (!dc_) {
+        dc_.reset(::CreateCompatibleDC(nullptr));
+        if (!dc_) return false;
+    }
     const HGDIOBJ previous = ::SelectObject(dc_.get(), fresh.get());
     if (!previous || previous == HGDI_ERROR) return false;
     if (!original_) original_ = previous;

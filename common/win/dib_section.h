@@ -12,6 +12,19 @@
 
 namespace pkw {
 
+// Pixels of a DIB are 0x00RRGGBB; COLORREF values are 0x00BBGGRR.
+constexpr std::uint32_t PixelFromColorRef(COLORREF c) {
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+constexpr COLORREF ColorRefFromPixel(std::uint32_t p) {
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+// A 32-bit top-down DIB section of width × height pixels, not selected
+// anywhere; empty for sizes below 1, above the 32-bit limit, or without
+// memory. `bits`, when given, receives its pixels.
+UniqueBitmap CreateTopDownDib(int width, int height, void** bits = nullptr) noexcept;
+
 class DibSection {
 public:
     DibSection() = default;

@@ -7,10 +7,12 @@ namespace {
 
 LONG PaintRect(HDC hdc, const RECT& rect, COLORREF color, LONG fill) {
     if (!hdc) return 0;
-    pkw::UniqueBrush brush(::CreateSolidBrush(color & 0x00FFFFFF));
-    if (!brush) return 0;
-    const int done =
-        fill ? ::FillRect(hdc, &rect, brush.get()) : ::FrameRect(hdc, &rect, brush.get());
+    // The DC's own brush in the colour: no brush object for each rectangle.
+    const COLORREF previous = ::SetDCBrushColor(hdc, color & 0x00FFFFFF);
+    if (previous == CLR_INVALID) return 0;
+    const auto brush = static_cast<HBRUSH>(::GetStockObject(DC_BRUSH));
+    const int done = fill ? ::FillRect(hdc, &rect, brush) : ::FrameRect(hdc, &rect, brush);
+    ::SetDCBrushColor(hdc, previous);
     return done ? 1 : 0;
 }
 

@@ -98,6 +98,41 @@ std::vector<BYTE> savedRecord() {
     return contents(s.Get());
 }
 
+// Every entry of `loaded` as `original` held it; the font a new object
+// with the same look.
+void ExpectSameEntries(const ax::MemoryPropertyBag& original, const ax::MemoryPropertyBag& loaded,
+                       IFontDisp* font) {
+    ASSERT_EQ(loaded.entries().size(), original.entries().size());
+    for (size_t i = 0; i < original.entries().size(); ++i) {
+        const auto& want = original.entries()[i];
+        const auto& got = loaded.entries()[i];
+        EXPECT_EQ(got.name, want.name);
+        const VARTYPE expectedType =
+            want.value.vt == VT_INT ? static_cast<VARTYPE>(VT_I4) : want.value.vt;
+        EXPECT_EQ(got.value.vt, expectedType) << "entry " << i;
+        if (want.name == L"Font") continue; // a new object, compared below
+        EXPECT_TRUE(ax::ValuesEqual(got.value, want.value)) << "entry " << i;
+    }
+    // Exact bits where equality by value could hide a difference.
+    const VARIANT* text = loaded.find(L"TextWithNul");
+    ASSERT_TRUE(text);
+    ASSERT_EQ(::SysStringLen(text->bstrVal), 3u);
+    EXPECT_EQ(std::memcmp(text->bstrVal, L"a\0b", 6), 0);
+    EXPECT_EQ(loaded.find(L"R8")->dblVal, -1.0e300);
+    EXPECT_EQ(loaded.find(L"BytesFrom1")->parray->rgsabound[0].lLbound, 1);
+    EXPECT_EQ(loaded.find(L"UI8")->ullVal, 0x7FFFFFFFFFFFFFFFull);
+
+    // The font is a font again, with its settings.
+    const VARIANT* f = loaded.find(L"Font");
+    ASSERT_TRUE(f && f->pdispVal);
+    EXPECT_NE(f->pdispVal, static_cast<IDispatch*>(font));
+    ComPtr<IFontDisp> loadedFont;
+    ASSERT_EQ(f->pdispVal->QueryInterface(IID_PPV_ARGS(&loadedFont)), S_OK);
+    EXPECT_EQ(lookOf(loadedFont.Get()), lookOf(font));
+    EXPECT_TRUE(lookOf(loadedFont.Get()).bold);
+    EXPECT_TRUE(lookOf(loadedFont.Get()).italic);
+}
+
 TEST(StreamFormatTest, EveryValueKindComesBackAsWritten) {
     ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
     ComPtr<ax::MemoryPropertyBag> original = fullBag(font.Get());
@@ -111,36 +146,26 @@ TEST(StreamFormatTest, EveryValueKindComesBackAsWritten) {
     const LARGE_INTEGER zero{};
     s->Seek(zero, STREAM_SEEK_SET, nullptr);
     ASSERT_EQ(fmt::read(s.Get(), *loaded.Get()), S_OK);
+    ExpectSameEntries(*original.Get(), *loaded.Get(), font.Get());
+}
 
-    ASSERT_EQ(loaded->entries().size(), original->entries().size());
-    for (size_t i = 0; i < original->entries().size(); ++i) {
-        const auto& want = original->entries()[i];
-        const auto& got = loaded->entries()[i];
-        EXPECT_EQ(got.name, want.name);
-        const VARTYPE expectedType =
-            want.value.vt == VT_INT ? static_cast<VARTYPE>(VT_I4) : want.value.vt;
-        EXPECT_EQ(got.value.vt, expectedType) << "entry " << i;
-        if (want.name == L"Font") continue; // a new object, compared below
-        EXPECT_TRUE(ax::ValuesEqual(got.value, want.value)) << "entry " << i;
-    }
-    // Exact bits where equality by value could hide a difference.
-    const VARIANT* text = loaded->find(L"TextWithNul");
-    ASSERT_TRUE(text);
-    ASSERT_EQ(::SysStringLen(text->bstrVal), 3u);
-    EXPECT_EQ(std::memcmp(text->bstrVal, L"a\0b", 6), 0);
-    EXPECT_EQ(loaded->find(L"R8")->dblVal, -1.0e300);
-    EXPECT_EQ(loaded->find(L"BytesFrom1")->parray->rgsabound[0].lLbound, 1);
-    EXPECT_EQ(loaded->find(L"UI8")->ullVal, 0x7FFFFFFFFFFFFFFFull);
+// Records of the first version (fonts saved as font objects save
+// themselves) still read, every value as it was.
+TEST(StreamFormatTest, RecordsOfTheFirstVersionStillRead) {
+    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
+    ComPtr<ax::MemoryPropertyBag> original = fullBag(font.Get());
+    ComPtr<IStream> s = memoryStream();
+    ASSERT_EQ(fmt::write(s.Get(), *original.Get(), fmt::Version::First), S_OK);
+    const std::vector<BYTE> old = contents(s.Get()), latest = savedRecord();
+    ASSERT_GT(old.size(), 6u);
+    EXPECT_EQ(old[4], 1) << "the version";
+    EXPECT_GT(old.size(), latest.size()) << "the font as the font object saves itself";
 
-    // The font is a font again, with its settings.
-    const VARIANT* f = loaded->find(L"Font");
-    ASSERT_TRUE(f && f->pdispVal);
-    EXPECT_NE(f->pdispVal, static_cast<IDispatch*>(font.Get()));
-    ComPtr<IFontDisp> loadedFont;
-    ASSERT_EQ(f->pdispVal->QueryInterface(IID_PPV_ARGS(&loadedFont)), S_OK);
-    EXPECT_EQ(lookOf(loadedFont.Get()), lookOf(font.Get()));
-    EXPECT_TRUE(lookOf(loadedFont.Get()).bold);
-    EXPECT_TRUE(lookOf(loadedFont.Get()).italic);
+    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
+    const LARGE_INTEGER zero{};
+    s->Seek(zero, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(fmt::read(s.Get(), *loaded.Get()), S_OK);
+    ExpectSameEntries(*original.Get(), *loaded.Get(), font.Get());
 }
 
 TEST(StreamFormatTest, ReadingTakesExactlyTheRecordOffTheStream) {
@@ -209,7 +234,8 @@ TEST(StreamFormatTest, AnObjectThatCannotBeLoadedFailsTheRead) {
     ComPtr<IFontDisp> font = makeFont(L"Tahoma", 80000);
     bag->set(L"Font", Variant::fromDispatch(font.Get()));
     ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(fmt::write(s.Get(), *bag.Get()), S_OK);
+    // The first version's record keeps the font as an object.
+    ASSERT_EQ(fmt::write(s.Get(), *bag.Get(), fmt::Version::First), S_OK);
     std::vector<BYTE> bytes = contents(s.Get());
     // Entry: name length 4 + "Font" 8 + type 2 + object size 4, then the class id.
     const size_t clsidAt = 12 + 4 + 4 + 8 + 2 + 4;

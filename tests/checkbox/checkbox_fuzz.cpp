@@ -28,8 +28,8 @@ namespace pkw::test {
 namespace {
 
 struct FuzzRun {
-    int bags = 30;
-    int streams = 8;
+    int bags = 200;
+    int streams = 60;
     unsigned seed = 1;
 };
 

@@ -5,6 +5,8 @@
 #include "tests/checkbox/checkbox_fixture.h"
 #include "host/effect_sets.h"
 
+#include "activex/memory_property_bag.h"
+#include "activex/stream_format.h"
 #include "common/com/bstr.h"
 #include "zelGlobals40.h"
 
@@ -280,9 +282,11 @@ TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
 TEST_F(CheckBoxPersistenceTest, SettingsSurviveABagAndAStream) {
     auto saved = placeConfigured();
     ASSERT_TRUE(saved);
-    enum class Path { Bag, Stream };
-    for (Path path : {Path::Bag, Path::Stream}) {
-        SCOPED_TRACE(path == Path::Bag ? "property bag" : "stream");
+    enum class Path { Bag, Stream, FirstStreamVersion };
+    for (Path path : {Path::Bag, Path::Stream, Path::FirstStreamVersion}) {
+        SCOPED_TRACE(path == Path::Bag      ? "property bag"
+                     : path == Path::Stream ? "stream"
+                                            : "stream of the first version");
         AddOptions options;
         auto bag = MemoryPropertyBag::create();
         ComPtr<IStream> stream;
@@ -290,8 +294,19 @@ TEST_F(CheckBoxPersistenceTest, SettingsSurviveABagAndAStream) {
             ASSERT_HRESULT_SUCCEEDED(saveToBag(saved.site->control(), bag.Get()));
             options.init = AddOptions::Init::PropertyBag;
             options.bag = bag.Get();
-        } else {
+        } else if (path == Path::Stream) {
             ASSERT_HRESULT_SUCCEEDED(saveToStream(saved.site->control(), stream));
+            options.init = AddOptions::Init::Stream;
+            options.stream = stream.Get();
+        } else {
+            // The stream as the first version saved it: the same values,
+            // fonts as font objects save themselves.
+            auto values = ax::MemoryPropertyBag::create();
+            ASSERT_HRESULT_SUCCEEDED(saveToBag(saved.site->control(), values.Get()));
+            ASSERT_HRESULT_SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream));
+            ASSERT_HRESULT_SUCCEEDED(ax::stream_format::write(stream.Get(), *values.Get(),
+                                                              ax::stream_format::Version::First));
+            ASSERT_HRESULT_SUCCEEDED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
             options.init = AddOptions::Init::Stream;
             options.stream = stream.Get();
         }
