@@ -5,6 +5,8 @@
 
 #include <wrl/client.h>
 
+#include <utility>
+
 namespace pkw::ax {
 namespace {
 
@@ -18,10 +20,20 @@ HANDLE HandleOf(OLE_HANDLE handle) {
     return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
 }
 
+// The screen's pixels per inch along `axis`, asked once: pictures are
+// measured on every paint.
+int ScreenDpi(int axis) {
+    static const auto dpi = [] {
+        WindowDc screen(nullptr);
+        return screen ? std::pair{::GetDeviceCaps(screen.get(), LOGPIXELSX),
+                                  ::GetDeviceCaps(screen.get(), LOGPIXELSY)}
+                      : std::pair{96, 96};
+    }();
+    return axis == LOGPIXELSX ? dpi.first : dpi.second;
+}
+
 LONG HimetricToPixels(LONG himetric, int axis) {
-    WindowDc screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.get(), axis) : 96;
-    return static_cast<SHORT>(::MulDiv(himetric, dpi, 2540));
+    return static_cast<SHORT>(::MulDiv(himetric, ScreenDpi(axis), 2540));
 }
 
 } // namespace

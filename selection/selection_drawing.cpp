@@ -3,6 +3,7 @@
 // and copied to the window in one blit.
 #include "selection/selection_control.h"
 
+#include "activex/picture_drawing.h"
 #include "activex/unicode_platform.h"
 #include "common/com/hresult.h"
 #include "common/win/paint_buffer.h"
@@ -22,8 +23,6 @@ constexpr OLE_COLOR kWhite = 0xFFFFFF;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK; // 0x410
 constexpr UINT kLeftFlags = DT_WORDBREAK;                  // 0x10
 constexpr UINT kRightFlags = DT_RIGHT | DT_WORDBREAK;      // 0x12
-constexpr UINT kGreyedIcon = DSS_DISABLED | DST_ICON;      // 0x23
-constexpr UINT kGreyedBitmap = DSS_DISABLED | DST_BITMAP;  // 0x24
 
 HRESULT NewMemDc(ComPtr<IMemDC>& out) {
     return sib::CreateSiblingObject(kSclsDll, CLSID_clsMemDC, IID_IMemDC,
@@ -34,63 +33,6 @@ HDC DcOf(IMemDC* mem) {
     HDC hdc = nullptr;
     if (!mem || FAILED(mem->get_hDC(&hdc))) return nullptr;
     return hdc;
-}
-
-// OLE_HANDLE is 32 bits; GDI and USER handles are sign-extended values.
-HANDLE HandleOf(OLE_HANDLE handle) {
-    return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
-}
-
-// The screen's pixels per inch along `axis`, asked once: pictures are
-// measured on every paint.
-int ScreenDpi(int axis) {
-    static const auto dpi = [] {
-        WindowDc screen(nullptr);
-        return screen ? std::pair{::GetDeviceCaps(screen.get(), LOGPIXELSX),
-                                  ::GetDeviceCaps(screen.get(), LOGPIXELSY)}
-                      : std::pair{96, 96};
-    }();
-    return axis == LOGPIXELSX ? dpi.first : dpi.second;
-}
-
-LONG HimetricToPixels(LONG himetric, int axis) {
-    return static_cast<SHORT>(::MulDiv(himetric, ScreenDpi(axis), 2540));
-}
-
-LONG GetPictureWidth(IPictureDisp* picture) {
-    ComPtr<IPicture> pic;
-    OLE_XSIZE_HIMETRIC width = 0;
-    if (!picture || FAILED(picture->QueryInterface(IID_PPV_ARGS(&pic))) ||
-        FAILED(pic->get_Width(&width)))
-        return 0;
-    return HimetricToPixels(width, LOGPIXELSX);
-}
-
-LONG GetPictureHeight(IPictureDisp* picture) {
-    ComPtr<IPicture> pic;
-    OLE_YSIZE_HIMETRIC height = 0;
-    if (!picture || FAILED(picture->QueryInterface(IID_PPV_ARGS(&pic))) ||
-        FAILED(pic->get_Height(&height)))
-        return 0;
-    return HimetricToPixels(height, LOGPIXELSY);
-}
-
-void DrawPicture(HDC hdc, IPictureDisp* picture, LONG x, LONG y, LONG w, LONG h, bool greyed) {
-    ComPtr<IPicture> pic;
-    if (!picture || FAILED(picture->QueryInterface(IID_PPV_ARGS(&pic)))) return;
-    SHORT type = 0;
-    OLE_HANDLE handle = 0;
-    if (FAILED(pic->get_Type(&type)) || FAILED(pic->get_Handle(&handle)) || !handle) return;
-    const HANDLE h32 = HandleOf(handle);
-    if (greyed) {
-        ::DrawStateA(hdc, nullptr, nullptr, reinterpret_cast<LPARAM>(h32), 0, x, y, 0, 0,
-                     type == PICTYPE_ICON ? kGreyedIcon : kGreyedBitmap);
-    } else if (type == PICTYPE_ICON) {
-        ::DrawIconEx(hdc, x, y, static_cast<HICON>(h32), w, h, 0, nullptr, DI_NORMAL);
-    } else {
-        sib::Gfx().gfxDrawTransparentBitmap(hdc, static_cast<HBITMAP>(h32), x, y, w, h, 0, 0, 0, 0,
-                                            w, h, -1);
-    }
 }
 
 // A box showing the value, for when the resource server has no glyph image.
@@ -233,8 +175,9 @@ void SelectionControl::DrawStandard() {
 
 void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
     if (state_.m_Picture) {
-        state_.m_lPictureWidth = GetPictureWidth(state_.m_Picture.Get());
-        state_.m_lPictureHeight = GetPictureHeight(state_.m_Picture.Get());
+        const SIZE size = ax::PicturePixelSize(state_.m_Picture.Get());
+        state_.m_lPictureWidth = size.cx;
+        state_.m_lPictureHeight = size.cy;
     } else {
         state_.m_lPictureWidth = 0;
         state_.m_lPictureHeight = 0;
@@ -258,11 +201,11 @@ void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
 
     const LONG pw = state_.m_lPictureWidth, ph = state_.m_lPictureHeight;
     if (state_.m_bEnabled) {
-        DrawPicture(hdc, state_.m_Picture.Get(), pictureX, pictureY, pw, ph, false);
+        ax::DrawPicture(hdc, state_.m_Picture.Get(), pictureX, pictureY, pw, ph, false);
     } else if (state_.m_PictureDisabled) {
-        DrawPicture(hdc, state_.m_PictureDisabled.Get(), pictureX, pictureY, pw, ph, false);
+        ax::DrawPicture(hdc, state_.m_PictureDisabled.Get(), pictureX, pictureY, pw, ph, false);
     } else {
-        DrawPicture(hdc, state_.m_Picture.Get(), pictureX, pictureY, pw, ph, true);
+        ax::DrawPicture(hdc, state_.m_Picture.Get(), pictureX, pictureY, pw, ph, true);
     }
 
     if (skin.MemDC) {
