@@ -5,16 +5,6 @@
 #include <new>
 
 namespace pkw::ax {
-namespace {
-
-// Names compare without regard to case: the index keys are upper case.
-std::wstring folded(std::wstring_view name) {
-    std::wstring key(name);
-    if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
-    return key;
-}
-
-} // namespace
 
 Microsoft::WRL::ComPtr<MemoryPropertyBag> MemoryPropertyBag::create() noexcept {
     return Adopt(new (std::nothrow) MemoryPropertyBag());
@@ -42,12 +32,8 @@ STDMETHODIMP_(ULONG) MemoryPropertyBag::Release() {
 }
 
 const VARIANT* MemoryPropertyBag::find(std::wstring_view name) const noexcept {
-    try {
-        const auto it = index_.find(folded(name));
-        return it == index_.end() ? nullptr : &entries_[it->second].value;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    const auto it = index_.find(name);
+    return it == index_.end() ? nullptr : &entries_[it->second].value;
 }
 
 HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
@@ -55,8 +41,9 @@ HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
         Variant copy;
         const HRESULT hr = copyVariantInd(&copy, value);
         if (FAILED(hr)) return hr;
-        const auto [it, added] = index_.try_emplace(folded(name), entries_.size());
-        if (added) {
+        auto it = index_.find(name);
+        if (it == index_.end()) {
+            it = index_.emplace(std::wstring(name), entries_.size()).first;
             try {
                 entries_.push_back(Entry{std::wstring(name), Variant()});
             } catch (...) {

@@ -7,6 +7,7 @@
 
 #include "common/com/module.h"
 #include "common/com/variant.h"
+#include "common/win/name_map.h"
 
 #include <ocidl.h>
 #include <windows.h>
@@ -14,7 +15,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pkw::ax {
@@ -52,9 +52,9 @@ private:
 
     LONG refs_ = 1;
     std::vector<Entry> entries_;
-    // Where each name stands in entries_, by its folded spelling: a control
-    // writes and reads a few hundred keys.
-    std::unordered_map<std::wstring, std::size_t> index_;
+    // Where each name stands in entries_: a control writes and reads a few
+    // hundred keys.
+    win::NameMap<std::size_t> index_;
     module::ObjectLock moduleLock_;
 };
 

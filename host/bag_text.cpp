@@ -1,7 +1,7 @@
 #include "host/bag_text.h"
 
+#include "common/win/name_map.h"
 #include "host/font_text.h"
-#include "host/names.h"
 #include "host/picture_data.h"
 #include "host/text.h"
 #include "host/value_text.h"
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <unordered_set>
 
 namespace pkw::host {
 namespace {
@@ -230,8 +229,8 @@ constexpr std::size_t kMaxKeys = 65536;
 
 // One line of the file: nothing for blank and comment lines. `seen` holds
 // the folded names read so far.
-bool readLine(std::wstring_view line, std::vector<BagEntry>& entries,
-              std::unordered_set<std::wstring>& seen, std::wstring& why) {
+bool readLine(std::wstring_view line, std::vector<BagEntry>& entries, win::NameSet& seen,
+              std::wstring& why) {
     line = trimmed(line);
     if (line.empty() || line.front() == L'#') return true;
     if (std::any_of(line.begin(), line.end(), [](wchar_t c) { return c < 0x20 && c != L'\t'; })) {
@@ -281,7 +280,7 @@ bool readLine(std::wstring_view line, std::vector<BagEntry>& entries,
         why = entry.name + L": " + why;
         return false;
     }
-    if (!seen.insert(foldedName(entry.name)).second) {
+    if (!seen.insert(entry.name).second) {
         why = entry.name + L" was given already; this line is left out";
         return false;
     }
@@ -317,7 +316,7 @@ std::string writeBagText(std::span<const BagEntry> entries, const BagTextOptions
 std::vector<BagEntry> readBagText(std::string_view text, std::vector<BagProblem>& problems) {
     std::vector<BagEntry> entries;
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::unordered_set<std::wstring> seen;
+    win::NameSet seen;
     int number = 0;
     while (!text.empty()) {
         if (entries.size() == kMaxKeys) {

@@ -13,11 +13,4 @@ inline bool sameName(std::wstring_view a, std::wstring_view b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-// One spelling for all names sameName calls equal, for hashing.
-inline std::wstring foldedName(std::wstring_view name) {
-    std::wstring folded(name);
-    if (!folded.empty()) ::CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 } // namespace pkw::host

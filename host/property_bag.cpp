@@ -17,7 +17,7 @@ void* MemoryPropertyBag::find(REFIID riid) noexcept {
 }
 
 MemoryPropertyBag::Entry* MemoryPropertyBag::lookup(std::wstring_view name) {
-    const auto it = index_.find(foldedName(name));
+    const auto it = index_.find(name);
     return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
@@ -58,7 +58,7 @@ HRESULT MemoryPropertyBag::store(std::wstring_view name, const VARIANT& value) {
         existing->value = fresh.value;
         existing->persisted = fresh.persisted;
     } else {
-        index_.emplace(foldedName(name), entries_.size());
+        index_.emplace(std::wstring(name), entries_.size());
         entries_.push_back(std::move(fresh));
     }
     return S_OK;
@@ -100,7 +100,7 @@ void MemoryPropertyBag::erase(std::wstring_view name) {
     std::erase_if(entries_, [&](const Entry& e) { return sameName(e.name, name); });
     index_.clear();
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        index_.emplace(foldedName(entries_[i].name), i);
+        index_.emplace(entries_[i].name, i);
 }
 
 void MemoryPropertyBag::clear() {
@@ -147,7 +147,7 @@ STDMETHODIMP MemoryPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*)
         hr = convertValue(converted, result, requested);
         if (SUCCEEDED(hr)) result = converted;
     }
-    reads_.push_back({name, requested, hr});
+    if (recordReads_) reads_.push_back({name, requested, hr});
     if (FAILED(hr)) return hr;
     // The caller's VARIANT holds only the requested type on entry.
     result.detach(value);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "common/com/variant.h"
+#include "common/win/name_map.h"
 #include "host/com_object.h"
 #include "host/names.h"
 
@@ -18,7 +19,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace pkw::host {
@@ -53,6 +53,8 @@ public:
     std::vector<std::wstring> names() const;
 
     const std::vector<WriteEntry>& writes() const noexcept { return writes_; }
+    // Reads are recorded only when asked (a container's own bag keeps no log).
+    void recordReads(bool on) noexcept { recordReads_ = on; }
     const std::vector<ReadEntry>& reads() const noexcept { return reads_; }
     void clearLog();
 
@@ -87,11 +89,12 @@ private:
 
     Objects objects_;
     std::vector<Entry> entries_;
-    // Where each name stands in entries_, by its folded spelling: a bag of
-    // many keys (a hostile file) is still read in linear time.
-    std::unordered_map<std::wstring, std::size_t> index_;
+    // Where each name stands in entries_: a bag of many keys (a hostile
+    // file) is still read in linear time.
+    win::NameMap<std::size_t> index_;
     std::vector<WriteEntry> writes_;
     std::vector<ReadEntry> reads_;
+    bool recordReads_ = false;
     std::vector<Failure> readFailures_;
     std::vector<Failure> writeFailures_;
 };

@@ -1,4 +1,5 @@
-// Owning VARIANT.
+// Owning VARIANT. Numbers own nothing: they are made and dropped without
+// calling oleaut32, which a save or a load of a few hundred settings notices.
 #pragma once
 
 #include <windows.h>
@@ -8,13 +9,11 @@ namespace pkw {
 
 class Variant : public VARIANT {
 public:
-    Variant() noexcept { ::VariantInit(this); }
-    Variant(const Variant& other) {
-        ::VariantInit(this);
+    Variant() noexcept : VARIANT{} {}
+    Variant(const Variant& other) : VARIANT{} {
         ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
     }
-    explicit Variant(const VARIANT& other) {
-        ::VariantInit(this);
+    explicit Variant(const VARIANT& other) : VARIANT{} {
         ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
     }
     Variant& operator=(const Variant& other) {
@@ -22,7 +21,7 @@ public:
             ::VariantCopy(this, const_cast<VARIANT*>(static_cast<const VARIANT*>(&other)));
         return *this;
     }
-    ~Variant() { ::VariantClear(this); }
+    ~Variant() { clear(); }
 
     static Variant fromI2(SHORT v) {
         Variant r;
@@ -70,7 +69,12 @@ public:
         return r;
     }
 
-    void clear() noexcept { ::VariantClear(this); }
+    void clear() noexcept {
+        if (isPlainValue(vt) || (vt & VT_BYREF))
+            vt = VT_EMPTY;
+        else
+            ::VariantClear(this);
+    }
     VARIANT* put() noexcept {
         clear();
         return this;
@@ -78,7 +82,34 @@ public:
     // Hands the content to an [out] VARIANT* and leaves this one empty.
     void detach(VARIANT* out) noexcept {
         *out = *static_cast<VARIANT*>(this);
-        ::VariantInit(this);
+        vt = VT_EMPTY;
+    }
+
+    // A value held in place, which a plain copy duplicates and nothing frees.
+    static constexpr bool isPlainValue(VARTYPE type) noexcept {
+        switch (type) {
+        case VT_EMPTY:
+        case VT_NULL:
+        case VT_I1:
+        case VT_UI1:
+        case VT_I2:
+        case VT_UI2:
+        case VT_I4:
+        case VT_UI4:
+        case VT_I8:
+        case VT_UI8:
+        case VT_INT:
+        case VT_UINT:
+        case VT_R4:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+        case VT_BOOL:
+        case VT_ERROR:
+            return true;
+        default:
+            return false;
+        }
     }
 };
 

@@ -358,6 +358,7 @@ private:
 std::vector<std::wstring> KeysRead() {
     ComPtr<IUnknown> control = NewControl();
     auto bag = MemoryPropertyBag::create();
+    bag->recordReads(true);
     bag->set(L"VisualEffectStyle", Variant::fromI4(1));
     bag->set(L"TipInitialized", Variant::fromBool(true));
     if (!control || FAILED(loadFromBag(control.Get(), bag.Get()))) return {};
