@@ -29,8 +29,14 @@ HRESULT OleControlImpl::applyFont(IFontDisp* font) noexcept {
     // fonts look alike draw with one.
     SharedFont shared;
     PKW_RETURN_IF_FAILED(SharedFont::Of(f.Get(), shared));
-    releaseSelectedFont();
     surface_.font = font;
+    // A font that draws like the one selected (a load gives the control
+    // the font it has) keeps the selection: selecting realises the font.
+    if (shared.get() == surface_.selectedFont.get()) {
+        surface_.selectedFont = std::move(shared);
+        return S_OK;
+    }
+    releaseSelectedFont();
     surface_.selectedFont = std::move(shared);
     if (window_.hdc()) ::SelectObject(window_.hdc(), surface_.selectedFont.get());
     return S_OK;
