@@ -10,6 +10,7 @@
 #include "common/win/unique_handle.h"
 #include "siblings/api/loader.h"
 #include "siblings/api/plain.h"
+#include "siblings/gfx/color.h"
 
 #include <cmath>
 #include <string>
@@ -48,6 +49,13 @@ void DrawPlainGlyph(HDC hdc, LONG x, LONG y, LONG size, int value, bool enabled)
         gfx.gfxDrawRect2(hdc, x + 3, y + 3, x + size - 3, y + size - 3,
                          gfx.gfxTranslateColor(0x80000010, nullptr), 1);
     }
+}
+
+// gfxTranslateColor's conversion, run in this module: under Wine the first
+// call into zelGFX40.dll in a paint costs some 20-30 us, a tenth of a
+// whole repaint.
+COLORREF Rgb(OLE_COLOR color) {
+    return sib::gfx::TranslateOleColor(color, nullptr);
 }
 
 int DrawCaptionText(HDC hdc, const std::wstring& text, RECT* rc, UINT flags) {
@@ -153,7 +161,7 @@ void SelectionControl::DrawStandard() {
         if (!hdc) return;
 
         if (state_.m_lBackStyle != 0) {
-            buffer.fill(sib::Gfx().gfxTranslateColor(state_.m_oBackColor, nullptr) & 0xFFFFFF);
+            buffer.fill(Rgb(state_.m_oBackColor) & 0xFFFFFF);
         } else {
             // The shared bitmap holds an earlier paint: start from white, as
             // a new surface would, wherever the background does not reach.
@@ -166,8 +174,9 @@ void SelectionControl::DrawStandard() {
         DrawGlyphAndPicture(hdc);
         DrawCaption(hdc);
 
-        WindowDc screen(window);
-        if (screen) ::BitBlt(screen.get(), 0, 0, w, h, hdc, 0, 0, SRCCOPY);
+        // The window's own DC is what GetDC would answer: asking for it on
+        // every paint costs a visible-region check.
+        if (const HDC screen = this->hdc()) ::BitBlt(screen, 0, 0, w, h, hdc, 0, 0, SRCCOPY);
     } catch (...) {
         // The window keeps its previous image.
     }
@@ -223,7 +232,7 @@ bool SelectionControl::DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h,
     // A host's image may change under its name: only the built-in strip,
     // which never does, is kept as a copy.
     if (state_.m_bCustomSkin || skin.MaskColor == -1) return false;
-    const COLORREF mask = sib::Gfx().gfxTranslateColor(skin.MaskColor, nullptr);
+    const COLORREF mask = Rgb(skin.MaskColor);
     if (!glyphs_.matches(skin.MemDC, mask)) glyphs_ = PremultipliedStrip::Of(skin.MemDC, mask);
     return glyphs_.draw(hdc, x, y, w, h, 0, srcY);
 }
@@ -242,13 +251,15 @@ void SelectionControl::DrawCaption(HDC hdc) {
     const LONG gap = pictureW > 0 ? 2 : 0;
 
     // Before any settings there is no font object: the DC's own font draws.
+    // The font stays selected: the DC goes with the paint, and selecting
+    // its first font back would realise that font again.
     const HFONT hfont = state_.m_Font ? fontHandle() : nullptr;
-    SelectedObject selected(hdc, hfont);
+    if (hfont) ::SelectObject(hdc, hfont);
     RECT rc{};
     ::GetClientRect(window, &rc);
     ::SetBkMode(hdc, TRANSPARENT);
     const OLE_COLOR color = state_.m_bEnabled ? state_.m_oForeColor : state_.m_oDisabledForeColor;
-    ::SetTextColor(hdc, sib::Gfx().gfxTranslateColor(color, nullptr));
+    ::SetTextColor(hdc, Rgb(color));
     const bool focus = state_.m_bDrawFocusRectangle && state_.m_bHasFocus;
 
     if (state_.m_lAlignment == 0) {

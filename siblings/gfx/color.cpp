@@ -1,7 +1,5 @@
 #include "siblings/gfx/color.h"
 
-#include "siblings/gfx/gfx_exports.h"
-
 namespace pkw::sib::gfx {
 namespace {
 
@@ -31,7 +29,3 @@ COLORREF TranslateOleColor(OLE_COLOR color, HPALETTE palette) {
 }
 
 } // namespace pkw::sib::gfx
-
-extern "C" COLORREF WINAPI gfxTranslateColor(OLE_COLOR oleColor, HPALETTE hPalette) {
-    return pkw::sib::gfx::TranslateOleColor(oleColor, hPalette);
-}
