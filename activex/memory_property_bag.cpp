@@ -36,27 +36,45 @@ const VARIANT* MemoryPropertyBag::find(std::wstring_view name) const noexcept {
     return it == index_.end() ? nullptr : &entries_[it->second].value;
 }
 
-HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
-    try {
-        Variant copy;
-        const HRESULT hr = copyVariantInd(&copy, value);
-        if (FAILED(hr)) return hr;
-        auto it = index_.find(name);
-        if (it == index_.end()) {
-            it = index_.emplace(std::wstring(name), entries_.size()).first;
-            try {
-                entries_.push_back(Entry{std::wstring(name), Variant()});
-            } catch (...) {
-                index_.erase(it);
-                throw;
-            }
+VARIANT& MemoryPropertyBag::slot(std::wstring_view name) {
+    auto it = index_.find(name);
+    if (it == index_.end()) {
+        it = index_.emplace(std::wstring(name), entries_.size()).first;
+        try {
+            entries_.push_back(Entry{std::wstring(name), Variant()});
+        } catch (...) {
+            index_.erase(it);
+            throw;
         }
-        Entry& e = entries_[it->second];
-        e.value.clear();
-        copy.detach(&e.value);
+    }
+    Variant& value = entries_[it->second].value;
+    value.clear();
+    return value;
+}
+
+HRESULT MemoryPropertyBag::set(std::wstring_view name, const VARIANT& value) {
+    Variant copy;
+    const HRESULT hr = copyVariantInd(&copy, value);
+    if (FAILED(hr)) return hr;
+    return adopt(name, copy);
+}
+
+HRESULT MemoryPropertyBag::adopt(std::wstring_view name, Variant& value) {
+    if (value.vt & VT_BYREF) return set(name, value);
+    try {
+        value.detach(&slot(name));
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
+    }
+}
+
+void MemoryPropertyBag::reserve(std::size_t count) {
+    try {
+        entries_.reserve(count);
+        index_.reserve(count);
+    } catch (const std::bad_alloc&) {
+        // Only room made ahead: the entries still fit one by one.
     }
 }
 

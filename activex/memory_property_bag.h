@@ -42,12 +42,18 @@ public:
 
     // Stores a copy of `value` (by-reference values are dereferenced).
     HRESULT set(std::wstring_view name, const VARIANT& value);
+    // Stores `value` itself (not by reference), leaving it empty.
+    HRESULT adopt(std::wstring_view name, Variant& value);
+    // Room for `count` names, when the caller knows how many come.
+    void reserve(std::size_t count);
     // The stored value, or null.
     const VARIANT* find(std::wstring_view name) const noexcept;
     const std::vector<Entry>& entries() const noexcept { return entries_; }
 
 private:
     MemoryPropertyBag() = default;
+    // The value slot of `name`, made empty when new.
+    VARIANT& slot(std::wstring_view name);
     ~MemoryPropertyBag() = default;
 
     LONG refs_ = 1;

@@ -28,6 +28,8 @@ constexpr UINT16 kFontType = 0xF0F0;
 enum FontFlags : BYTE { kItalic = 1, kUnderline = 2, kStrikethrough = 4 };
 constexpr size_t kHeaderSize = 12;
 constexpr ULONG kReadChunk = 64 * 1024;
+// Room for a control with every effect block: the buffer grows once or not at all.
+constexpr size_t kTypicalRecord = 8 * 1024;
 
 // Bytes of the fixed-size value types, 0 for the others.
 size_t fixedSize(VARTYPE vt) noexcept {
@@ -176,21 +178,24 @@ private:
     std::vector<BYTE> out_;
 };
 
-HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record,
-               UINT16 version = kVersion) {
-    Encoder payload(version);
-    payload.put<UINT32>(static_cast<UINT32>(bag.entries().size()));
+HRESULT encode(const MemoryPropertyBag& bag, std::vector<BYTE>& record, UINT16 version = kVersion) {
+    // One buffer: the header, whose payload size is filled in at the end,
+    // then the payload.
+    Encoder out(version);
+    out.bytes().reserve(kTypicalRecord);
+    out.put<UINT32>(kMagic);
+    out.put<UINT16>(version);
+    out.put<UINT16>(0);
+    out.put<UINT32>(0);
+    out.put<UINT32>(static_cast<UINT32>(bag.entries().size()));
     for (const auto& entry : bag.entries()) {
-        payload.putText(entry.name.data(), static_cast<UINT32>(entry.name.size()));
-        PKW_RETURN_IF_FAILED(payload.putValue(entry.value));
+        out.putText(entry.name.data(), static_cast<UINT32>(entry.name.size()));
+        PKW_RETURN_IF_FAILED(out.putValue(entry.value));
     }
-    Encoder header;
-    header.put<UINT32>(kMagic);
-    header.put<UINT16>(version);
-    header.put<UINT16>(0);
-    header.put<UINT32>(static_cast<UINT32>(payload.bytes().size()));
-    record = std::move(header.bytes());
-    record.insert(record.end(), payload.bytes().begin(), payload.bytes().end());
+    const auto payloadSize = static_cast<UINT32>(out.bytes().size() - kHeaderSize);
+    std::memcpy(out.bytes().data() + kHeaderSize - sizeof(UINT32), &payloadSize,
+                sizeof payloadSize);
+    record = std::move(out.bytes());
     return S_OK;
 }
 
@@ -416,12 +421,15 @@ HRESULT read(IStream* stream, MemoryPropertyBag& bag) {
         Decoder in(payload, version);
         UINT32 count = 0;
         if (!in.get(count)) return E_FAIL;
+        // An entry takes at least a name length and a type: a count beyond
+        // that is not believed.
+        bag.reserve(std::min<size_t>(count, payload.size() / (sizeof(UINT32) + sizeof(UINT16))));
+        std::wstring name;
         for (UINT32 i = 0; i < count; ++i) {
-            std::wstring name;
             Variant value;
             if (!in.getText(name)) return E_FAIL;
             PKW_RETURN_IF_FAILED(in.getValue(value));
-            PKW_RETURN_IF_FAILED(bag.set(name, value));
+            PKW_RETURN_IF_FAILED(bag.adopt(name, value));
         }
         return in.done() ? S_OK : E_FAIL;
     } catch (const std::bad_alloc&) {
