@@ -114,23 +114,11 @@ TEST_F(PersistenceTest, ADamagedStreamIsRefusedBeforeTheControlReadsAnything) {
     target.probe->put_Value(42);
     probeLog().clear();
 
-    std::vector<BYTE> badMagic = whole;
-    badMagic[1] ^= 0xFF;
-    struct Case {
-        const char* what;
-        std::vector<BYTE> bytes;
-        HRESULT expected;
-    };
-    const Case cases[] = {
-        {"empty stream", {}, STG_E_READFAULT},
-        {"bad magic", badMagic, E_FAIL},
-        {"truncated", std::vector<BYTE>(whole.begin(), whole.end() - 1), STG_E_READFAULT},
-    };
-    for (const Case& c : cases) {
-        ComPtr<IStream> damaged;
-        ASSERT_EQ(streamFromBytes(c.bytes, damaged), S_OK);
-        EXPECT_EQ(persist->Load(damaged.Get()), c.expected) << c.what << " " << c.bytes.size();
-    }
+    // Which records are refused is the stream format's test; here, that a
+    // refused one reaches nothing of the control.
+    ComPtr<IStream> damaged;
+    ASSERT_EQ(streamFromBytes(std::vector<BYTE>(whole.begin(), whole.end() - 1), damaged), S_OK);
+    EXPECT_EQ(persist->Load(damaged.Get()), STG_E_READFAULT);
     EXPECT_EQ(persist->Load(nullptr), E_POINTER);
     EXPECT_TRUE(logOf({L"ReadProperties"}).empty());
     EXPECT_EQ(target.raw->value(), 42);

@@ -133,39 +133,32 @@ void ExpectSameEntries(const ax::MemoryPropertyBag& original, const ax::MemoryPr
     EXPECT_TRUE(lookOf(loadedFont.Get()).italic);
 }
 
-TEST(StreamFormatTest, EveryValueKindComesBackAsWritten) {
+// Records of the first version (fonts as font objects save themselves)
+// still read, every value as it was.
+TEST(StreamFormatTest, EveryValueKindComesBackAsWrittenInEachVersion) {
     ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
     ComPtr<ax::MemoryPropertyBag> original = fullBag(font.Get());
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(fmt::write(s.Get(), *original.Get()), S_OK);
-    ULARGE_INTEGER size{};
-    ASSERT_EQ(fmt::size(*original.Get(), &size), S_OK);
-    EXPECT_EQ(size.QuadPart, contents(s.Get()).size());
+    for (const fmt::Version version : {fmt::Version::Latest, fmt::Version::First}) {
+        SCOPED_TRACE(static_cast<int>(version));
+        ComPtr<IStream> s = memoryStream();
+        ASSERT_EQ(fmt::write(s.Get(), *original.Get(), version), S_OK);
+        const std::vector<BYTE> written = contents(s.Get());
+        ASSERT_GT(written.size(), 6u);
+        EXPECT_EQ(written[4], static_cast<BYTE>(version));
+        ULARGE_INTEGER latest{};
+        ASSERT_EQ(fmt::size(*original.Get(), &latest), S_OK);
+        if (version == fmt::Version::Latest) {
+            EXPECT_EQ(latest.QuadPart, written.size());
+        } else {
+            EXPECT_GT(written.size(), latest.QuadPart)
+                << "the font as the font object saves itself";
+        }
 
-    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
-    const LARGE_INTEGER zero{};
-    s->Seek(zero, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(fmt::read(s.Get(), *loaded.Get()), S_OK);
-    ExpectSameEntries(*original.Get(), *loaded.Get(), font.Get());
-}
-
-// Records of the first version (fonts saved as font objects save
-// themselves) still read, every value as it was.
-TEST(StreamFormatTest, RecordsOfTheFirstVersionStillRead) {
-    ComPtr<IFontDisp> font = makeFont(L"Tahoma", 120000, true, true);
-    ComPtr<ax::MemoryPropertyBag> original = fullBag(font.Get());
-    ComPtr<IStream> s = memoryStream();
-    ASSERT_EQ(fmt::write(s.Get(), *original.Get(), fmt::Version::First), S_OK);
-    const std::vector<BYTE> old = contents(s.Get()), latest = savedRecord();
-    ASSERT_GT(old.size(), 6u);
-    EXPECT_EQ(old[4], 1) << "the version";
-    EXPECT_GT(old.size(), latest.size()) << "the font as the font object saves itself";
-
-    ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
-    const LARGE_INTEGER zero{};
-    s->Seek(zero, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(fmt::read(s.Get(), *loaded.Get()), S_OK);
-    ExpectSameEntries(*original.Get(), *loaded.Get(), font.Get());
+        ComPtr<ax::MemoryPropertyBag> loaded = ax::MemoryPropertyBag::create();
+        s->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+        ASSERT_EQ(fmt::read(s.Get(), *loaded.Get()), S_OK);
+        ExpectSameEntries(*original.Get(), *loaded.Get(), font.Get());
+    }
 }
 
 TEST(StreamFormatTest, ReadingTakesExactlyTheRecordOffTheStream) {
