@@ -130,8 +130,7 @@ private:
     ButtonState state_;
     ComPtr<IGlobalSubclass> subclass_;
     std::vector<UINT> attached_;
-    ComPtr<ax::PropertyChangeSink> fontSink_;
-    ax::Connection fontConnection_;
+    ax::PropertyChangeListener fontListener_;
 };
 
 } // namespace pkw::button

@@ -287,8 +287,7 @@ private:
     // The subclassing object the messages were attached through.
     ComPtr<IGlobalSubclass> subclass_;
     std::vector<UINT> attached_;
-    ComPtr<ax::PropertyChangeSink> fontSink_;
-    ax::Connection fontConnection_;
+    ax::PropertyChangeListener fontListener_;
     ComPtr<ax::DispatchEventSink> tipSink_;
     ax::Connection tipConnection_;
     CaptionLayout captionLayout_;
