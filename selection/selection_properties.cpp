@@ -6,6 +6,7 @@
 // ignores them (Value, Enabled, the effect-set part of Font).
 #include "selection/selection_control.h"
 
+#include "activex/font_attributes.h"
 #include "activex/property_values.h"
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
@@ -251,21 +252,7 @@ HRESULT SelectionControl::SetFont(IFontDisp* oFont) {
     PKW_RETURN_IF_FAILED(state_.m_Font.As(&target));
 
     // Each assignment makes m_Font report a change (m_Font_FontChanged).
-    Bstr name;
-    PKW_RETURN_IF_FAILED(source->get_Name(name.put()));
-    PKW_RETURN_IF_FAILED(target->put_Name(name.get()));
-    CY size{};
-    PKW_RETURN_IF_FAILED(source->get_Size(&size));
-    PKW_RETURN_IF_FAILED(target->put_Size(size));
-    BOOL flag = FALSE;
-    PKW_RETURN_IF_FAILED(source->get_Bold(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Bold(flag));
-    PKW_RETURN_IF_FAILED(source->get_Italic(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Italic(flag));
-    PKW_RETURN_IF_FAILED(source->get_Underline(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Underline(flag));
-    PKW_RETURN_IF_FAILED(source->get_Strikethrough(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Strikethrough(flag));
+    PKW_RETURN_IF_FAILED(ax::CopyFontAttributes(source.Get(), target.Get()));
 
     if (HasEffectSets()) CopyFontToEffectSets();
     propertyChanged(L"Font");
