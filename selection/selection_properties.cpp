@@ -132,10 +132,7 @@ STDMETHODIMP SelectionControl::get_Alignment(NuAlignmentConstants* iAlignment) {
 }
 
 STDMETHODIMP SelectionControl::put_Alignment(NuAlignmentConstants iAlignment) {
-    state_.m_lAlignment = iAlignment;
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"Alignment");
-    return S_OK;
+    return setProperty(L"Alignment", state_.m_lAlignment, iAlignment, [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_BackColor(OLE_COLOR* oColor) {
@@ -143,11 +140,10 @@ STDMETHODIMP SelectionControl::get_BackColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_BackColor(OLE_COLOR oColor) {
-    state_.m_oBackColor = oColor;
-    setBackColor(oColor);
-    DrawControl();
-    propertyChanged(L"BackColor");
-    return S_OK;
+    return setProperty(L"BackColor", state_.m_oBackColor, oColor, [&] {
+        setBackColor(oColor);
+        DrawControl();
+    });
 }
 
 STDMETHODIMP SelectionControl::get_BackStyle(NuBackStyleConstants* iStyle) {
@@ -181,10 +177,8 @@ STDMETHODIMP SelectionControl::get_UniCaption(BSTR* sCaption) {
 }
 
 STDMETHODIMP SelectionControl::put_UniCaption(BSTR sCaption) {
-    state_.m_sCaption = FromBstr(sCaption);
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"Caption");
-    return S_OK;
+    return setProperty(L"Caption", state_.m_sCaption, FromBstr(sCaption),
+                       [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_DrawFocusRectangle(VARIANT_BOOL* bDraw) {
@@ -192,10 +186,8 @@ STDMETHODIMP SelectionControl::get_DrawFocusRectangle(VARIANT_BOOL* bDraw) {
 }
 
 STDMETHODIMP SelectionControl::put_DrawFocusRectangle(VARIANT_BOOL bDraw) {
-    state_.m_bDrawFocusRectangle = bDraw != VARIANT_FALSE;
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"DrawFocusRectangle");
-    return S_OK;
+    return setProperty(L"DrawFocusRectangle", state_.m_bDrawFocusRectangle, bDraw != VARIANT_FALSE,
+                       [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_DisabledForeColor(OLE_COLOR* oColor) {
@@ -203,10 +195,8 @@ STDMETHODIMP SelectionControl::get_DisabledForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_DisabledForeColor(OLE_COLOR oColor) {
-    state_.m_oDisabledForeColor = oColor;
-    DrawControl();
-    propertyChanged(L"DisabledForeColor");
-    return S_OK;
+    return setProperty(L"DisabledForeColor", state_.m_oDisabledForeColor, oColor,
+                       [&] { DrawControl(); });
 }
 
 STDMETHODIMP SelectionControl::get_EffectsProps(VARIANT* oSets) {
@@ -264,11 +254,10 @@ STDMETHODIMP SelectionControl::get_ForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_ForeColor(OLE_COLOR oColor) {
-    state_.m_oForeColor = oColor;
-    setForeColor(oColor);
-    DrawControl();
-    propertyChanged(L"ForeColor");
-    return S_OK;
+    return setProperty(L"ForeColor", state_.m_oForeColor, oColor, [&] {
+        setForeColor(oColor);
+        DrawControl();
+    });
 }
 
 STDMETHODIMP SelectionControl::get_hdc(LONG* lHdc) {
