@@ -19,6 +19,7 @@
 //   selection_tip_timing.cpp  when the tool tip shows and hides while hovering
 #pragma once
 
+#include "activex/subclassed.h"
 #include "activex/ole_control.h"
 #include "activex/event_sink.h"
 #include "selection/caption_layout.h"
@@ -34,7 +35,7 @@
 
 namespace pkw::selection {
 
-class SelectionControl : public ax::OleControl, public ISubclass, private persist::KeyAccess {
+class SelectionControl : public ax::OleControl, public ax::Subclassed, private persist::KeyAccess {
 public:
     explicit SelectionControl(const SelectionTraits& traits);
     ~SelectionControl() override;
@@ -111,12 +112,6 @@ public:
     STDMETHODIMP EndUpdate();
     STDMETHODIMP ApplyCustomSkin();
     STDMETHODIMP ApplyDefaultSkin();
-
-    // ISubclass
-    STDMETHODIMP get_MsgResponse(LONG* response) override;
-    STDMETHODIMP put_MsgResponse(LONG response) override;
-    STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result) override;
 
 protected:
     void onInitialize() override;
@@ -212,6 +207,10 @@ private:
     void DrawStandard();
     void DrawEffects();
     void DrawGlyphAndPicture(HDC hdc);
+    // The glyph of the current value and look at (x, y): the strip's frame,
+    // or without a strip the plain box of that size (GlyphSize).
+    void DrawGlyph(HDC hdc, LONG x, LONG y);
+    SIZE GlyphSize() const;
     // The frame from the built-in strip in one blend (its masked copy is
     // shared); false for a host's strip, which the caller draws itself.
     bool DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h, LONG srcY);
@@ -230,13 +229,19 @@ private:
     // --- Effects drawing (selection_effects_drawing.cpp) ------------------------
     // The effects look composed and shown; a failure leaves the window's image.
     HRESULT ComposeEffects();
+    // The current state's image and caption layers, built again only when
+    // what they show changed since that state last drew.
+    void PrepareLayers(IEffectSet* set, const EffectLook& look, StateDrawing& kept);
     // Lays the image and caption layers out on the body.
     void PlaceLayers(const EffectLook& look, LONG bodyWidth, LONG bodyHeight);
+    // The body without its glyph, painted once per state and then copied.
+    HRESULT PaintBackground(const EffectLook& look, DibSection& body, StateDrawing& kept);
 
     // --- Window messages (selection_messages.cpp) ----------------------------
     void AttachMessages();
     void DetachMessages();
-    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    bool ConsumesMessage(UINT message) const noexcept override;
+    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) override;
     void PaintWindow();
     void WindowPosChanged(LPARAM lParam);
 
@@ -285,10 +290,7 @@ private:
 
     const SelectionTraits& traits_;
     // The subclassing object the messages were attached through.
-    ComPtr<IGlobalSubclass> subclass_;
-    std::vector<UINT> attached_;
-    ComPtr<ax::PropertyChangeSink> fontSink_;
-    ax::Connection fontConnection_;
+    ax::PropertyChangeListener fontListener_;
     ComPtr<ax::DispatchEventSink> tipSink_;
     ax::Connection tipConnection_;
     CaptionLayout captionLayout_;

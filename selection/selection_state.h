@@ -4,11 +4,13 @@
 // or ReadProperties says otherwise.
 #pragma once
 
+#include "activex/skin_map.h"
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
 #include "zelFX40.h"
 #include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
+#include "selection/effects_cache.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -23,22 +25,7 @@ namespace pkw::selection {
 using Microsoft::WRL::ComPtr;
 
 // The glyph image (a strip of frames) and how it was obtained.
-struct SkinMap {
-    HDC MemDC = nullptr;
-    std::wstring ImageName;
-    LONG DCHeight = 0;
-    LONG DCWidth = 0;
-    LONG IMGHeight = 0;
-    LONG IMGWidth = 0;
-    RECT MapMargin{};
-    LONG MaskColor = 0;
-    OLE_COLOR BackColor = 0;
-    bool RGN1BltMode = false;
-    bool RGN2BltMode = false;
-    bool RGN3BltMode = false;
-    bool RGN4BltMode = false;
-    SHORT RGN5BltMode = 0;
-};
+using SkinMap = ax::SkinMap;
 
 // EffectsProps / TipEffectsProps: an array of effect-set objects as the
 // caller gave it (its lower bound kept).
@@ -117,20 +104,15 @@ struct SelectionState {
     ComPtr<IMemDC> m_BackgroundDC;
 
     // The effects look's layers: the body is kept from paint to paint (and
-    // dropped with the effects look), the image and the caption are built
-    // anew by each paint that has them, at the places the layout chose.
+    // dropped with the effects look); the image and the caption are the
+    // current state's, built when what they show changed, at the places the
+    // layout chose.
     ComPtr<IFxLayer> m_BodyLayer;
     ComPtr<IFxLayer> m_ImageLayer;
     ComPtr<IFxLayer> m_TextLayer;
     RECT m_rcImage{};
     RECT m_rcText{};
-    // Kept from paint to paint while the effects look lasts: making DIB
-    // sections, a display DC or a layer costs more than drawing the control.
-    struct EffectsScratch {
-        DibSection body, frame;
-        ComPtr<IFxLayer> gradient;
-        UniqueMemoryDc measure; // for the caption's size
-    } m_EffectsScratch;
+    EffectsScratch m_EffectsScratch; // kept while the effects look lasts
 };
 
 } // namespace pkw::selection

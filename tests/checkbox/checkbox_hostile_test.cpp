@@ -107,9 +107,7 @@ TEST_F(CheckBoxHostileTest, EffectBlocksTakeSystemColoursAndOnlyPicturesAsPictur
     bag->set(L"BodyGradInfo_GradColor20", Str(L"2147483653"));
     bag->set(L"TipInitialized", Bool(true));
     bag->set(L"TIP:BorderColor", Raw(VT_UI4, 0x80000012));
-    ComPtr<IFontDisp> font;
-    FONTDESC desc{sizeof(desc), const_cast<LPOLESTR>(L"Arial"), {{80000, 0}}, FW_NORMAL};
-    ASSERT_HRESULT_SUCCEEDED(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&font)));
+    const ComPtr<IFontDisp> font = makeFont(L"Arial", 80000);
     bag->set(L"BodyTexture1", Variant::fromDispatch(font.Get()));
     bag->set(L"TIP:Image", Variant::fromDispatch(font.Get()));
     auto b = placeLoaded(bag.Get());

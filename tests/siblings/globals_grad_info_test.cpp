@@ -118,10 +118,10 @@ TEST_F(GlobalsGradInfo, BadIndicesAndCountsChangeNothing) {
 
 TEST_F(GlobalsGradInfo, IndexedFieldsByName) {
     IDispatch* d = stops_.Get();
-    ASSERT_EQ(put(d, L"Count", Variant::fromI4(3)).hr, S_OK);
-    ASSERT_EQ(putAt(d, L"GradColor", 1, Variant::fromI4(0x00FF00)).hr, S_OK);
-    ASSERT_EQ(putAt(d, L"GradPercent", 1, Variant::fromI2(60)).hr, S_OK);
-    ASSERT_EQ(putAt(d, L"GradPercent", 2, Variant::fromI4(100)).hr, S_OK);
+    ASSERT_EQ(put(d, L"Count", Variant::fromI4(3)), S_OK);
+    ASSERT_EQ(putAt(d, L"GradColor", 1, Variant::fromI4(0x00FF00)), S_OK);
+    ASSERT_EQ(putAt(d, L"GradPercent", 1, Variant::fromI2(60)), S_OK);
+    ASSERT_EQ(putAt(d, L"GradPercent", 2, Variant::fromI4(100)), S_OK);
 
     EXPECT_EQ(read(), (std::vector<GradStop>{{0, 0}, {0x00FF00, 60}, {0, 100}}));
     const Call color = get(d, L"GradColor", {Variant::fromI4(1)});
@@ -136,9 +136,9 @@ TEST_F(GlobalsGradInfo, IndexedFieldsByName) {
     EXPECT_EQ(percent.result.iVal, 100);
 
     // The member's own error reaches a late-bound caller.
-    EXPECT_EQ(get(d, L"GradColor", {Variant::fromI4(3)}).error, DISP_E_BADINDEX);
-    EXPECT_EQ(putAt(d, L"GradPercent", -1, Variant::fromI2(1)).error, DISP_E_BADINDEX);
-    EXPECT_EQ(put(d, L"Count", Variant::fromI4(-5)).error, E_INVALIDARG);
+    EXPECT_EQ(get(d, L"GradColor", {Variant::fromI4(3)}).hr, DISP_E_BADINDEX);
+    EXPECT_EQ(putAt(d, L"GradPercent", -1, Variant::fromI2(1)), DISP_E_BADINDEX);
+    EXPECT_EQ(put(d, L"Count", Variant::fromI4(-5)), E_INVALIDARG);
     EXPECT_EQ(read().size(), 3u);
 }
 

@@ -265,49 +265,6 @@ TEST_F(TipWindow, AnimatedShowsEndWhereAnInstantOneStands) {
     }
 }
 
-TEST_F(TipWindow, PaintsItsColoursOnTheScreen) {
-    struct Case {
-        const char* what;
-        OLE_COLOR back;
-        OLE_COLOR text;
-        bool border;
-        OLE_COLOR borderColor;
-    };
-    const Case cases[] = {
-        {"cream, red text", 0xC8F0FF, 0x0000C0, true, 0x404040},
-        {"no border", 0xE0FFE0, 0x800000, false, 0x404040},
-    };
-    const POINT at = screenCentre();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        effects_->put_BackColor(c.back);
-        effects_->put_TextForeColor(c.text);
-        effects_->put_Border(c.border ? VARIANT_TRUE : VARIANT_FALSE);
-        effects_->put_BorderColor(c.borderColor);
-        effects_->put_BorderWidth(2);
-        COLORREF back = 0, text = 0, border = 0;
-        ASSERT_EQ(::OleTranslateColor(c.back, nullptr, &back), S_OK);
-        ASSERT_EQ(::OleTranslateColor(c.text, nullptr, &text), S_OK);
-        ASSERT_EQ(::OleTranslateColor(c.borderColor, nullptr, &border), S_OK);
-        ASSERT_NE(back, text);
-
-        const HWND tip = show(at, L"Wide Margins WWW MMM");
-        ASSERT_NE(tip, nullptr);
-        const RECT r = windowRect(tip);
-        ASSERT_TRUE(pumpUntil([&] { return screenPixels(r).count(back) > 0; }))
-            << "the fill reaches the screen";
-        const pkw::host::Image pixels = screenPixels(r);
-        const auto count = [&](COLORREF wanted) { return long(pixels.count(wanted)); };
-        EXPECT_GT(count(back), long(pixels.pixels().size() / 3)) << "the body is filled";
-        EXPECT_GT(count(text), 10) << "the text's own colour";
-        if (c.border)
-            EXPECT_GT(count(border), 2 * (r.right - r.left) / 2) << "the border runs round";
-        else
-            EXPECT_EQ(count(border), 0);
-        ASSERT_EQ(tip_->HideTip(0), S_OK);
-    }
-}
-
 TEST_F(TipWindow, LeaksNoGdiObjectsOverManyShows) {
     const POINT at = screenCentre();
     const auto cycle = [&](int i) {
