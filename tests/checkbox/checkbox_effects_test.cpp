@@ -5,6 +5,7 @@
 // back to the standard look.
 #include "tests/checkbox/checkbox_fixture.h"
 #include "host/effect_sets.h"
+#include "tests/common/com_server/server_dll.h"
 #include "tests/host/test_pictures.h"
 
 #include "host/patterned_background.h"
@@ -430,6 +431,37 @@ TEST_F(CheckBoxEffectsTest, EachVisualStateDrawsItsOwnSet) {
     EXPECT_TRUE(shows(fills[0])) << "normal once the cursor left";
     put(b, L"Enabled", Bool(false));
     EXPECT_TRUE(shows(fills[3])) << "disabled";
+}
+
+// Without the resource server there is no glyph strip: the effects look
+// draws the plain box of the standard look, checked as the value says.
+TEST_F(CheckBoxEffectsTest, WithoutAGlyphStripTheEffectsLookDrawsThePlainBox) {
+    ASSERT_TRUE(CopyLibrariesWithout(L"no_resources", {L"zelResSrv40.dll"}));
+    ComPtr<IUnknown> control;
+    ASSERT_EQ(createFromDll(besideProgram(L"no_resources\\zelPickwell40.ocx"), CLSID_NuCheckBox40,
+                            control),
+              S_OK);
+    PlacedBox b;
+    b.site = form().add(control.Get(), L"Check1", kBoxRect);
+    ASSERT_TRUE(b.site);
+    ASSERT_HRESULT_SUCCEEDED(control.As(&b.box));
+    put(b, L"Value", I4(1));
+    put(b, L"BackStyle", I4(1));
+    put(b, L"BackColor", I4(LONG(kWhite)));
+    const Image standard = show(b);
+    put(b, L"VisualEffectStyle", I4(1));
+    sets_ = EffectSetsOf(get(b, L"EffectsProps"));
+    each([](IEffectSet* s) { s->put_Border(VARIANT_FALSE); });
+    const Image effects = show(b);
+
+    const LONG top = kHeight / 2 - kGlyph / 2;
+    std::size_t dark = 0;
+    for (LONG y = top; y < top + kGlyph; ++y)
+        for (LONG x = 0; x < kGlyph; ++x) {
+            ASSERT_EQ(effects.color(x, y), standard.color(x, y)) << x << "," << y;
+            dark += GetRValue(standard.color(x, y)) < 100;
+        }
+    EXPECT_GT(dark, std::size_t(4 * kGlyph)) << "the box's frame and its check";
 }
 
 // What a state built is kept from paint to paint; whatever it shows that
