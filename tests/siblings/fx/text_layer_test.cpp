@@ -65,16 +65,8 @@ protected:
         static const pkw::test::ServerDll globals(L"zelGlobals40.dll");
         effects = globals.create<IEffectSet>(CLSID_EffectSet);
         ASSERT_TRUE(effects);
-        FONTDESC desc{sizeof(FONTDESC),
-                      const_cast<LPOLESTR>(L"Arial"),
-                      {},
-                      FW_BOLD,
-                      ANSI_CHARSET,
-                      FALSE,
-                      FALSE,
-                      FALSE};
-        desc.cySize.int64 = 260000; // points, in ten-thousandths
-        ASSERT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&font)), S_OK);
+        UseFont(L"Arial", 26, FW_BOLD);
+        ASSERT_TRUE(font);
         effects->put_TextAntiAlias(-1);
         effects->put_TextAlpha(255);
         // The plain ink of the caption, black, for comparison.
@@ -84,6 +76,21 @@ protected:
         effects.Reset();
         font.Reset();
         EngineTest::TearDown();
+    }
+    // The caption's font from now on.
+    void UseFont(const wchar_t* face, LONGLONG points, SHORT weight, BOOL italic = FALSE,
+                 BOOL underline = FALSE, BOOL strike = FALSE) {
+        FONTDESC desc{sizeof(FONTDESC),
+                      const_cast<LPOLESTR>(face),
+                      {},
+                      weight,
+                      ANSI_CHARSET,
+                      italic,
+                      underline,
+                      strike};
+        desc.cySize.int64 = points * 10000;
+        EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(font.ReleaseAndGetAddressOf())),
+                  S_OK);
     }
     Readback Build(LONG mode = 0) {
         effects->put_TextEnhancementMode(mode);
@@ -324,17 +331,7 @@ TEST_F(TextLayerTest, TheFontsStyleShowsInTheInk) {
         std::vector<double> rows;                // ink per row
     };
     const auto build = [&](SHORT weight, BOOL italic, BOOL underline, BOOL strike) {
-        FONTDESC desc{sizeof(FONTDESC),
-                      const_cast<LPOLESTR>(L"Tahoma"),
-                      {},
-                      weight,
-                      ANSI_CHARSET,
-                      italic,
-                      underline,
-                      strike};
-        desc.cySize.int64 = 200000;
-        EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(font.ReleaseAndGetAddressOf())),
-                  S_OK);
+        UseFont(L"Tahoma", 20, weight, italic, underline, strike);
         const Readback r = Build(0);
         Ink ink;
         ink.rows.assign(std::size_t(r.height), 0);
