@@ -100,8 +100,7 @@ protected:
         OleTest::TearDown();
     }
 
-    // A new tool-tip object (of the DLL beside the program, or of `dll`)
-    // with this test's sink connected.
+    // A new tool-tip object of `dll` with this test's sink connected.
     void newTip(const test::ServerDll& dll = globalsDll()) {
         tip_ = dll.create<IToolTip>(CLSID_ToolTip);
         ASSERT_TRUE(tip_);
