@@ -3,6 +3,7 @@
 
 #include "common/com/hresult.h"
 #include "host/dispatch_table.h"
+#include "host/form.h"
 #include "host/site.h"
 #include "host/units.h"
 
@@ -61,6 +62,12 @@ void Extender::orphan() noexcept {
     classInfo2_.Reset();
 }
 
+// Some hosts' extenders have no Parent at all; the form can play one.
+bool Extender::hasParent() const noexcept {
+    const Form* form = site_ ? site_->form() : nullptr;
+    return parent_ && (!form || form->behaviour().extenderParent);
+}
+
 void* Extender::find(REFIID riid) noexcept {
     if (riid == IID_IUnknown || riid == IID_IDispatch) return static_cast<IDispatch*>(this);
     if (riid == IID_IProvideClassInfo && classInfo_) return static_cast<IProvideClassInfo2*>(this);
@@ -74,6 +81,7 @@ STDMETHODIMP Extender::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, L
     if (!names || !ids) return E_POINTER;
     if (count == 0) return S_OK;
     const HRESULT own = idsOfNames(kNames, names, 1, ids);
+    if (SUCCEEDED(own) && ids[0] == DISPID_Parent && !hasParent()) return DISP_E_UNKNOWNNAME;
     if (SUCCEEDED(own)) return count == 1 ? S_OK : idsOfNames(kNames, names, count, ids);
     // Not ours: the control's own member.
     if (!control_) return DISP_E_UNKNOWNNAME;
@@ -116,6 +124,7 @@ HRESULT Extender::read(DISPID id, Variant& value) const {
         value = Variant::fromDispatch(control_.Get());
         return S_OK;
     case DISPID_Parent:
+        if (!hasParent()) return DISP_E_MEMBERNOTFOUND;
         value = Variant::fromDispatch(parent_.Get());
         return S_OK;
     case kLeft:

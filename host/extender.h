@@ -37,6 +37,7 @@ public:
     void* find(REFIID riid) noexcept;
 
 private:
+    bool hasParent() const noexcept;
     HRESULT read(DISPID id, Variant& value) const;
     HRESULT write(DISPID id, const VARIANT& value);
 

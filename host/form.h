@@ -46,6 +46,7 @@ public:
     struct Behaviour {
         bool ambientDispatch = true;     // the site answers IDispatch (ambients)
         bool extender = true;            // GetExtendedControl gives the extender
+        bool extenderParent = true;      // the extender has a Parent member
         bool enumObjects = true;         // IOleContainer::EnumObjects works
         bool plainKeyMnemonics = false;  // keys without Alt also reach OnMnemonic
         bool honourPosRectChange = true; // OnPosRectChange moves the control as asked
@@ -60,6 +61,7 @@ public:
     HWND hwnd() const noexcept { return window_.get(); }
     const std::wstring& name() const noexcept { return options_.name; }
     Behaviour& behaviour() noexcept { return behaviour_; }
+    const Behaviour& behaviour() const noexcept { return behaviour_; }
 
     // --- Controls ----------------------------------------------------------
     // Sites the control and activates it (see AddOptions); null on failure,

@@ -72,8 +72,8 @@ HRESULT DrawBodyGradient(const BodyCanvas& body, const EffectLook& look, ComPtr<
     return layer->RenderToDC(body.hdc, SRCCOPY, -1);
 }
 
-HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph,
-                  ComPtr<IFxLayer>& gradient) {
+HRESULT PaintBodyBackground(const BodyCanvas& body, const EffectLook& look,
+                            ComPtr<IFxLayer>& gradient) {
     const auto& gfx = sib::Gfx();
     if (look.BackStyle != kNoBackground)
         gfx.gfxDrawRect2(body.hdc, 0, 0, body.width, body.height, Rgb(look.BackColor), 1);
@@ -84,14 +84,6 @@ HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyp
     }
     if (look.Border)
         gfx.gfxDrawRect2(body.hdc, 0, 0, body.width, body.height, Rgb(look.BorderColor), 0);
-
-    const int allowance = look.Border ? 2 : 0;
-    const auto at = effects::GlyphPosition(look.GlyphAlignment, allowance, body.width, body.height,
-                                           glyph.width, glyph.height);
-    if (at && glyph.strip)
-        gfx.gfxDrawTransparentDC(body.hdc, glyph.strip, at->x, at->y, glyph.width, glyph.height, 0,
-                                 0, 0, glyph.frame * glyph.height, glyph.width, glyph.height,
-                                 glyph.maskColor);
     return S_OK;
 }
 

@@ -1,6 +1,6 @@
 // The body of the effects look: a control-sized DC that starts as the key
 // colour (what stays of it turns transparent), then takes the background
-// by BackStyle, the border and the glyph.
+// by BackStyle and the border; the control draws its glyph on it.
 #pragma once
 
 #include "selection/effect_look.h"
@@ -9,14 +9,6 @@
 #include <windows.h>
 
 namespace pkw::selection {
-
-// The glyph strip's frame to draw, as the skin map holds it.
-struct BodyGlyph {
-    HDC strip = nullptr;
-    LONG width = 0, height = 0;
-    LONG frame = 0;
-    LONG maskColor = 0;
-};
 
 struct BodyCanvas {
     HDC hdc = nullptr;
@@ -27,11 +19,11 @@ struct BodyCanvas {
 // The key colour of the look: BorderColor with every component one higher.
 COLORREF BodyKeyColour(const EffectLook& look);
 
-// Paints everything but the layers onto a body already filled with the key
-// colour; a gradient goes through `gradient` (made when null, kept for the
-// next paint).
-HRESULT PaintBody(const BodyCanvas& body, const EffectLook& look, const BodyGlyph& glyph,
-                  ComPtr<IFxLayer>& gradient);
+// The background by BackStyle and the border, onto a body already filled
+// with the key colour; a gradient goes through `gradient` (made when null,
+// kept for the next paint).
+HRESULT PaintBodyBackground(const BodyCanvas& body, const EffectLook& look,
+                            ComPtr<IFxLayer>& gradient);
 
 // The set's texture over the body: copied once, tiled or stretched.
 void DrawBodyTexture(const BodyCanvas& body, const EffectLook& look);

@@ -207,6 +207,10 @@ private:
     void DrawStandard();
     void DrawEffects();
     void DrawGlyphAndPicture(HDC hdc);
+    // The glyph of the current value and look at (x, y): the strip's frame,
+    // or without a strip the plain box of that size (GlyphSize).
+    void DrawGlyph(HDC hdc, LONG x, LONG y);
+    SIZE GlyphSize() const;
     // The frame from the built-in strip in one blend (its masked copy is
     // shared); false for a host's strip, which the caller draws itself.
     bool DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h, LONG srcY);
@@ -225,8 +229,13 @@ private:
     // --- Effects drawing (selection_effects_drawing.cpp) ------------------------
     // The effects look composed and shown; a failure leaves the window's image.
     HRESULT ComposeEffects();
+    // The current state's image and caption layers, built again only when
+    // what they show changed since that state last drew.
+    void PrepareLayers(IEffectSet* set, const EffectLook& look, StateDrawing& kept);
     // Lays the image and caption layers out on the body.
     void PlaceLayers(const EffectLook& look, LONG bodyWidth, LONG bodyHeight);
+    // The body without its glyph, painted once per state and then copied.
+    HRESULT PaintBackground(const EffectLook& look, DibSection& body, StateDrawing& kept);
 
     // --- Window messages (selection_messages.cpp) ----------------------------
     void AttachMessages();

@@ -36,6 +36,8 @@ HDC DcOf(IMemDC* mem) {
 }
 
 // A box showing the value, for when the resource server has no glyph image.
+constexpr LONG kPlainGlyphSize = 13;
+
 void DrawPlainGlyph(HDC hdc, LONG x, LONG y, LONG size, int value, bool enabled) {
     const auto& gfx = sib::Gfx();
     const COLORREF frame = gfx.gfxTranslateColor(enabled ? 0x80000012 : 0x80000011, nullptr);
@@ -183,9 +185,7 @@ void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
         state_.m_lPictureHeight = 0;
     }
     const LONG w = PixelWidth(), h = PixelHeight();
-    const SkinMap& skin = state_.m_SkinMap;
-    const LONG imgW = skin.MemDC ? skin.IMGWidth : 13;
-    const LONG imgH = skin.MemDC ? skin.IMGHeight : 13;
+    const auto [imgW, imgH] = GlyphSize();
     LONG glyphX = 0, pictureX = 0;
     if (state_.m_lAlignment == 0) {
         glyphX = 0;
@@ -208,14 +208,25 @@ void SelectionControl::DrawGlyphAndPicture(HDC hdc) {
         ax::DrawPicture(hdc, state_.m_Picture.Get(), pictureX, pictureY, pw, ph, true);
     }
 
-    if (skin.MemDC) {
-        const LONG frame = GetGlyphIndex();
-        if (!DrawBuiltInGlyph(hdc, glyphX, glyphY, imgW, imgH, frame * imgH))
-            sib::Gfx().gfxDrawTransparentDC(hdc, skin.MemDC, glyphX, glyphY, imgW, imgH, 0, 0, 0,
-                                            frame * imgH, imgW, imgH, skin.MaskColor);
-    } else {
-        DrawPlainGlyph(hdc, glyphX, glyphY, imgW, GlyphValue(), state_.m_bEnabled);
+    DrawGlyph(hdc, glyphX, glyphY);
+}
+
+void SelectionControl::DrawGlyph(HDC hdc, LONG x, LONG y) {
+    const SkinMap& skin = state_.m_SkinMap;
+    if (!skin.MemDC) {
+        DrawPlainGlyph(hdc, x, y, kPlainGlyphSize, GlyphValue(), state_.m_bEnabled);
+        return;
     }
+    const LONG w = skin.IMGWidth, h = skin.IMGHeight, srcY = GetGlyphIndex() * h;
+    if (!DrawBuiltInGlyph(hdc, x, y, w, h, srcY))
+        sib::Gfx().gfxDrawTransparentDC(hdc, skin.MemDC, x, y, w, h, 0, 0, 0, srcY, w, h,
+                                        skin.MaskColor);
+}
+
+SIZE SelectionControl::GlyphSize() const {
+    const SkinMap& skin = state_.m_SkinMap;
+    if (!skin.MemDC) return {kPlainGlyphSize, kPlainGlyphSize};
+    return {skin.IMGWidth, skin.IMGHeight};
 }
 
 bool SelectionControl::DrawBuiltInGlyph(HDC hdc, LONG x, LONG y, LONG w, LONG h, LONG srcY) {
@@ -237,7 +248,7 @@ SIZE SelectionControl::MeasureCaption(HDC hdc, HFONT font, const RECT& bounds) {
 void SelectionControl::DrawCaption(HDC hdc) {
     const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
     const LONG w = PixelWidth(), h = PixelHeight();
-    const LONG imgW = state_.m_SkinMap.MemDC ? state_.m_SkinMap.IMGWidth : 13;
+    const LONG imgW = GlyphSize().cx;
     const LONG pictureW = state_.m_lPictureWidth;
     const LONG gap = pictureW > 0 ? 2 : 0;
 

@@ -7,12 +7,16 @@
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
+#include "common/effects/body_geometry.h"
 #include "common/effects/layout.h"
 #include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
 #include "selection/effects_body.h"
 #include "selection/effects_layers.h"
 #include "siblings/api/fx.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace pkw::selection {
 namespace {
@@ -36,8 +40,6 @@ constexpr LONG kNoBackgroundColour = -1;
 
 // Rotation 1, 2, 3: a half turn, a quarter, three quarters.
 constexpr float kRotationDegrees[] = {180.0f, 90.0f, 270.0f};
-
-constexpr LONG kBuiltInGlyphSize = 13;
 
 HRESULT ApplyBodyEffects(IFxLayer* body, const EffectLook& look, BSTR noUndo) {
     if (look.BodyBlur > 0) PKW_RETURN_IF_FAILED(body->BlurLayer(look.BodyBlur, noUndo));
@@ -71,6 +73,11 @@ bool BackgroundCovers(IMemDC* background, LONG width, LONG height) {
            SUCCEEDED(background->get_Height(&h)) && w == width && h == height;
 }
 
+BodyCanvas CanvasOf(const DibSection& body, const SelectionState& state) {
+    return {body.dc(), body.width(), body.height(), state.m_iTwipsPerPixelX,
+            state.m_iTwipsPerPixelY};
+}
+
 void Place(RECT& rc, const std::optional<effects::Placement>& placement) {
     if (!placement) {
         rc = RECT{};
@@ -96,7 +103,7 @@ void SelectionControl::PlaceLayers(const EffectLook& look, LONG bodyWidth, LONG 
     effects::LayoutInput in;
     in.bodyWidth = bodyWidth;
     in.bodyHeight = bodyHeight;
-    in.glyphWidth = state_.m_SkinMap.MemDC ? state_.m_SkinMap.IMGWidth : kBuiltInGlyphSize;
+    in.glyphWidth = GlyphSize().cx;
     in.glyphAlignment = look.GlyphAlignment;
     in.marginLeft = look.MarginLeft;
     in.marginRight = look.MarginRight;
@@ -115,45 +122,84 @@ void SelectionControl::PlaceLayers(const EffectLook& look, LONG bodyWidth, LONG 
     Place(state_.m_rcText, layout.caption);
 }
 
+void SelectionControl::PrepareLayers(IEffectSet* set, const EffectLook& look, StateDrawing& kept) {
+    SetFingerprint& reading = state_.m_EffectsScratch.reading;
+    reading.take(set);
+    const LONG cw = state_.m_lControlWidth, ch = state_.m_lControlHeight;
+    const SHORT tppX = state_.m_iTwipsPerPixelX, tppY = state_.m_iTwipsPerPixelY;
+    if (kept.drawnFrom.matches(reading) && kept.caption == state_.m_sCaption &&
+        kept.bodyWidth == cw && kept.bodyHeight == ch && kept.twipsPerPixelX == tppX &&
+        kept.twipsPerPixelY == tppY)
+        return;
+
+    // One that cannot be built is left out.
+    kept.image.Reset();
+    kept.text.Reset();
+    kept.background.clear();
+    if (look.Image && FAILED(BuildImageLayer(look, tppX, tppY, kept.image))) kept.image.Reset();
+    if (!state_.m_sCaption.empty()) {
+        auto& measure = state_.m_EffectsScratch.measure;
+        if (!measure) measure = NewMeasureDc();
+        const LONG allowance = look.Border ? 2 : 0;
+        if (FAILED(BuildTextLayer(measure.get(), set, look, state_.m_sCaption, cw - allowance,
+                                  kept.text)))
+            kept.text.Reset();
+    }
+    std::swap(kept.drawnFrom, reading);
+    kept.caption = state_.m_sCaption;
+    kept.bodyWidth = cw;
+    kept.bodyHeight = ch;
+    kept.twipsPerPixelX = tppX;
+    kept.twipsPerPixelY = tppY;
+    // A layer missing for want of memory or of the engine is tried again.
+    if ((look.Image && !kept.image) || (!state_.m_sCaption.empty() && !kept.text))
+        kept.drawnFrom.forget();
+}
+
+HRESULT SelectionControl::PaintBackground(const EffectLook& look, DibSection& body,
+                                          StateDrawing& kept) {
+    const std::size_t count = std::size_t(body.width()) * std::size_t(body.height());
+    ::GdiFlush();
+    if (kept.background.size() == count) {
+        std::copy(kept.background.begin(), kept.background.end(), body.pixels());
+        return S_OK;
+    }
+    body.fill(BodyKeyColour(look));
+    PKW_RETURN_IF_FAILED(
+        PaintBodyBackground(CanvasOf(body, state_), look, state_.m_EffectsScratch.gradient));
+    ::GdiFlush();
+    kept.background.assign(body.pixels(), body.pixels() + count);
+    return S_OK;
+}
+
 HRESULT SelectionControl::ComposeEffects() {
     const HWND window = state_.m_hWnd ? state_.m_hWnd : hwnd();
     const LONG cw = state_.m_lControlWidth, ch = state_.m_lControlHeight;
     const LONG w = PixelWidth(), h = PixelHeight();
     if (!window || !Drawable(cw, ch) || !Drawable(w, h)) return E_FAIL;
 
-    ComPtr<IEffectSet> set = state_.m_EffectsProps.at(GetVisualState());
+    const int visualState = GetVisualState();
+    ComPtr<IEffectSet> set = state_.m_EffectsProps.at(visualState);
     PKW_RETURN_HR_IF_NULL(E_FAIL, set);
     EffectLook look;
     PKW_RETURN_IF_FAILED(ReadEffectLook(set.Get(), look));
     const Bstr noUndo(kNoUndo);
 
-    // The image and caption layers; one that cannot be built is left out.
-    state_.m_ImageLayer.Reset();
-    state_.m_TextLayer.Reset();
-    if (look.Image && FAILED(BuildImageLayer(look, state_.m_iTwipsPerPixelX,
-                                             state_.m_iTwipsPerPixelY, state_.m_ImageLayer)))
-        state_.m_ImageLayer.Reset();
-    const LONG allowance = look.Border ? 2 : 0;
-    if (!state_.m_sCaption.empty()) {
-        auto& measure = state_.m_EffectsScratch.measure;
-        if (!measure) measure = NewMeasureDc();
-        if (FAILED(BuildTextLayer(measure.get(), set.Get(), look, state_.m_sCaption, cw - allowance,
-                                  state_.m_TextLayer)))
-            state_.m_TextLayer.Reset();
-    }
+    StateDrawing& kept = state_.m_EffectsScratch.states.at(std::size_t(visualState));
+    PrepareLayers(set.Get(), look, kept);
+    state_.m_ImageLayer = kept.image;
+    state_.m_TextLayer = kept.text;
     PlaceLayers(look, cw, ch);
 
     // The body, on the key colour.
     const COLORREF key = BodyKeyColour(look);
     DibSection& body = state_.m_EffectsScratch.body;
     if (!body.resize(cw, ch)) return E_OUTOFMEMORY;
-    body.fill(key);
-    const SkinMap& skin = state_.m_SkinMap;
-    const BodyGlyph glyph{skin.MemDC, skin.IMGWidth, skin.IMGHeight, GetGlyphIndex(),
-                          skin.MaskColor};
-    PKW_RETURN_IF_FAILED(
-        PaintBody({body.dc(), cw, ch, state_.m_iTwipsPerPixelX, state_.m_iTwipsPerPixelY}, look,
-                  glyph, state_.m_EffectsScratch.gradient));
+    PKW_RETURN_IF_FAILED(PaintBackground(look, body, kept));
+    const SIZE glyph = GlyphSize();
+    if (const auto at = effects::GlyphPosition(look.GlyphAlignment, look.Border ? 2 : 0, cw, ch,
+                                               glyph.cx, glyph.cy))
+        DrawGlyph(body.dc(), at->x, at->y);
 
     if (!state_.m_BodyLayer) state_.m_BodyLayer = sib::NewFxLayer();
     IFxLayer* layer = state_.m_BodyLayer.Get();

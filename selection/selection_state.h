@@ -10,6 +10,7 @@
 #include "zelFX40.h"
 #include "common/win/dib_section.h"
 #include "common/win/unique_handle.h"
+#include "selection/effects_cache.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -103,20 +104,15 @@ struct SelectionState {
     ComPtr<IMemDC> m_BackgroundDC;
 
     // The effects look's layers: the body is kept from paint to paint (and
-    // dropped with the effects look), the image and the caption are built
-    // anew by each paint that has them, at the places the layout chose.
+    // dropped with the effects look); the image and the caption are the
+    // current state's, built when what they show changed, at the places the
+    // layout chose.
     ComPtr<IFxLayer> m_BodyLayer;
     ComPtr<IFxLayer> m_ImageLayer;
     ComPtr<IFxLayer> m_TextLayer;
     RECT m_rcImage{};
     RECT m_rcText{};
-    // Kept from paint to paint while the effects look lasts: making DIB
-    // sections, a display DC or a layer costs more than drawing the control.
-    struct EffectsScratch {
-        DibSection body, frame;
-        ComPtr<IFxLayer> gradient;
-        UniqueMemoryDc measure; // for the caption's size
-    } m_EffectsScratch;
+    EffectsScratch m_EffectsScratch; // kept while the effects look lasts
 };
 
 } // namespace pkw::selection

@@ -432,6 +432,52 @@ TEST_F(CheckBoxEffectsTest, EachVisualStateDrawsItsOwnSet) {
     EXPECT_TRUE(shows(fills[3])) << "disabled";
 }
 
+// What a state built is kept from paint to paint; whatever it shows that
+// changes, even inside an object the set holds, shows on the next paint.
+TEST_F(CheckBoxEffectsTest, AChangeShowsOnTheNextPaint) {
+    constexpr COLORREF kGreen = RGB(0, 150, 0), kBlue = RGB(0, 0, 200);
+    constexpr POINT kBodyProbe{110, 3};
+    auto b = effectsBox(L"HH");
+    ASSERT_TRUE(b);
+    const auto stops = [&](COLORREF colour) {
+        ComPtr<IGradInfo> grad;
+        ASSERT_HRESULT_SUCCEEDED(state(0)->get_BodyGradInfo(&grad));
+        for (LONG j = 0; j < 2; ++j)
+            grad->put_GradColor(j, LONG(colour));
+    };
+    each([](IEffectSet* s) {
+        s->put_BackStyle(2);
+        s->put_BodyGradientMode(0);
+    });
+    stops(kGreen);
+    const auto ink = [](const Image& image) {
+        return ExtentWhere(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
+    };
+    Image before = show(b);
+    ASSERT_EQ(before.color(kBodyProbe.x, kBodyProbe.y), kGreen);
+    const Extent first = ink(before);
+    ASSERT_GT(first.count, 10u);
+
+    ComPtr<IFontDisp> font;
+    ASSERT_HRESULT_SUCCEEDED(state(0)->get_Font(&font));
+    ComPtr<IFont> inPlace;
+    ASSERT_HRESULT_SUCCEEDED(font.As(&inPlace));
+    CY size{};
+    size.int64 = 20 * 10000LL;
+    ASSERT_HRESULT_SUCCEEDED(inPlace->put_Size(size));
+    const Extent larger = ink(show(b));
+    EXPECT_GT(larger.bottom - larger.top, first.bottom - first.top + 4) << "the font's size";
+
+    put(b, L"UniCaption", Str(L"HHHH"));
+    EXPECT_GT(ink(show(b)).right, larger.right + 10) << "the caption";
+
+    stops(kBlue);
+    EXPECT_EQ(show(b).color(kBodyProbe.x, kBodyProbe.y), kBlue) << "the stops";
+
+    state(0)->put_TextForeColor(kBlue);
+    EXPECT_EQ(ink(show(b)).count, 0u) << "the caption's colour";
+}
+
 // Back to VisualEffectStyle 0: the standard look in the control's own
 // colours, nothing of the effect sets.
 TEST_F(CheckBoxEffectsTest, StyleZeroBringsBackTheStandardLook) {

@@ -284,19 +284,23 @@ TEST_F(OptionGroupTest, APoorContainerStillSelectsAndToggles) {
         const char* what;
         bool enumObjects;
         bool extender;
+        bool extenderParent;
         std::vector<bool> afterFirst, afterSecond;
     };
     const Poor cases[] = {
         // The extender's Parent.Controls stands in: the group holds.
-        {"parent controls cannot be enumerated", false, true, {false, true}, {false, true}},
+        {"parent controls cannot be enumerated", false, true, true, {false, true}, {false, true}},
         // No extender, so no Parent to ask: no collection at all, no
         // partner, and the button toggles alone.
-        {"and there is no extender either", false, false, {true, true}, {true, false}},
+        {"and there is no extender either", false, false, true, {true, true}, {true, false}},
+        // An extender without Parent: nothing to ask either.
+        {"and the extender has no Parent", false, true, false, {true, true}, {true, false}},
     };
     for (const Poor& c : cases) {
         SCOPED_TRACE(c.what);
         form().behaviour().enumObjects = c.enumObjects;
         form().behaviour().extender = c.extender;
+        form().behaviour().extenderParent = c.extenderParent;
         auto sites = placeGroup({G1T, G1F}, 1);
         ASSERT_EQ(sites.size(), 2u);
         Site& actor = *sites[1].Get();

@@ -103,7 +103,7 @@ STDMETHODIMP LayerObject::Create(LONG width, LONG height, OLE_COLOR color, LONG 
 STDMETHODIMP LayerObject::LoadFromDC(HDC hdc, LONG x, LONG y, LONG width, LONG height) noexcept {
     if (std::int64_t(width) * height > kMaxPixels) return E_INVALIDARG;
     try {
-        return LoadFromDc(hdc, x, y, width, height, layer_, scratch_);
+        return LoadFromDc(hdc, x, y, width, height, layer_, loadScratch_);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -302,7 +302,7 @@ STDMETHODIMP LayerObject::RenderToDC(HDC hdc, LONG rop, LONG opacity) noexcept {
         return RenderToDc(
             hdc, layer_,
             {-layer_.OffsetX(), -layer_.OffsetY(), background_, int(opacity), DWORD(rop)},
-            scratch_);
+            renderScratch_);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -72,7 +72,10 @@ private:
     Sampling sampling_ = Sampling::Bilinear;
     std::optional<Rgb> background_;
     std::vector<GradientStop> stops_;
-    DibSection scratch_; // between DCs and the layer, kept for the next call
+    // Between DCs and the layer, kept for the next call. Two, since a layer
+    // often renders at another size than it was loaded at (a shadow grows
+    // it): one would be made anew twice a paint.
+    DibSection loadScratch_, renderScratch_;
 };
 
 } // namespace pkw::fx

@@ -37,10 +37,19 @@ bool EffectsLayer::Undo() {
     return true;
 }
 
+Layer& EffectsLayer::Spare(int width, int height) {
+    spare_.Resize(width, height);
+    return spare_;
+}
+
+void EffectsLayer::UseSpare() noexcept {
+    std::swap(layer_, spare_);
+}
+
 void EffectsLayer::Grow(int left, int top, int right, int bottom) {
-    Layer grown(Width() + left + right, Height() + top + bottom);
+    Layer& grown = Spare(Width() + left + right, Height() + top + bottom);
     fx::Copy(layer_.Pixels(), OverlapAt(grown.Pixels(), layer_.Pixels(), left, top).dst);
-    layer_ = std::move(grown);
+    UseSpare();
     content_ = {content_.left + left, content_.top + top, content_.right + left,
                 content_.bottom + top};
 }
@@ -61,9 +70,9 @@ void EffectsLayer::Emboss(const EmbossSettings& settings) {
 void EffectsLayer::DropShadow(const ShadowSettings& settings) {
     if (layer_.Pixels().Empty()) return;
     const ShadowGeometry g = DropShadowGeometry(layer_.Pixels(), settings);
-    Layer cast(Width() + g.extraWidth, Height() + g.extraHeight);
+    Layer& cast = Spare(Width() + g.extraWidth, Height() + g.extraHeight);
     fx::DropShadow(layer_.Pixels(), cast.Pixels(), settings, cast.Work());
-    layer_ = std::move(cast);
+    UseSpare();
     content_ = {content_.left + g.offsetX, content_.top + g.offsetY, content_.right + g.offsetX,
                 content_.bottom + g.offsetY};
 }
@@ -94,10 +103,10 @@ void EffectsLayer::SetLayerAlpha(std::uint8_t alpha) {
 void EffectsLayer::Rotate(float degrees, Sampling sampling) {
     if (layer_.Pixels().Empty()) return;
     const Size size = RotatedSize(Width(), Height(), degrees);
-    Layer turned(size.width, size.height);
+    Layer& turned = Spare(size.width, size.height);
     fx::Rotate(layer_.Pixels(), turned.Pixels(), degrees, sampling);
     content_ = RotatedBounds(content_, Width(), Height(), degrees);
-    layer_ = std::move(turned);
+    UseSpare();
 }
 
 void EffectsLayer::Paste(const EffectsLayer& other, int x, int y) {
@@ -107,13 +116,13 @@ void EffectsLayer::Paste(const EffectsLayer& other, int x, int y) {
 // Gradients are laid over the layer: stops with alpha below 255 let what
 // was there show through.
 void EffectsLayer::LinearGradient(float degrees, std::span<const GradientStop> stops) {
-    Layer ramp(Width(), Height());
+    Layer& ramp = Spare(Width(), Height());
     FillLinear(ramp.Pixels(), LinearAxisFor(degrees, Width(), Height()), stops);
     fx::Paste(layer_.Pixels(), ramp.Pixels(), 0, 0);
 }
 
 void EffectsLayer::RadialGradient(RadialShape shape, std::span<const GradientStop> stops) {
-    Layer ramp(Width(), Height());
+    Layer& ramp = Spare(Width(), Height());
     FillRadial(ramp.Pixels(), shape, stops);
     fx::Paste(layer_.Pixels(), ramp.Pixels(), 0, 0);
 }

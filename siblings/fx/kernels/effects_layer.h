@@ -63,7 +63,16 @@ private:
     // The layer grown by these margins, the pixels moved with the content.
     void Grow(int left, int top, int right, int bottom);
 
+    // A layer of this size from `spare_`, whose pixels and scratch the
+    // operation before left there: an operation that makes a layer of
+    // another size allocates nothing once the sizes repeat.
+    Layer& Spare(int width, int height);
+    // The spare takes the current layer's place, and the current layer
+    // becomes the spare.
+    void UseSpare() noexcept;
+
     Layer layer_;
+    Layer spare_;
     Bounds content_;
     struct Kept {
         std::vector<Pixel> pixels;

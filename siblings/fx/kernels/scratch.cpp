@@ -26,7 +26,7 @@ std::size_t Scratch::BytesFor(int width, int height) noexcept {
 
 void Scratch::Reserve(std::size_t bytes) {
     if (bytes <= capacity_) return;
-    memory_.assign(bytes + kAlign, std::byte{});
+    memory_.reset(new std::byte[bytes + kAlign]);
     capacity_ = bytes;
     used_ = 0;
 }
@@ -34,7 +34,7 @@ void Scratch::Reserve(std::size_t bytes) {
 void* Scratch::Carve(std::size_t bytes) {
     const std::size_t size = AlignUp(bytes);
     if (size > capacity_ - used_) throw std::length_error("effects scratch too small");
-    const auto base = reinterpret_cast<std::uintptr_t>(memory_.data());
+    const auto base = reinterpret_cast<std::uintptr_t>(memory_.get());
     const auto start = (base + kAlign - 1) & ~std::uintptr_t(kAlign - 1);
     void* p = reinterpret_cast<void*>(start + used_);
     used_ += size;

@@ -7,13 +7,24 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <span>
-#include <vector>
 
 namespace pkw::fx {
 
 class Scratch {
 public:
+    Scratch() = default;
+    // A copy has room of the same size, not the contents (they are the
+    // kernels' passing business).
+    Scratch(const Scratch& other) { Reserve(other.capacity_); }
+    Scratch& operator=(const Scratch& other) {
+        Reserve(other.capacity_);
+        return *this;
+    }
+    Scratch(Scratch&&) noexcept = default;
+    Scratch& operator=(Scratch&&) noexcept = default;
+
     // Scratch that every kernel can work in on a layer of this size.
     static std::size_t BytesFor(int width, int height) noexcept;
 
@@ -41,7 +52,8 @@ public:
 private:
     void* Carve(std::size_t bytes);
 
-    std::vector<std::byte> memory_;
+    // Not cleared: pages a kernel never touches are never written.
+    std::unique_ptr<std::byte[]> memory_;
     std::size_t capacity_ = 0; // usable bytes, after aligning the start
     std::size_t used_ = 0;
 };

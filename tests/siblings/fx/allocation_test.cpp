@@ -5,6 +5,7 @@
 
 #include "siblings/fx/kernels/blur.h"
 #include "siblings/fx/kernels/edges.h"
+#include "siblings/fx/kernels/effects_layer.h"
 #include "siblings/fx/kernels/emboss.h"
 #include "siblings/fx/kernels/glow.h"
 #include "siblings/fx/kernels/shadow.h"
@@ -86,5 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
             [](Layer& l, Layer& t) { DropShadow(l.Pixels(), t.Pixels(), Offset(3, 3), t.Work()); }},
         KernelCase{"Edges", [](Layer& l, Layer&) { DetectEdges(l.Pixels(), l.Work()); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A control repaints with the same steps on a layer it keeps: the layers
+// that shadows, halos and turns grow into are made once, not every paint.
+TEST(KeptLayer, AllocatesNothingWhenItRepeatsAPaint) {
+    EffectsLayer layer;
+    const auto paint = [&] {
+        layer.Reset(120, 24, Premultiply({200, 100, 50}, 255));
+        layer.Glow({});
+        layer.Rotate(30, Sampling::Bilinear);
+        layer.DropShadow(Offset(3, 3));
+        layer.LinearGradient(45, {});
+    };
+    paint();
+    const int before = allocations;
+    paint();
+    EXPECT_EQ(allocations - before, 0);
+}
 
 } // namespace
