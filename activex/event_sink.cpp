@@ -110,4 +110,19 @@ void Connection::reset() noexcept {
     cookie_ = 0;
 }
 
+void PropertyChangeListener::listen(IUnknown* source, std::function<void(DISPID)> onChanged) {
+    stop();
+    if (!source) return;
+    sink_ = PropertyChangeSink::Create(std::move(onChanged));
+    if (sink_)
+        ignore(connection_.connect(source, IID_IPropertyNotifySink,
+                                   static_cast<IPropertyNotifySink*>(sink_.Get())));
+}
+
+void PropertyChangeListener::stop() noexcept {
+    connection_.reset();
+    if (sink_) sink_->disconnect();
+    sink_.Reset();
+}
+
 } // namespace pkw::ax

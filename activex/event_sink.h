@@ -78,4 +78,22 @@ private:
     DWORD cookie_ = 0;
 };
 
+// Hears an object's property changes (a control's own font, say) until
+// stopped or destroyed; the callback never runs after stop().
+class PropertyChangeListener {
+public:
+    PropertyChangeListener() = default;
+    PropertyChangeListener(const PropertyChangeListener&) = delete;
+    PropertyChangeListener& operator=(const PropertyChangeListener&) = delete;
+    ~PropertyChangeListener() { stop(); }
+
+    // Stops hearing the previous object; nothing more for a null one.
+    void listen(IUnknown* source, std::function<void(DISPID)> onChanged);
+    void stop() noexcept;
+
+private:
+    ComPtr<PropertyChangeSink> sink_;
+    Connection connection_;
+};
+
 } // namespace pkw::ax

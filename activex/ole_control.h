@@ -71,6 +71,8 @@
 #include <new>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace pkw::ax {
 
@@ -215,6 +217,20 @@ protected:
     // DISPID comes from the default interface's type info, OnChanged goes to
     // every IPropertyNotifySink, and the control becomes dirty.
     void propertyChanged(const wchar_t* name);
+    // The usual property put: stores `value` in `field`, runs `then` (the
+    // drawing or refresh the property needs; an HRESULT it returns ends the
+    // put when it failed) and tells the container under `name`.
+    template <typename Field, typename Value, typename Then>
+    HRESULT setProperty(const wchar_t* name, Field& field, Value&& value, Then&& then) {
+        field = std::forward<Value>(value);
+        if constexpr (std::is_same_v<std::invoke_result_t<Then>, HRESULT>) {
+            if (const HRESULT hr = then(); FAILED(hr)) return hr;
+        } else {
+            then();
+        }
+        propertyChanged(name);
+        return S_OK;
+    }
     // Raises an event of the class's source interface. `args` are in the
     // order of the event's declaration (by-reference arguments point at the
     // caller's variables, which hold the handlers' answers afterwards). The
@@ -223,6 +239,16 @@ protected:
     // container has frozen events (nothing is raised then); handlers'
     // failures are not reported.
     HRESULT fireEvent(DISPID id, std::span<VARIANTARG> args = {});
+    // The standard mouse events (Button, Shift, X, Y) and key events
+    // (KeyCode, Shift; a handler may change the key code), by reference.
+    struct MouseArgs {
+        SHORT button = 0;
+        SHORT shift = 0;
+        float x = 0;
+        float y = 0;
+    };
+    HRESULT fireMouseEvent(DISPID id, MouseArgs args);
+    HRESULT fireKeyEvent(DISPID id, short& keyCode, short shift);
     // IRecordInfo for a record type of the library's type library (for
     // event arguments of record type).
     HRESULT recordInfo(REFGUID recordType, IRecordInfo** info) const;

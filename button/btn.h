@@ -19,6 +19,7 @@
 #include "activex/dual_control.h"
 #include "activex/event_sink.h"
 #include "activex/ole_control.h"
+#include "activex/subclassed.h"
 #include "button/button_state.h"
 
 #include "zelPickwell40Private.h"
@@ -28,7 +29,7 @@
 
 namespace pkw::button {
 
-class BTN final : public ax::DualControl<ax::OleControl, _BTN, ISubclass> {
+class BTN final : public ax::DualControl<ax::OleControl, _BTN, ax::Subclassed> {
 public:
     BTN();
     ~BTN() override;
@@ -54,12 +55,6 @@ public:
     STDMETHODIMP Refresh() override;
     STDMETHODIMP ApplyDefaultLayout() override;
     STDMETHODIMP ApplyDefaultSkin() override;
-
-    // ISubclass
-    STDMETHODIMP get_MsgResponse(LONG* response) override;
-    STDMETHODIMP put_MsgResponse(LONG response) override;
-    STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result) override;
 
 protected:
     void* ownInterface(REFIID riid) noexcept override;
@@ -108,30 +103,20 @@ private:
     // --- Window messages (button_messages.cpp) --------------------------------
     void AttachMessages();
     void DetachMessages();
-    LRESULT HandleMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
+    bool ConsumesMessage(UINT message) const noexcept override;
+    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) override;
     void HoverMove();
     void HoverTick();
 
     // --- Input (button_input.cpp) ---------------------------------------------
-    struct MouseArgs {
-        SHORT button = 0;
-        SHORT shift = 0;
-        float x = 0;
-        float y = 0;
-    };
     void MouseDown(const MouseArgs& args);
     void MouseUp(const MouseArgs& args);
-    HRESULT RaiseMouseEvent(DISPID id, MouseArgs args);
-    HRESULT RaiseKeyEvent(DISPID id, short keyCode, short shift);
 
     // --- Persistence (button_persistence.cpp) ----------------------------------
     HRESULT ReadFont(const ax::PropertyBag& bag, IFontDisp* ambient);
 
     ButtonState state_;
-    ComPtr<IGlobalSubclass> subclass_;
-    std::vector<UINT> attached_;
-    ComPtr<ax::PropertyChangeSink> fontSink_;
-    ax::Connection fontConnection_;
+    ax::PropertyChangeListener fontListener_;
 };
 
 } // namespace pkw::button

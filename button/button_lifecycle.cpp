@@ -108,15 +108,9 @@ void BTN::onTerminate() {
 }
 
 void BTN::SetFontObject(ComPtr<IFontDisp> newFont) {
-    fontConnection_.reset();
-    if (fontSink_) fontSink_->disconnect();
-    fontSink_.Reset();
+    fontListener_.stop();
     state_.m_Font = std::move(newFont);
-    if (!state_.m_Font) return;
-    fontSink_ = ax::PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
-    if (fontSink_)
-        ignore(fontConnection_.connect(state_.m_Font.Get(), IID_IPropertyNotifySink,
-                                       static_cast<IPropertyNotifySink*>(fontSink_.Get())));
+    fontListener_.listen(state_.m_Font.Get(), [this](DISPID) { m_Font_FontChanged(); });
 }
 
 void BTN::m_Font_FontChanged() {

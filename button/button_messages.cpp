@@ -19,23 +19,14 @@ constexpr UINT kMessages[] = {
     WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN,  WM_MBUTTONUP,
 };
 
-bool Consumed(UINT message) {
-    return message == WM_PAINT || message == WM_PARENTNOTIFY;
-}
-
 } // namespace
 
 void BTN::AttachMessages() {
     try {
         if (state_.m_bSubclassed) DetachMessages();
-        ComPtr<IGlobalSubclass> subclass = sib::ThreadSubclass();
-        if (!subclass) return;
-        attached_.clear();
         for (const UINT message : kMessages)
-            if (SUCCEEDED(subclass->AttachMessage(this, state_.m_hWnd, message)))
-                attached_.push_back(message);
-        subclass_ = std::move(subclass);
-        state_.m_bSubclassed = true;
+            AttachMessage(state_.m_hWnd, message);
+        state_.m_bSubclassed = Subclassing();
     } catch (...) {
         // Without its messages the button still draws through Paint.
     }
@@ -43,43 +34,18 @@ void BTN::AttachMessages() {
 
 void BTN::DetachMessages() {
     if (!state_.m_bSubclassed) return;
-    if (subclass_)
-        for (const UINT message : attached_)
-            ignore(subclass_->DetachMessage(this, state_.m_hWnd, message));
-    attached_.clear();
-    subclass_.Reset();
+    ReleaseMessages();
     // Without its messages the hover timer would tick for nobody.
     ax::hover::Stop(state_.m_hWnd);
     state_.m_bHot = false;
     state_.m_bSubclassed = false;
 }
 
-STDMETHODIMP BTN::get_MsgResponse(LONG* response) {
-    if (!response) return E_POINTER;
-    UINT current = 0;
-    if (subclass_) ignore(subclass_->get_CurrentMessage(&current));
-    *response = Consumed(current) ? 0 : 2;
-    return S_OK;
+bool BTN::ConsumesMessage(UINT message) const noexcept {
+    return message == WM_PAINT || message == WM_PARENTNOTIFY;
 }
 
-STDMETHODIMP BTN::put_MsgResponse(LONG) {
-    return S_OK;
-}
-
-STDMETHODIMP BTN::WindowProc(HWND, UINT iMsg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    LRESULT answer = 0;
-    try {
-        // A handler may release the button; it lives until the answer is given.
-        ComPtr<IUnknown> keepAlive(identity());
-        answer = HandleMessage(iMsg, wParam, lParam);
-    } catch (...) {
-        // Nothing reaches the window or the container.
-    }
-    if (result) *result = answer;
-    return S_OK;
-}
-
-LRESULT BTN::HandleMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT BTN::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     switch (iMsg) {
     case WM_PAINT: {
         PaintDc paint(state_.m_hWnd);

@@ -32,10 +32,7 @@ STDMETHODIMP BTN::get_BackColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP BTN::put_BackColor(OLE_COLOR oColor) {
-    state_.m_oBackColor = oColor;
-    RepaintNow();
-    propertyChanged(L"BackColor");
-    return S_OK;
+    return setProperty(L"BackColor", state_.m_oBackColor, oColor, [&] { RepaintNow(); });
 }
 
 STDMETHODIMP BTN::get_Caption(BSTR* sCaption) {
@@ -43,11 +40,10 @@ STDMETHODIMP BTN::get_Caption(BSTR* sCaption) {
 }
 
 STDMETHODIMP BTN::put_Caption(BSTR sCaption) {
-    state_.m_sCaption = FromBstr(sCaption);
-    RepaintNow();
-    UpdateAccessKeys();
-    propertyChanged(L"Caption");
-    return S_OK;
+    return setProperty(L"Caption", state_.m_sCaption, FromBstr(sCaption), [&] {
+        RepaintNow();
+        UpdateAccessKeys();
+    });
 }
 
 STDMETHODIMP BTN::get_DisabledForeColor(OLE_COLOR* oColor) {
@@ -55,10 +51,8 @@ STDMETHODIMP BTN::get_DisabledForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP BTN::put_DisabledForeColor(OLE_COLOR oColor) {
-    state_.m_oDisabledForeColor = oColor;
-    RepaintNow();
-    propertyChanged(L"DisabledForeColor");
-    return S_OK;
+    return setProperty(L"DisabledForeColor", state_.m_oDisabledForeColor, oColor,
+                       [&] { RepaintNow(); });
 }
 
 STDMETHODIMP BTN::get_Enabled(VARIANT_BOOL* bEnabled) {
@@ -66,11 +60,10 @@ STDMETHODIMP BTN::get_Enabled(VARIANT_BOOL* bEnabled) {
 }
 
 STDMETHODIMP BTN::put_Enabled(VARIANT_BOOL bEnabled) {
-    state_.m_bEnabled = bEnabled != VARIANT_FALSE;
-    setEnabled(state_.m_bEnabled);
-    RepaintNow();
-    propertyChanged(L"Enabled");
-    return S_OK;
+    return setProperty(L"Enabled", state_.m_bEnabled, bEnabled != VARIANT_FALSE, [&] {
+        setEnabled(state_.m_bEnabled);
+        RepaintNow();
+    });
 }
 
 STDMETHODIMP BTN::get_Font(IFontDisp** oFont) {
@@ -88,11 +81,10 @@ STDMETHODIMP BTN::get_ForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP BTN::put_ForeColor(OLE_COLOR oColor) {
-    state_.m_oForeColor = oColor;
-    setForeColor(oColor);
-    RepaintNow();
-    propertyChanged(L"ForeColor");
-    return S_OK;
+    return setProperty(L"ForeColor", state_.m_oForeColor, oColor, [&] {
+        setForeColor(oColor);
+        RepaintNow();
+    });
 }
 
 STDMETHODIMP BTN::get_hWnd(LONG* lHwnd) {

@@ -19,6 +19,7 @@
 //   selection_tip_timing.cpp  when the tool tip shows and hides while hovering
 #pragma once
 
+#include "activex/subclassed.h"
 #include "activex/ole_control.h"
 #include "activex/event_sink.h"
 #include "selection/caption_layout.h"
@@ -34,7 +35,7 @@
 
 namespace pkw::selection {
 
-class SelectionControl : public ax::OleControl, public ISubclass, private persist::KeyAccess {
+class SelectionControl : public ax::OleControl, public ax::Subclassed, private persist::KeyAccess {
 public:
     explicit SelectionControl(const SelectionTraits& traits);
     ~SelectionControl() override;
@@ -111,12 +112,6 @@ public:
     STDMETHODIMP EndUpdate();
     STDMETHODIMP ApplyCustomSkin();
     STDMETHODIMP ApplyDefaultSkin();
-
-    // ISubclass
-    STDMETHODIMP get_MsgResponse(LONG* response) override;
-    STDMETHODIMP put_MsgResponse(LONG response) override;
-    STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result) override;
 
 protected:
     void onInitialize() override;
@@ -245,18 +240,12 @@ private:
     // --- Window messages (selection_messages.cpp) ----------------------------
     void AttachMessages();
     void DetachMessages();
-    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    bool ConsumesMessage(UINT message) const noexcept override;
+    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) override;
     void PaintWindow();
     void WindowPosChanged(LPARAM lParam);
 
     // --- Input (selection_input.cpp) -----------------------------------------
-    // A mouse event's arguments, as the window message gives them.
-    struct MouseArgs {
-        SHORT button = 0;
-        SHORT shift = 0;
-        float x = 0;
-        float y = 0;
-    };
     void MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
     void MouseMoved(const MouseArgs& args);
     bool IsMouseOverWindow() const;
@@ -264,8 +253,6 @@ private:
     void HoverTick();
     void TrackMouseLeave();
     void StopHover();
-    HRESULT RaiseMouseEvent(DISPID id, MouseArgs args);
-    HRESULT RaiseKeyEvent(DISPID id, short keyCode, short shift);
 
     // --- Tool-tip timing (selection_tip_timing.cpp) ----------------------------
     void ArmToolTip();
@@ -294,10 +281,7 @@ private:
 
     const SelectionTraits& traits_;
     // The subclassing object the messages were attached through.
-    ComPtr<IGlobalSubclass> subclass_;
-    std::vector<UINT> attached_;
-    ComPtr<ax::PropertyChangeSink> fontSink_;
-    ax::Connection fontConnection_;
+    ax::PropertyChangeListener fontListener_;
     ComPtr<ax::DispatchEventSink> tipSink_;
     ax::Connection tipConnection_;
     CaptionLayout captionLayout_;

@@ -136,8 +136,7 @@ void SelectionControl::onTerminate() {
     state_.m_TipEffectsProps.clear();
     sib::ReleaseThreadSubclass();
     // The font outlives nothing of ours: stop listening to it.
-    fontConnection_.reset();
-    if (fontSink_) fontSink_->disconnect();
+    fontListener_.stop();
     state_.m_BodyLayer.Reset();
     state_.m_ImageLayer.Reset();
     state_.m_TextLayer.Reset();
@@ -146,15 +145,9 @@ void SelectionControl::onTerminate() {
 }
 
 void SelectionControl::SetFontObject(ComPtr<IFontDisp> newFont) {
-    fontConnection_.reset();
-    if (fontSink_) fontSink_->disconnect();
-    fontSink_.Reset();
+    fontListener_.stop();
     state_.m_Font = std::move(newFont);
-    if (!state_.m_Font) return;
-    fontSink_ = ax::PropertyChangeSink::Create([this](DISPID) { m_Font_FontChanged(); });
-    if (fontSink_)
-        ignore(fontConnection_.connect(state_.m_Font.Get(), IID_IPropertyNotifySink,
-                                       static_cast<IPropertyNotifySink*>(fontSink_.Get())));
+    fontListener_.listen(state_.m_Font.Get(), [this](DISPID) { m_Font_FontChanged(); });
 }
 
 void SelectionControl::m_Font_FontChanged() {

@@ -39,17 +39,10 @@ constexpr AttachedMessage kMessages[] = {
 void SelectionControl::AttachMessages() {
     try {
         if (state_.m_bSubclassed) DetachMessages();
-        ComPtr<IGlobalSubclass> subclass = sib::ThreadSubclass();
-        if (!subclass) return;
         const bool background = NeedsParentBackground();
-        attached_.clear();
-        for (const AttachedMessage& m : kMessages) {
-            if (m.background && !background) continue;
-            if (SUCCEEDED(subclass->AttachMessage(this, state_.m_hWnd, m.message)))
-                attached_.push_back(m.message);
-        }
-        subclass_ = std::move(subclass);
-        state_.m_bSubclassed = true;
+        for (const AttachedMessage& m : kMessages)
+            if (!m.background || background) AttachMessage(state_.m_hWnd, m.message);
+        state_.m_bSubclassed = Subclassing();
     } catch (...) {
         // Without its messages the control still draws through Paint.
     }
@@ -59,12 +52,7 @@ void SelectionControl::DetachMessages() {
     try {
         if (state_.m_bSubclassed) {
             // Exactly what was attached goes: BackStyle may have changed since.
-            if (subclass_) {
-                for (const UINT message : attached_)
-                    ignore(subclass_->DetachMessage(this, state_.m_hWnd, message));
-            }
-            attached_.clear();
-            subclass_.Reset();
+            ReleaseMessages();
             // Without its messages the hover timer would tick for nobody.
             StopHover();
             state_.m_bSubclassed = false;
@@ -74,30 +62,10 @@ void SelectionControl::DetachMessages() {
     ReleaseSkin();
 }
 
-STDMETHODIMP SelectionControl::get_MsgResponse(LONG* response) {
-    if (!response) return E_POINTER;
-    UINT current = 0;
-    if (subclass_) ignore(subclass_->get_CurrentMessage(&current));
-    *response = (current == WM_PAINT || current == WM_PARENTNOTIFY) ? 0 : 2;
-    return S_OK;
-}
-
-STDMETHODIMP SelectionControl::put_MsgResponse(LONG) {
-    return S_OK;
-}
-
-STDMETHODIMP SelectionControl::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                                          LRESULT* result) {
-    LRESULT answer = 0;
-    try {
-        // A handler may release the control; it lives until the answer is given.
-        ComPtr<IUnknown> keepAlive(identity());
-        answer = HandleMessage(hWnd, iMsg, wParam, lParam);
-    } catch (...) {
-        // Nothing reaches the window or the container.
-    }
-    if (result) *result = answer;
-    return S_OK;
+bool SelectionControl::ConsumesMessage(UINT message) const noexcept {
+    for (const AttachedMessage& m : kMessages)
+        if (m.message == message) return m.response == 0;
+    return false;
 }
 
 LRESULT SelectionControl::HandleMessage(HWND, UINT iMsg, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 // ignores them (Value, Enabled, the effect-set part of Font).
 #include "selection/selection_control.h"
 
+#include "activex/font_attributes.h"
 #include "activex/property_values.h"
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
@@ -131,10 +132,7 @@ STDMETHODIMP SelectionControl::get_Alignment(NuAlignmentConstants* iAlignment) {
 }
 
 STDMETHODIMP SelectionControl::put_Alignment(NuAlignmentConstants iAlignment) {
-    state_.m_lAlignment = iAlignment;
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"Alignment");
-    return S_OK;
+    return setProperty(L"Alignment", state_.m_lAlignment, iAlignment, [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_BackColor(OLE_COLOR* oColor) {
@@ -142,11 +140,10 @@ STDMETHODIMP SelectionControl::get_BackColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_BackColor(OLE_COLOR oColor) {
-    state_.m_oBackColor = oColor;
-    setBackColor(oColor);
-    DrawControl();
-    propertyChanged(L"BackColor");
-    return S_OK;
+    return setProperty(L"BackColor", state_.m_oBackColor, oColor, [&] {
+        setBackColor(oColor);
+        DrawControl();
+    });
 }
 
 STDMETHODIMP SelectionControl::get_BackStyle(NuBackStyleConstants* iStyle) {
@@ -180,10 +177,8 @@ STDMETHODIMP SelectionControl::get_UniCaption(BSTR* sCaption) {
 }
 
 STDMETHODIMP SelectionControl::put_UniCaption(BSTR sCaption) {
-    state_.m_sCaption = FromBstr(sCaption);
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"Caption");
-    return S_OK;
+    return setProperty(L"Caption", state_.m_sCaption, FromBstr(sCaption),
+                       [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_DrawFocusRectangle(VARIANT_BOOL* bDraw) {
@@ -191,10 +186,8 @@ STDMETHODIMP SelectionControl::get_DrawFocusRectangle(VARIANT_BOOL* bDraw) {
 }
 
 STDMETHODIMP SelectionControl::put_DrawFocusRectangle(VARIANT_BOOL bDraw) {
-    state_.m_bDrawFocusRectangle = bDraw != VARIANT_FALSE;
-    PKW_RETURN_IF_FAILED(Refresh());
-    propertyChanged(L"DrawFocusRectangle");
-    return S_OK;
+    return setProperty(L"DrawFocusRectangle", state_.m_bDrawFocusRectangle, bDraw != VARIANT_FALSE,
+                       [&] { return Refresh(); });
 }
 
 STDMETHODIMP SelectionControl::get_DisabledForeColor(OLE_COLOR* oColor) {
@@ -202,10 +195,8 @@ STDMETHODIMP SelectionControl::get_DisabledForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_DisabledForeColor(OLE_COLOR oColor) {
-    state_.m_oDisabledForeColor = oColor;
-    DrawControl();
-    propertyChanged(L"DisabledForeColor");
-    return S_OK;
+    return setProperty(L"DisabledForeColor", state_.m_oDisabledForeColor, oColor,
+                       [&] { DrawControl(); });
 }
 
 STDMETHODIMP SelectionControl::get_EffectsProps(VARIANT* oSets) {
@@ -251,21 +242,7 @@ HRESULT SelectionControl::SetFont(IFontDisp* oFont) {
     PKW_RETURN_IF_FAILED(state_.m_Font.As(&target));
 
     // Each assignment makes m_Font report a change (m_Font_FontChanged).
-    Bstr name;
-    PKW_RETURN_IF_FAILED(source->get_Name(name.put()));
-    PKW_RETURN_IF_FAILED(target->put_Name(name.get()));
-    CY size{};
-    PKW_RETURN_IF_FAILED(source->get_Size(&size));
-    PKW_RETURN_IF_FAILED(target->put_Size(size));
-    BOOL flag = FALSE;
-    PKW_RETURN_IF_FAILED(source->get_Bold(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Bold(flag));
-    PKW_RETURN_IF_FAILED(source->get_Italic(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Italic(flag));
-    PKW_RETURN_IF_FAILED(source->get_Underline(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Underline(flag));
-    PKW_RETURN_IF_FAILED(source->get_Strikethrough(&flag));
-    PKW_RETURN_IF_FAILED(target->put_Strikethrough(flag));
+    PKW_RETURN_IF_FAILED(ax::CopyFontAttributes(source.Get(), target.Get()));
 
     if (HasEffectSets()) CopyFontToEffectSets();
     propertyChanged(L"Font");
@@ -277,11 +254,10 @@ STDMETHODIMP SelectionControl::get_ForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP SelectionControl::put_ForeColor(OLE_COLOR oColor) {
-    state_.m_oForeColor = oColor;
-    setForeColor(oColor);
-    DrawControl();
-    propertyChanged(L"ForeColor");
-    return S_OK;
+    return setProperty(L"ForeColor", state_.m_oForeColor, oColor, [&] {
+        setForeColor(oColor);
+        DrawControl();
+    });
 }
 
 STDMETHODIMP SelectionControl::get_hdc(LONG* lHdc) {

@@ -15,7 +15,6 @@
 #include "siblings/api/plain.h"
 
 #include <array>
-#include <string>
 
 namespace pkw::selection {
 namespace {
@@ -25,17 +24,6 @@ constexpr LONG kMagenta = 0xFF00FF;
 // The type library's SkinMapInfo record.
 constexpr GUID kSkinMapInfoType{
     0x27E6D4B0, 0x6CC6, 0x443E, {0xA0, 0xA1, 0x37, 0x62, 0x6A, 0x53, 0xC9, 0x37}};
-
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
-                              size, nullptr, nullptr);
-    return ansi;
-}
 
 // One SkinMapInfo as the host sees it during QuerySkin. Owns the record's
 // string, whichever string the host left there.
@@ -102,19 +90,7 @@ private:
 
 void SelectionControl::ReleaseSkin() {
     glyphs_.reset();
-    SkinMap& skin = state_.m_SkinMap;
-    if (skin.MemDC) {
-        if (state_.m_bCustomSkin) {
-            sib::ResSrv().ReleaseCustomResDc(ToAnsi(skin.ImageName).c_str());
-        } else {
-            sib::ResSrv().ReleaseStaticResDc(skin.MemDC);
-        }
-    }
-    skin.MemDC = nullptr;
-    skin.ImageName.clear();
-    skin.MaskColor = -1;
-    skin.RGN1BltMode = skin.RGN2BltMode = skin.RGN3BltMode = skin.RGN4BltMode = false;
-    skin.RGN5BltMode = 0;
+    ax::ReleaseSkin(state_.m_SkinMap, state_.m_bCustomSkin);
 }
 
 void SelectionControl::LoadBuiltInSkin() {
@@ -173,7 +149,7 @@ bool SelectionControl::LoadSkinFromPicture(LONG lID, const std::wstring& sImageN
                                            HBITMAP hBitmap) {
     if (lID != traits_.strip.resourceId) return false;
     SkinMap& skin = state_.m_SkinMap;
-    skin.MemDC = sib::ResSrv().GetCustomResDc(hBitmap, ToAnsi(sImageName).c_str(), &skin.DCWidth,
+    skin.MemDC = sib::ResSrv().GetCustomResDc(hBitmap, ax::SkinImageKey(sImageName).c_str(), &skin.DCWidth,
                                               &skin.DCHeight);
     if (!skin.MemDC) return false;
     skin.IMGHeight = skin.DCHeight / traits_.strip.frames;

@@ -4,6 +4,7 @@
 // or ReadProperties says otherwise.
 #pragma once
 
+#include "activex/skin_map.h"
 #include "zelGlobals40.h"
 #include "zelSCls40.h"
 #include "zelFX40.h"
@@ -24,22 +25,7 @@ namespace pkw::selection {
 using Microsoft::WRL::ComPtr;
 
 // The glyph image (a strip of frames) and how it was obtained.
-struct SkinMap {
-    HDC MemDC = nullptr;
-    std::wstring ImageName;
-    LONG DCHeight = 0;
-    LONG DCWidth = 0;
-    LONG IMGHeight = 0;
-    LONG IMGWidth = 0;
-    RECT MapMargin{};
-    LONG MaskColor = 0;
-    OLE_COLOR BackColor = 0;
-    bool RGN1BltMode = false;
-    bool RGN2BltMode = false;
-    bool RGN3BltMode = false;
-    bool RGN4BltMode = false;
-    SHORT RGN5BltMode = 0;
-};
+using SkinMap = ax::SkinMap;
 
 // EffectsProps / TipEffectsProps: an array of effect-set objects as the
 // caller gave it (its lower bound kept).

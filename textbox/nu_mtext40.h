@@ -19,6 +19,7 @@
 #include "activex/dual_control.h"
 #include "activex/event_sink.h"
 #include "activex/ole_control.h"
+#include "activex/subclassed.h"
 #include "common/com/com_ptr.h"
 #include "common/com/hresult.h"
 #include "textbox/colour_cache.h"
@@ -43,7 +44,7 @@ inline constexpr DISPID kKeyPress = 3;
 inline constexpr DISPID kKeyUp = 4;
 } // namespace event
 
-class NuMText40 final : public ax::DualControl<ax::OleControl, _NuMText40, _IPAO, ISubclass> {
+class NuMText40 final : public ax::DualControl<ax::OleControl, _NuMText40, _IPAO, ax::Subclassed> {
 public:
     NuMText40();
     ~NuMText40() override;
@@ -125,12 +126,6 @@ public:
                                       short iKeyCode, LONG X, LONG* Y, LONG* time,
                                       LONG* lResult) override;
 
-    // ISubclass (textbox_messages.cpp)
-    STDMETHODIMP get_MsgResponse(LONG* response) override;
-    STDMETHODIMP put_MsgResponse(LONG response) override;
-    STDMETHODIMP WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                            LRESULT* result) override;
-
 protected:
     void* ownInterface(REFIID riid) noexcept override;
     void onInitialize() override;
@@ -176,7 +171,9 @@ private:
     // --- Messages (textbox_messages.cpp) ----------------------------------------
     LRESULT ControlMessage(HWND self, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
-    LRESULT CallOld(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    // The edit window's messages, or the control's and its parent's.
+    bool ConsumesMessage(UINT message) const noexcept override;
+    LRESULT HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) override;
     void PaintControlWindow();
     // A tick of the hover timer: ends the hover once the cursor has left
     // the control and repaints the frame then.
@@ -189,14 +186,11 @@ private:
     void DelayedEventTick();
     void InsertTab();
     void RaiseChange();
-    void RaiseKeyEvent(DISPID id, short& keyCode, short shift);
 
     TextBoxState state_;
     ColourCache colours_;
     // The font the control reports at run time (a clone of its own).
     ComPtr<IFontDisp> runtimeFont_;
-    ComPtr<IGlobalSubclass> subclass_;
-    std::vector<std::pair<HWND, UINT>> attached_;
     ComPtr<ITimer> timer_;
     ComPtr<ax::DispatchEventSink> timerSink_;
     ax::Connection timerConnection_;

@@ -130,29 +130,20 @@ void NuMText40::Resize() {
 
 void NuMText40::AttachEditMessages() {
     DetachEditMessages();
-    subclass_ = sib::ThreadSubclass();
-    if (!subclass_ || !state_.m_hWndEdit) return;
+    if (!state_.m_hWndEdit) return;
     const HWND edit = state_.m_hWndEdit.get();
     state_.m_hWndParent = ::GetParent(edit);
-    const auto attach = [this](HWND window, UINT message) {
-        if (SUCCEEDED(subclass_->AttachMessage(this, window, message)))
-            attached_.emplace_back(window, message);
-    };
     for (const UINT m : kEditMessages)
-        attach(edit, m);
+        AttachMessage(edit, m);
     for (const UINT m : kParentMessages)
-        attach(state_.m_hWndParent, m);
+        AttachMessage(state_.m_hWndParent, m);
 }
 
 void NuMText40::DetachEditMessages() {
     // Without its messages the hover timer would tick for nobody.
     if (state_.m_bHover && state_.m_hWndParent) ax::hover::Stop(state_.m_hWndParent);
     state_.m_bHover = false;
-    if (subclass_) {
-        for (const auto& [window, message] : attached_)
-            ignore(subclass_->DetachMessage(this, window, message));
-    }
-    attached_.clear();
+    ReleaseMessages();
 }
 
 } // namespace pkw::textbox

@@ -51,7 +51,7 @@ void NuMText40::onTerminate() {
     DestroyEditWindow();
     ReleaseTimer();
     hook::RemoveIPAOHook(state_.m_hWndCtl);
-    subclass_.Reset();
+    ReleaseMessages();
 }
 
 void NuMText40::CreateTimer() {

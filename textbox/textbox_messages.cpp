@@ -42,39 +42,13 @@ constexpr UINT kMenuIdBase = 1; // TrackPopupMenu answers 0 for "nothing chosen"
 
 } // namespace
 
-STDMETHODIMP NuMText40::get_MsgResponse(LONG* response) {
-    if (!response) return E_POINTER;
-    UINT current = 0;
-    if (subclass_) ignore(subclass_->get_CurrentMessage(&current));
-    *response =
-        std::find(std::begin(kConsumed), std::end(kConsumed), current) != std::end(kConsumed) ? 0
-                                                                                              : 2;
-    return S_OK;
+bool NuMText40::ConsumesMessage(UINT message) const noexcept {
+    return std::find(std::begin(kConsumed), std::end(kConsumed), message) != std::end(kConsumed);
 }
 
-STDMETHODIMP NuMText40::put_MsgResponse(LONG) {
-    return S_OK;
-}
-
-STDMETHODIMP NuMText40::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam,
-                                   LRESULT* result) {
-    LRESULT answer = 0;
-    try {
-        // A handler may release the control; it lives until the answer is given.
-        const ComPtr<IUnknown> keepAlive(identity());
-        answer = hWnd == state_.m_hWndEdit.get() ? EditMessage(iMsg, wParam, lParam)
-                                                 : ControlMessage(hWnd, iMsg, wParam, lParam);
-    } catch (...) {
-        // Nothing reaches the window or the container.
-    }
-    if (result) *result = answer;
-    return S_OK;
-}
-
-LRESULT NuMText40::CallOld(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (subclass_) ignore(subclass_->CallOldWindowProc(hWnd, iMsg, wParam, lParam, &result));
-    return result;
+LRESULT NuMText40::HandleMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    return hWnd == state_.m_hWndEdit.get() ? EditMessage(iMsg, wParam, lParam)
+                                           : ControlMessage(hWnd, iMsg, wParam, lParam);
 }
 
 LRESULT NuMText40::ControlMessage(HWND self, UINT iMsg, WPARAM wParam, LPARAM lParam) {
@@ -85,26 +59,26 @@ LRESULT NuMText40::ControlMessage(HWND self, UINT iMsg, WPARAM wParam, LPARAM lP
     case WM_CTLCOLOREDIT: {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         if (reinterpret_cast<HWND>(lParam) != state_.m_hWndEdit.get())
-            return CallOld(self, iMsg, wParam, lParam);
+            return CallOldWindowProc(self, iMsg, wParam, lParam);
         ::SetBkColor(dc, colours_.colour(Colour::Back));
         ::SetTextColor(dc, colours_.colour(Colour::Fore));
         return reinterpret_cast<LRESULT>(colours_.brush(Colour::Back));
     }
     case WM_SYSCOLORCHANGE:
         UpdateColors(false, true);
-        return CallOld(self, iMsg, wParam, lParam);
+        return CallOldWindowProc(self, iMsg, wParam, lParam);
     case WM_MOUSEACTIVATE: {
-        const LRESULT result = CallOld(self, iMsg, wParam, lParam);
+        const LRESULT result = CallOldWindowProc(self, iMsg, wParam, lParam);
         if (state_.m_hWndEdit) ::SetFocus(state_.m_hWndEdit.get());
         return result;
     }
     case WM_TIMER: {
-        const LRESULT result = CallOld(self, iMsg, wParam, lParam);
+        const LRESULT result = CallOldWindowProc(self, iMsg, wParam, lParam);
         if (wParam == ax::hover::kTimerId) HoverTick(self);
         return result;
     }
     default:
-        return CallOld(self, iMsg, wParam, lParam);
+        return CallOldWindowProc(self, iMsg, wParam, lParam);
     }
 }
 
@@ -139,7 +113,7 @@ void NuMText40::PaintControlWindow() {
 
 LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
     const HWND edit = state_.m_hWndEdit.get();
-    const auto passOn = [&] { return CallOld(edit, iMsg, wParam, lParam); };
+    const auto passOn = [&] { return CallOldWindowProc(edit, iMsg, wParam, lParam); };
     switch (iMsg) {
     case WM_CUT:
     case WM_PASTE:
@@ -155,11 +129,11 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         if (state_.m_bLocked) return 0;
         short keyAscii = static_cast<short>(wParam);
         const short shift = ax::ControlWindow::shiftState();
-        RaiseKeyEvent(event::kKeyPress, keyAscii, shift);
+        ignore(fireKeyEvent(event::kKeyPress, keyAscii, shift));
         if (keyAscii == 0 || !state_.m_hWndEdit) return 0;
         if (!state_.m_bIgnoreChangeEvent) RequestEvent(PendingEvent::TextChange, 1);
-        return CallOld(edit, iMsg, static_cast<WPARAM>(static_cast<unsigned short>(keyAscii)),
-                       lParam);
+        return CallOldWindowProc(
+            edit, iMsg, static_cast<WPARAM>(static_cast<unsigned short>(keyAscii)), lParam);
     }
     case WM_SETFOCUS:
         hook::ActivateIPAOHook(static_cast<_IPAO*>(this), state_.m_hWndCtl);
@@ -183,14 +157,14 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         }
         state_.m_iLastKeyDown = key;
         short keyCode = static_cast<short>(key);
-        RaiseKeyEvent(event::kKeyDown, keyCode, ax::ControlWindow::shiftState());
+        ignore(fireKeyEvent(event::kKeyDown, keyCode, ax::ControlWindow::shiftState()));
         if (!state_.m_hWndEdit) return 0;
         return passOn();
     }
     case WM_KEYUP: {
         state_.m_iLastKeyDown = 0;
         short keyCode = static_cast<short>(LOWORD(wParam));
-        RaiseKeyEvent(event::kKeyUp, keyCode, ax::ControlWindow::shiftState());
+        ignore(fireKeyEvent(event::kKeyUp, keyCode, ax::ControlWindow::shiftState()));
         RequestEvent(PendingEvent::PositionCheck, 25);
         return passOn();
     }
@@ -218,7 +192,7 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
             ShowPopupMenu();
             return 0;
         }
-        return CallOld(edit, iMsg, wParam, lParam); // the edit window's own menu
+        return CallOldWindowProc(edit, iMsg, wParam, lParam); // the edit window's own menu
     default:
         return passOn();
     }

@@ -73,11 +73,10 @@ STDMETHODIMP NuMText40::get_BackColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP NuMText40::put_BackColor(OLE_COLOR oColor) {
-    state_.m_oBackColor = oColor;
-    UpdateColors(false, true);
-    DrawFrame();
-    propertyChanged(L"BackColor");
-    return S_OK;
+    return setProperty(L"BackColor", state_.m_oBackColor, oColor, [&] {
+        UpdateColors(false, true);
+        DrawFrame();
+    });
 }
 
 STDMETHODIMP NuMText40::get_ForeColor(OLE_COLOR* oColor) {
@@ -85,10 +84,8 @@ STDMETHODIMP NuMText40::get_ForeColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP NuMText40::put_ForeColor(OLE_COLOR oColor) {
-    state_.m_oForeColor = oColor;
-    UpdateColors(false, true);
-    propertyChanged(L"ForeColor");
-    return S_OK;
+    return setProperty(L"ForeColor", state_.m_oForeColor, oColor,
+                       [&] { UpdateColors(false, true); });
 }
 
 STDMETHODIMP NuMText40::get_BorderColor(OLE_COLOR* oColor) {
@@ -96,10 +93,7 @@ STDMETHODIMP NuMText40::get_BorderColor(OLE_COLOR* oColor) {
 }
 
 STDMETHODIMP NuMText40::put_BorderColor(OLE_COLOR oColor) {
-    state_.m_oBorderColor = oColor;
-    DrawFrame();
-    propertyChanged(L"BorderColor");
-    return S_OK;
+    return setProperty(L"BorderColor", state_.m_oBorderColor, oColor, [&] { DrawFrame(); });
 }
 
 STDMETHODIMP NuMText40::get_Enabled(VARIANT_BOOL* bEnabled) {
@@ -107,12 +101,11 @@ STDMETHODIMP NuMText40::get_Enabled(VARIANT_BOOL* bEnabled) {
 }
 
 STDMETHODIMP NuMText40::put_Enabled(VARIANT_BOOL bEnabled) {
-    state_.m_bEnabled = bEnabled != VARIANT_FALSE;
-    setEnabled(state_.m_bEnabled);
-    DrawFrame();
-    UpdateColors(false, true);
-    propertyChanged(L"Enabled");
-    return S_OK;
+    return setProperty(L"Enabled", state_.m_bEnabled, bEnabled != VARIANT_FALSE, [&] {
+        setEnabled(state_.m_bEnabled);
+        DrawFrame();
+        UpdateColors(false, true);
+    });
 }
 
 STDMETHODIMP NuMText40::get_MaxLength(LONG* lLength) {
@@ -120,10 +113,8 @@ STDMETHODIMP NuMText40::get_MaxLength(LONG* lLength) {
 }
 
 STDMETHODIMP NuMText40::put_MaxLength(LONG lLength) {
-    state_.m_lMaxLength = lLength;
-    Send(EM_LIMITTEXT, static_cast<WPARAM>(lLength));
-    propertyChanged(L"MaxLength");
-    return S_OK;
+    return setProperty(L"MaxLength", state_.m_lMaxLength, lLength,
+                       [&] { Send(EM_LIMITTEXT, static_cast<WPARAM>(lLength)); });
 }
 
 STDMETHODIMP NuMText40::get_PasswordChar(BSTR* sChar) {

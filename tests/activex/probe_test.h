@@ -8,6 +8,7 @@
 #include "probe/probe_control.h"
 #include "host/container_test.h"
 #include "host/value_text.h"
+#include "tests/host/test_pictures.h"
 
 #include <algorithm>
 #include <string>
@@ -25,22 +26,6 @@ struct FontLook {
     BOOL italic = FALSE;
     bool operator==(const FontLook&) const = default;
 };
-
-inline ComPtr<IFontDisp> makeFont(const wchar_t* name, LONGLONG sizeCy, bool bold = false,
-                                  bool italic = false) {
-    FONTDESC desc{sizeof(desc),
-                  const_cast<LPOLESTR>(name),
-                  {},
-                  static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL),
-                  DEFAULT_CHARSET,
-                  italic ? TRUE : FALSE,
-                  FALSE,
-                  FALSE};
-    desc.cySize.int64 = sizeCy;
-    ComPtr<IFontDisp> font;
-    ::OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf()));
-    return font;
-}
 
 inline FontLook lookOf(IUnknown* font) {
     FontLook look;
@@ -133,6 +118,21 @@ protected:
         EXPECT_TRUE(site) << hexResult(hr);
         return site;
     }
+};
+
+// With one probe placed on the test's form.
+class PlacedProbeTest : public ProbeTest {
+protected:
+    void SetUp() override {
+        ProbeTest::SetUp();
+        site_ = addProbe(L"Probe1", {10, 20, 110, 50}, &probe_);
+        ASSERT_TRUE(site_ && site_->window());
+    }
+    Probe& raw() { return *probe_; }
+    HWND hwnd() { return probe_->hwnd(); }
+
+    ComPtr<Site> site_;
+    Probe* probe_ = nullptr;
 };
 
 } // namespace pkw::test

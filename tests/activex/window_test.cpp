@@ -25,19 +25,7 @@ private:
     std::array<BYTE, 256> saved_{};
 };
 
-class WindowTest : public ProbeTest {
-protected:
-    void SetUp() override {
-        ProbeTest::SetUp();
-        site_ = addProbe(L"Probe1", {10, 20, 110, 50}, &probe_);
-        ASSERT_TRUE(site_ && site_->window());
-    }
-    Probe& raw() { return *probe_; }
-    HWND hwnd() { return probe_->hwnd(); }
-
-    ComPtr<Site> site_;
-    Probe* probe_ = nullptr;
-};
+using WindowTest = PlacedProbeTest;
 
 TEST_F(WindowTest, KeysArriveWithTheShiftMaskOfTheKeyboard) {
     struct Case {

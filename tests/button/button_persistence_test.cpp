@@ -73,18 +73,7 @@ TEST_F(ButtonPersistenceTest, EverySettingComesBackInWriteOrder) {
 TEST_F(ButtonPersistenceTest, TheFontIsCopiedIntoTheButtonsOwnObject) {
     PlacedButton b = placeButton();
     ASSERT_TRUE(b);
-    FONTDESC desc{sizeof(FONTDESC),
-                  const_cast<LPOLESTR>(L"Tahoma"),
-                  {120000, 0},
-                  FW_BOLD,
-                  ANSI_CHARSET,
-                  TRUE,
-                  FALSE,
-                  FALSE};
-    ComPtr<IFontDisp> mine;
-    ASSERT_EQ(::OleCreateFontIndirect(&desc, IID_IFontDisp,
-                                      reinterpret_cast<void**>(mine.GetAddressOf())),
-              S_OK);
+    const ComPtr<IFontDisp> mine = makeFont(L"Tahoma", 120000, true, true);
     ASSERT_EQ(b.button->putref_Font(mine.Get()), S_OK);
     ComPtr<IFontDisp> kept;
     ASSERT_EQ(b.button->get_Font(&kept), S_OK);

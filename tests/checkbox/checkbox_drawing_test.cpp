@@ -1,13 +1,11 @@
 // What NuCheckBox40 draws, read back from the screen: where the glyph, the
 // picture and the caption stand for each alignment, the caption's colour
 // when enabled and disabled, the picture used when disabled, and the focus
-// rectangle. Then the rich tool tip: hidden again after TipPostTimer, and
-// shown and hidden the way TipShowMethod and TipHideMethod say.
+// rectangle.
 #include "tests/checkbox/checkbox_fixture.h"
 #include "tests/host/test_pictures.h"
 
 #include <functional>
-#include <string_view>
 #include <vector>
 
 namespace pkw::test {
@@ -193,134 +191,6 @@ TEST_F(CheckBoxDrawingTest, TheFocusRectangleFramesTheCaptionOfAFocusedControl) 
         } else {
             EXPECT_EQ(dots.count, 0u);
         }
-    }
-}
-
-// The rich tool tip's window (of this thread), while it is visible.
-constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
-
-BOOL CALLBACK FindShownTip(HWND hwnd, LPARAM found) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    if (std::wstring_view(name) != kTipClass || !::IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-HWND ShownTip() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTip, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-bool TipShown() {
-    return ShownTip() != nullptr;
-}
-
-// The places where the visible tip stood, seen each time this thread takes
-// a message from its queue (the tip's animation steps come as timer
-// messages): a slide shows as several places, an instant show or hide as
-// one.
-class TipPlaces {
-public:
-    TipPlaces() {
-        places_.clear();
-        hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &sample, nullptr, ::GetCurrentThreadId());
-    }
-    ~TipPlaces() { ::UnhookWindowsHookEx(hook_); }
-    TipPlaces(const TipPlaces&) = delete;
-    TipPlaces& operator=(const TipPlaces&) = delete;
-
-    bool hooked() const { return hook_ != nullptr; }
-    const std::vector<RECT>& places() const { return places_; }
-
-private:
-    static LRESULT CALLBACK sample(int code, WPARAM wParam, LPARAM lParam) {
-        RECT r{};
-        if (const HWND tip = code == HC_ACTION ? ShownTip() : nullptr;
-            tip && ::GetWindowRect(tip, &r) &&
-            (places_.empty() || !::EqualRect(&places_.back(), &r)))
-            places_.push_back(r);
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline std::vector<RECT> places_;
-    HHOOK hook_ = nullptr;
-};
-
-class CheckBoxTipDrawingTest : public CheckBoxTest {
-protected:
-    // A box whose tip says "Hello" a moment after the cursor comes to rest.
-    PlacedBox tippedBox() {
-        PlacedBox b = placeBox();
-        if (!b) return b;
-        put(b, L"TipPreTimer", R4(0.05f));
-        put(b, L"TipAnimateSteps", I4(4));
-        Variant sets = get(b, L"TipEffectsProps");
-        LONG index = 0;
-        ComPtr<IDispatch> first;
-        if (sets.vt == (VT_ARRAY | VT_DISPATCH))
-            ::SafeArrayGetElement(sets.parray, &index, first.GetAddressOf());
-        EXPECT_TRUE(first) << "no tip effect set";
-        if (first) {
-            EXPECT_HRESULT_SUCCEEDED(putProperty(first.Get(), L"Caption", Str(L"Hello")));
-        }
-        return b;
-    }
-
-    // The tip's places from the cursor's coming to its going by itself, the
-    // cursor resting on the control meanwhile.
-    std::vector<RECT> showAndHide(const PlacedBox& b) {
-        TipPlaces recorder;
-        EXPECT_TRUE(recorder.hooked());
-        EXPECT_TRUE(input::moveTo(*b.site.Get(), kInside));
-        EXPECT_TRUE(pumpUntil(TipShown)) << "the tip never showed";
-        EXPECT_TRUE(pumpUntil([] { return !TipShown(); })) << "the tip never went";
-        pumpTicks(10);
-        EXPECT_FALSE(TipShown()) << "back again during the same rest";
-        EXPECT_TRUE(input::moveOutside(*b.site.Get()));
-        pumpTicks(3);
-        return recorder.places();
-    }
-
-    static constexpr POINT kInside{6, 8};
-};
-
-TEST_F(CheckBoxTipDrawingTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSay) {
-    auto b = tippedBox();
-    ASSERT_TRUE(b);
-    // A long TipPostTimer keeps it: what hides it below is the timer.
-    put(b, L"TipPostTimer", R4(600.0f));
-    ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
-    ASSERT_TRUE(pumpUntil(TipShown));
-    pumpTicks(30);
-    EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
-    ASSERT_TRUE(input::moveOutside(*b.site.Get()));
-    ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
-
-    put(b, L"TipPostTimer", R4(0.3f));
-    struct Case {
-        const char* name;
-        LONG show, hide;
-    };
-    std::vector<RECT> instant;
-    for (const Case& c : {Case{"Instant", 0, 0}, Case{"SlideIn", 2, 0}, Case{"SlideOut", 0, 2}}) {
-        SCOPED_TRACE(c.name);
-        put(b, L"TipShowMethod", I4(c.show));
-        put(b, L"TipHideMethod", I4(c.hide));
-        const std::vector<RECT> places = showAndHide(b);
-        ASSERT_FALSE(places.empty());
-        if (instant.empty()) {
-            instant = places;
-            EXPECT_EQ(places.size(), 1u) << "an instant tip stands still";
-            continue;
-        }
-        EXPECT_GT(places.size(), 2u) << "a slide passes through places on its way";
-        const RECT& place = instant.front();
-        const RECT& settled = c.show == 2 ? places.back() : places.front();
-        const RECT& away = c.show == 2 ? places.front() : places.back();
-        EXPECT_TRUE(::EqualRect(&settled, &place)) << "rests where an instant tip stands";
-        EXPECT_FALSE(::EqualRect(&away, &place)) << "comes from or goes to another place";
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "host/container_test.h"
 #include "host/units.h"
+#include "tests/host/test_pictures.h"
 
 #include "zelPickwell40.h"
 

@@ -12,13 +12,14 @@
 //   checkbox_fuzz --fuzz-long      10,000 bags and 1,000 streams
 //   checkbox_fuzz --fuzz-seed=N    another sequence of items
 #include "host/container_test.h"
+#include "host/font_text.h"
+#include "host/value_text.h"
 
 #include "zelPickwell40.h"
 
 #include <olectl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <map>
@@ -50,60 +51,30 @@ ComPtr<IUnknown> NewControl() {
 
 // --- What a control shows and what a bag holds, as comparable text ---------
 
+// Fonts with every attribute, pictures by kind and size, arrays with their
+// bounds, anything else as the host's log writes it.
 std::wstring Describe(const VARIANT& v) {
     using std::to_wstring;
     IUnknown* object = (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) ? v.punkVal : nullptr;
-    if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) {
-        if (!object) return L"none";
-        ComPtr<IFont> font;
-        ComPtr<IPicture> picture;
-        if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&font)))) {
-            BSTR name = nullptr;
-            CY size{};
-            BOOL bold = FALSE, italic = FALSE;
-            font->get_Name(&name);
-            font->get_Size(&size);
-            font->get_Bold(&bold);
-            font->get_Italic(&italic);
-            std::wstring out = L"font " + std::wstring(name ? name : L"") + L" " +
-                               to_wstring(size.int64) + L" " + to_wstring(bold) +
-                               to_wstring(italic);
-            ::SysFreeString(name);
-            return out;
-        }
-        if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&picture)))) {
-            SHORT type = 0;
-            OLE_XSIZE_HIMETRIC w = 0;
-            OLE_YSIZE_HIMETRIC h = 0;
-            picture->get_Type(&type);
-            picture->get_Width(&w);
-            picture->get_Height(&h);
-            return L"picture " + to_wstring(type) + L" " + to_wstring(w) + L"x" + to_wstring(h);
-        }
-        return L"object";
+    std::wstring font;
+    if (object && SUCCEEDED(host::describeFont(object, font))) return font;
+    ComPtr<IPicture> picture;
+    if (object && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&picture)))) {
+        SHORT type = 0;
+        OLE_XSIZE_HIMETRIC w = 0;
+        OLE_YSIZE_HIMETRIC h = 0;
+        picture->get_Type(&type);
+        picture->get_Width(&w);
+        picture->get_Height(&h);
+        return L"picture " + to_wstring(type) + L" " + to_wstring(w) + L"x" + to_wstring(h);
     }
     if (v.vt & VT_ARRAY) {
         LONG lo = 0, hi = -1;
         ::SafeArrayGetLBound(v.parray, 1, &lo);
         ::SafeArrayGetUBound(v.parray, 1, &hi);
-        std::wstring out =
-            L"array " + to_wstring(v.vt) + L" " + to_wstring(lo) + L".." + to_wstring(hi) + L" ";
-        if (v.vt == (VT_ARRAY | VT_UI1) && hi >= lo) {
-            const auto* bytes = static_cast<const BYTE*>(v.parray->pvData);
-            for (LONG i = 0; i <= hi - lo; ++i)
-                out += L"0123456789abcdef"[bytes[i] >> 4],
-                    out += L"0123456789abcdef"[bytes[i] & 15];
-        }
-        return out;
+        return to_wstring(lo) + L".." + to_wstring(hi) + L" " + host::describeValue(v);
     }
-    if (v.vt == VT_BSTR) return L"text " + std::wstring(v.bstrVal, ::SysStringLen(v.bstrVal));
-    Variant number;
-    if (FAILED(::VariantChangeType(&number, const_cast<VARIANT*>(&v), 0, VT_R8)))
-        return L"vt " + std::to_wstring(v.vt);
-    // The bits, so that NaN equals itself.
-    unsigned long long bits = 0;
-    std::memcpy(&bits, &number.dblVal, sizeof bits);
-    return L"number " + to_wstring(bits);
+    return host::describeValue(v);
 }
 
 // Every property the control's interface reads without arguments, but its

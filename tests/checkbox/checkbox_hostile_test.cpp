@@ -107,9 +107,7 @@ TEST_F(CheckBoxHostileTest, EffectBlocksTakeSystemColoursAndOnlyPicturesAsPictur
     bag->set(L"BodyGradInfo_GradColor20", Str(L"2147483653"));
     bag->set(L"TipInitialized", Bool(true));
     bag->set(L"TIP:BorderColor", Raw(VT_UI4, 0x80000012));
-    ComPtr<IFontDisp> font;
-    FONTDESC desc{sizeof(desc), const_cast<LPOLESTR>(L"Arial"), {{80000, 0}}, FW_NORMAL};
-    ASSERT_HRESULT_SUCCEEDED(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&font)));
+    const ComPtr<IFontDisp> font = makeFont(L"Arial", 80000);
     bag->set(L"BodyTexture1", Variant::fromDispatch(font.Get()));
     bag->set(L"TIP:Image", Variant::fromDispatch(font.Get()));
     auto b = placeLoaded(bag.Get());
@@ -189,6 +187,9 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
     ASSERT_HRESULT_SUCCEEDED(get(b, L"Font").pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
     ASSERT_TRUE(a && c);
     NotifyRecorder& notes = b.site->notifications();
+    Variant numbers;
+    numbers.vt = VT_ARRAY | VT_I4;
+    numbers.parray = ::SafeArrayCreateVector(VT_I4, 0, 4);
 
     struct Case {
         const char* what;
@@ -201,6 +202,8 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
         {"variants with a font", ArrayOf(VT_VARIANT, {a, font}), DISP_E_TYPEMISMATCH},
         {"variants with an empty slot", ArrayOf(VT_VARIANT, {a, nullptr}), DISP_E_TYPEMISMATCH},
         {"objects with a font", ArrayOf(VT_DISPATCH, {font, a}), DISP_E_TYPEMISMATCH},
+        {"one set, not an array", Variant::fromUnknown(a.Get()), DISP_E_TYPEMISMATCH},
+        {"numbers", numbers, DISP_E_TYPEMISMATCH},
     };
     for (const wchar_t* property : {L"EffectsProps", L"TipEffectsProps"}) {
         for (const Case& k : cases) {
@@ -224,6 +227,9 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
                 }
                 firstAfter.As(&taken);
                 EXPECT_EQ(taken.Get(), given.Get());
+                LONG last = -1;
+                ::SafeArrayGetUBound(after.parray, 1, &last);
+                EXPECT_EQ(last, 1) << "the given sets replace the old ones";
                 EXPECT_EQ(notes.count(L"Enabled"), 1u);
             } else {
                 EXPECT_EQ(firstAfter.Get(), firstBefore.Get()) << "changed on a refusal";

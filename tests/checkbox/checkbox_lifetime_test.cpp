@@ -5,31 +5,8 @@
 
 #include "host/gdi_objects.h"
 
-#include <iostream>
-
 namespace pkw::test {
 namespace {
-
-// The counter the leak tests rely on must see objects come and go.
-TEST(GdiCounter, SeesObjectsComeAndGo) {
-    // The first screen DC of a process makes objects that stay.
-    ::ReleaseDC(nullptr, ::GetDC(nullptr));
-    const int before = CountGdiObjects();
-    ASSERT_GE(before, 0) << "no GDI handle table";
-    std::vector<HBITMAP> bitmaps;
-    HDC screen = ::GetDC(nullptr);
-    for (int i = 0; i < 25; ++i)
-        bitmaps.push_back(::CreateCompatibleBitmap(screen, 4, 4));
-    ::ReleaseDC(nullptr, screen);
-    EXPECT_EQ(CountGdiObjects(), before + 25);
-    for (HBITMAP b : bitmaps)
-        ::DeleteObject(b);
-    EXPECT_EQ(CountGdiObjects(), before);
-    // For the record: what the system's own counter says.
-    std::cout << "GetGuiResources(GR_GDIOBJECTS) = "
-              << ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)
-              << ", handle-table count = " << before << "\n";
-}
 
 class CheckBoxLifetimeTest : public CheckBoxTest {
 protected:

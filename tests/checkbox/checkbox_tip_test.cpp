@@ -1,11 +1,70 @@
-// The rich tool tip's timing while the cursor rests on a check box, and the
-// container's say in it through QueryTipPlacement.
+// The rich tool tip of a check box: its timing while the cursor rests on
+// the control, the container's say through QueryTipPlacement, hiding after
+// TipPostTimer, and the show and hide methods.
 #include "tests/checkbox/checkbox_fixture.h"
+
+#include "common/com/bstr.h"
+#include "host/effect_sets.h"
+
+#include <string_view>
+#include <vector>
 
 namespace pkw::test {
 namespace {
 
 constexpr POINT kInside{6, 8};
+
+// The rich tool tip's window (of this thread), while it is visible.
+constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
+
+BOOL CALLBACK FindShownTip(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring_view(name) != kTipClass || !::IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+HWND ShownTip() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool TipShown() {
+    return ShownTip() != nullptr;
+}
+
+// The places where the visible tip stood, seen each time this thread takes
+// a message from its queue (the tip's animation steps come as timer
+// messages): a slide shows as several places, an instant show or hide as
+// one.
+class TipPlaces {
+public:
+    TipPlaces() {
+        places_.clear();
+        hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &sample, nullptr, ::GetCurrentThreadId());
+    }
+    ~TipPlaces() { ::UnhookWindowsHookEx(hook_); }
+    TipPlaces(const TipPlaces&) = delete;
+    TipPlaces& operator=(const TipPlaces&) = delete;
+
+    bool hooked() const { return hook_ != nullptr; }
+    const std::vector<RECT>& places() const { return places_; }
+
+private:
+    static LRESULT CALLBACK sample(int code, WPARAM wParam, LPARAM lParam) {
+        RECT r{};
+        if (const HWND tip = code == HC_ACTION ? ShownTip() : nullptr;
+            tip && ::GetWindowRect(tip, &r) &&
+            (places_.empty() || !::EqualRect(&places_.back(), &r)))
+            places_.push_back(r);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline std::vector<RECT> places_;
+    HHOOK hook_ = nullptr;
+};
 
 class CheckBoxTipTest : public CheckBoxTest {
 protected:
@@ -15,18 +74,27 @@ protected:
         if (!b) return b;
         put(b, L"TipPreTimer", R4(preTimer));
         put(b, L"TipPostTimer", R4(600.0f));
-        Variant sets = get(b, L"TipEffectsProps");
-        EXPECT_EQ(sets.vt, VT_ARRAY | VT_DISPATCH);
-        if (sets.vt == (VT_ARRAY | VT_DISPATCH)) {
-            LONG index = 0;
-            ComPtr<IDispatch> first;
-            EXPECT_HRESULT_SUCCEEDED(
-                ::SafeArrayGetElement(sets.parray, &index, first.GetAddressOf()));
-            if (first) {
-                EXPECT_HRESULT_SUCCEEDED(putProperty(first.Get(), L"Caption", Str(caption)));
-            }
+        const auto sets = EffectSetsOf(get(b, L"TipEffectsProps"));
+        EXPECT_FALSE(sets.empty() || !sets[0]) << "no tip effect set";
+        if (!sets.empty() && sets[0]) {
+            EXPECT_HRESULT_SUCCEEDED(sets[0]->put_Caption(Bstr(caption).get()));
         }
         return b;
+    }
+
+    // The tip's places from the cursor's coming to its going by itself, the
+    // cursor resting on the control meanwhile.
+    std::vector<RECT> showAndHide(const PlacedBox& b) {
+        TipPlaces recorder;
+        EXPECT_TRUE(recorder.hooked());
+        EXPECT_TRUE(input::moveTo(*b.site.Get(), kInside));
+        EXPECT_TRUE(pumpUntil(TipShown)) << "the tip never showed";
+        EXPECT_TRUE(pumpUntil([] { return !TipShown(); })) << "the tip never went";
+        pumpTicks(10);
+        EXPECT_FALSE(TipShown()) << "back again during the same rest";
+        EXPECT_TRUE(input::moveOutside(*b.site.Get()));
+        pumpTicks(3);
+        return recorder.places();
     }
 
     std::size_t queries(const PlacedBox& b) { return b.site->events().count(L"QueryTipPlacement"); }
@@ -71,6 +139,45 @@ TEST_F(CheckBoxTipTest, ACancelledTipWaitsForTheCursorToLeaveAndComeBack) {
     pumpTicks(3);
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     EXPECT_TRUE(pumpUntil([&] { return queries(b) > 1; })) << "not asked after re-entering";
+}
+
+TEST_F(CheckBoxTipTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSay) {
+    auto b = tippedBox(0.05f, L"Hello");
+    put(b, L"TipAnimateSteps", I4(4));
+    ASSERT_TRUE(b);
+    // A long TipPostTimer keeps it: what hides it below is the timer.
+    put(b, L"TipPostTimer", R4(600.0f));
+    ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
+    ASSERT_TRUE(pumpUntil(TipShown));
+    pumpTicks(30);
+    EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
+    ASSERT_TRUE(input::moveOutside(*b.site.Get()));
+    ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
+
+    put(b, L"TipPostTimer", R4(0.3f));
+    struct Case {
+        const char* name;
+        LONG show, hide;
+    };
+    std::vector<RECT> instant;
+    for (const Case& c : {Case{"Instant", 0, 0}, Case{"SlideIn", 2, 0}, Case{"SlideOut", 0, 2}}) {
+        SCOPED_TRACE(c.name);
+        put(b, L"TipShowMethod", I4(c.show));
+        put(b, L"TipHideMethod", I4(c.hide));
+        const std::vector<RECT> places = showAndHide(b);
+        ASSERT_FALSE(places.empty());
+        if (instant.empty()) {
+            instant = places;
+            EXPECT_EQ(places.size(), 1u) << "an instant tip stands still";
+            continue;
+        }
+        EXPECT_GT(places.size(), 2u) << "a slide passes through places on its way";
+        const RECT& place = instant.front();
+        const RECT& settled = c.show == 2 ? places.back() : places.front();
+        const RECT& away = c.show == 2 ? places.front() : places.back();
+        EXPECT_TRUE(::EqualRect(&settled, &place)) << "rests where an instant tip stands";
+        EXPECT_FALSE(::EqualRect(&away, &place)) << "comes from or goes to another place";
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // own event, and what the control reports heard as it comes.
 #include "host/container_test.h"
 #include "host/event_log.h"
+#include "tests/host/test_pictures.h"
 
 #include "common/com/bstr.h"
 #include "common/win/unique_handle.h"
@@ -44,12 +45,7 @@ protected:
 // A check box without a Font of its own takes the form's font while it
 // loads: the site must be there before the control reads its bag.
 TEST_F(FormTest, AControlLoadsWithTheFormsAmbientsAlreadyInPlace) {
-    FONTDESC desc{
-        sizeof(desc), const_cast<LPOLESTR>(L"Tahoma"), {}, FW_BOLD, DEFAULT_CHARSET, FALSE, FALSE,
-        FALSE};
-    desc.cySize.int64 = 140000;
-    ComPtr<IFontDisp> formFont;
-    ASSERT_HRESULT_SUCCEEDED(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&formFont)));
+    const ComPtr<IFontDisp> formFont = makeFont(L"Tahoma", 140000, true);
     form().setAmbientFont(formFont.Get());
     auto bag = MemoryPropertyBag::create();
     AddOptions load;

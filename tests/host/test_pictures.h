@@ -1,5 +1,5 @@
-// Pictures for the tests: a small 24-bit bitmap file in memory, as the
-// picture object keeps and saves it, and an icon picture.
+// Pictures and fonts for the tests: a small 24-bit bitmap file in memory,
+// as the picture object keeps and saves it, an icon picture, and a font.
 #pragma once
 
 #include "host/picture_data.h"
@@ -65,6 +65,23 @@ inline host::ComPtr<IPictureDisp> iconPicture() {
     ::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
                                reinterpret_cast<void**>(picture.GetAddressOf()));
     return picture;
+}
+
+// A standard font object; sizeCy in CY units (points x 10000).
+inline host::ComPtr<IFontDisp> makeFont(const wchar_t* name, LONGLONG sizeCy, bool bold = false,
+                                        bool italic = false, bool underline = false) {
+    FONTDESC desc{sizeof(desc),
+                  const_cast<LPOLESTR>(name),
+                  {},
+                  static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL),
+                  DEFAULT_CHARSET,
+                  italic ? TRUE : FALSE,
+                  underline ? TRUE : FALSE,
+                  FALSE};
+    desc.cySize.int64 = sizeCy;
+    host::ComPtr<IFontDisp> font;
+    ::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&font));
+    return font;
 }
 
 } // namespace pkw::test

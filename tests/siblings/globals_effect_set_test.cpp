@@ -101,9 +101,12 @@ TEST_F(GlobalsEffectSet, KeepsEveryValueSetByName) {
         const auto& row = kEffectSettings[i];
         if (row.type == SettingType::Gradient) continue;
         given[i] = distinctValue(row, i);
-        const WORD how =
-            given[i].vt == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-        EXPECT_EQ(put(dispatch(), nameOf(row).c_str(), given[i], how).hr, S_OK) << nameOf(row);
+        const std::wstring name = nameOf(row);
+        EXPECT_EQ(given[i].vt == VT_DISPATCH
+                      ? pkw::host::putRefProperty(dispatch(), name.c_str(), given[i].pdispVal)
+                      : put(dispatch(), name.c_str(), given[i]),
+                  S_OK)
+            << nameOf(row);
     }
     for (std::size_t i = 0; i < kEffectSettings.size(); ++i) {
         const auto& row = kEffectSettings[i];
@@ -168,8 +171,11 @@ TEST_F(GlobalsEffectSet, WrongTypesAreRefusedAndKeepTheOldValue) {
     for (const Case& c : cases) {
         const Call before = get(dispatch(), c.name);
         ASSERT_EQ(before.hr, S_OK);
-        const Call call = put(dispatch(), c.name, c.value, c.how);
-        EXPECT_EQ(call.error, c.expected) << c.name;
+        EXPECT_EQ(c.how == DISPATCH_PROPERTYPUTREF
+                      ? pkw::host::putRefProperty(dispatch(), c.name, c.value.pdispVal)
+                      : put(dispatch(), c.name, c.value),
+                  c.expected)
+            << c.name;
         const Call after = get(dispatch(), c.name);
         ASSERT_EQ(after.hr, S_OK);
         ASSERT_EQ(after.result.vt, before.result.vt) << c.name;

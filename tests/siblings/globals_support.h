@@ -6,10 +6,13 @@
 #include <windows.h>
 
 #include "common/com/bstr.h"
-#include "common/com/excep_info.h"
 #include "common/com/variant.h"
+#include "host/com_object.h"
+#include "host/dispatch.h"
+#include "host/typeless_dispatch.h"
 
 #include "tests/common/com_server/server_dll.h"
+#include "tests/host/test_pictures.h"
 #include "zelGlobals40.h"
 
 #include <gtest/gtest.h>
@@ -48,69 +51,26 @@ protected:
     void TearDown() override { ::OleUninitialize(); }
 };
 
-using pkw::ExcepInfo;
-
-// The outcome of a late-bound call: the dispatch result, and the member's
-// own error when it raised one (DISP_E_EXCEPTION carries it in scode).
+// Late-bound calls as a script makes them: a member's own error (carried
+// by DISP_E_EXCEPTION) comes back as the call's result.
 struct Call {
     HRESULT hr = E_FAIL;
-    HRESULT error = E_FAIL;
     pkw::Variant result;
 };
 
-inline DISPID dispid(IDispatch* object, const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
-        return DISPID_UNKNOWN;
-    return id;
-}
-
-// args in natural order; a put passes the value last.
-inline Call invoke(IDispatch* object, const wchar_t* name, WORD flags,
-                   std::initializer_list<VARIANT> args = {}) {
+inline Call get(IDispatch* object, const wchar_t* name,
+                std::initializer_list<pkw::Variant> index = {}) {
     Call call;
-    const DISPID id = dispid(object, name);
-    if (id == DISPID_UNKNOWN) {
-        call.hr = call.error = DISP_E_UNKNOWNNAME;
-        return call;
-    }
-    std::vector<VARIANT> reversed(args.begin(), args.end());
-    std::reverse(reversed.begin(), reversed.end());
-    DISPID named = DISPID_PROPERTYPUT;
-    const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
-    DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()),
-                      put ? 1u : 0u};
-    ExcepInfo excep;
-    UINT argErr = 0;
-    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                             put ? nullptr : call.result.put(), &excep, &argErr);
-    call.error = call.hr == DISP_E_EXCEPTION ? excep.scode : call.hr;
+    call.hr = host::getProperty(object, name, {index.begin(), index.size()}, call.result);
     return call;
 }
 
-inline Call get(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args = {}) {
-    return invoke(object, name, DISPATCH_PROPERTYGET, args);
-}
-
-inline Call put(IDispatch* object, const wchar_t* name, const VARIANT& value,
-                WORD flags = DISPATCH_PROPERTYPUT) {
-    return invoke(object, name, flags, {value});
-}
-
-inline Call putAt(IDispatch* object, const wchar_t* name, LONG index, const VARIANT& value) {
-    return invoke(object, name, DISPATCH_PROPERTYPUT, {pkw::Variant::fromI4(index), value});
+inline HRESULT put(IDispatch* object, const wchar_t* name, const VARIANT& value) {
+    return host::putProperty(object, name, value);
 }
 
 inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
-    std::wstring name(face);
-    FONTDESC desc{sizeof(FONTDESC), name.data(), {}, FW_NORMAL, ANSI_CHARSET, FALSE, FALSE, FALSE};
-    desc.cySize.int64 = static_cast<LONGLONG>(points) * 10000;
-    ComPtr<IFontDisp> font;
-    EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_IFontDisp,
-                                      reinterpret_cast<void**>(font.GetAddressOf())),
-              S_OK);
-    return font;
+    return test::makeFont(face, static_cast<LONGLONG>(points) * 10000);
 }
 
 // A picture that owns a small bitmap.
@@ -154,44 +114,27 @@ inline std::ostream& operator<<(std::ostream& os, const Placement& p) {
 
 // A DToolTipEvents sink: records what QueryPlacement brought and answers
 // through the by-reference arguments.
-class PlacementSink final : public IDispatch {
+class PlacementSink final : public host::ComObject<PlacementSink, host::TypelessDispatch> {
 public:
     std::vector<Placement> received;
     std::function<void(Placement&)> answer;
 
-    // MinGW's ComPtr adds a reference in Attach too: the count starts at 0
-    // and the constructor takes the first one.
-    static ComPtr<PlacementSink> make() { return ComPtr<PlacementSink>(new PlacementSink); }
+    static ComPtr<PlacementSink> make() { return host::makeCom<PlacementSink>(); }
     ULONG references() {
         AddRef();
         return Release();
     }
+    void* find(REFIID iid) noexcept {
+        return iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents
+                   ? static_cast<IDispatch*>(this)
+                   : nullptr;
+    }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** ppv) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DToolTipEvents) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT*, EXCEPINFO*, UINT*) override {
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
+                        EXCEPINFO*, UINT*) override {
         if (id != 1 || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
         VARIANTARG* a = params->rgvarg;
         const VARTYPE expected[] = {VT_BOOL, VT_I2, VT_I2, VT_I4, VT_I4};
@@ -208,10 +151,6 @@ public:
         *a[0].pboolVal = p.cancel;
         return S_OK;
     }
-
-private:
-    PlacementSink() = default;
-    ULONG refs_ = 0;
 };
 
 } // namespace pkw::globals_test

@@ -9,18 +9,8 @@
 namespace pkw::scls_test {
 namespace {
 
-class SubclassTest : public SclsTest {
+class SubclassTest : public GlobalSubclassTest {
 protected:
-    void SetUp() override {
-        SclsTest::SetUp();
-        global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
-        ASSERT_TRUE(global);
-    }
-    void TearDown() override {
-        global.Reset();
-        SclsTest::TearDown();
-    }
-
     // A sink owned by the test (the registry does not own sinks).
     ComPtr<TestSink> sink(const char* name, LONG response) {
         return Adopt(new TestSink(name, response, &log, global.Get()));
@@ -33,7 +23,6 @@ protected:
         return names;
     }
 
-    ComPtr<IGlobalSubclass> global;
     std::vector<SinkCall> log;
 };
 

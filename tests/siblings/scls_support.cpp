@@ -71,23 +71,6 @@ TestSink::~TestSink() {
     if (global_ && currentAtDestruction) global_->get_CurrentMessage(currentAtDestruction);
 }
 
-STDMETHODIMP TestSink::QueryInterface(REFIID iid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (iid == IID_IUnknown || iid == __uuidof(ISubclass)) {
-        *ppv = static_cast<ISubclass*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TestSink::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 STDMETHODIMP TestSink::get_MsgResponse(LONG* value) {
     UINT current = 0;
     if (global_) global_->get_CurrentMessage(&current);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/com/com_ptr.h"
+#include "host/com_object.h"
 #include "host/message_loop.h"
 #include "siblings/api/loader.h"
 #include "tests/common/com_server/server_dll.h"
@@ -77,7 +78,7 @@ struct SinkCall {
     UINT currentMessage; // CurrentMessage of the global object during the call
 };
 
-class TestSink final : public ISubclass {
+class TestSink final : public host::ComObject<TestSink, ISubclass> {
 public:
     // log: shared by the sinks of a test, in call order.
     TestSink(std::string name, LONG response, std::vector<SinkCall>* log,
@@ -97,18 +98,16 @@ public:
 
     LONG response;
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override;
+    void* find(REFIID iid) noexcept {
+        return iid == IID_IUnknown || iid == __uuidof(ISubclass) ? static_cast<ISubclass*>(this)
+                                                                 : nullptr;
+    }
     STDMETHODIMP get_MsgResponse(LONG* value) override;
     STDMETHODIMP put_MsgResponse(LONG) override { return S_OK; }
     STDMETHODIMP WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT* result) override;
 
-    ULONG refs() const { return refs_; }
-
 private:
-    ULONG refs_ = 1;
     std::string name_;
     std::vector<SinkCall>* log_;
     ComPtr<IGlobalSubclass> global_;
@@ -119,6 +118,21 @@ class SclsTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// With a GlobalSubclass object of the test's own.
+class GlobalSubclassTest : public SclsTest {
+protected:
+    void SetUp() override {
+        SclsTest::SetUp();
+        global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
+        ASSERT_TRUE(global);
+    }
+    void TearDown() override {
+        global.Reset();
+        SclsTest::TearDown();
+    }
+    ComPtr<IGlobalSubclass> global;
 };
 
 } // namespace pkw::scls_test

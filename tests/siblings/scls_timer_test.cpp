@@ -3,6 +3,7 @@
 #include "scls_support.h"
 
 #include "common/com/server/object.h"
+#include "host/typeless_dispatch.h"
 
 #include <olectl.h>
 
@@ -12,7 +13,7 @@ namespace pkw::scls_test {
 namespace {
 
 // A DTimerEvents sink that counts its ticks.
-class TimerSink : public IDispatch {
+class TimerSink : public host::TypelessDispatch {
 public:
     using Interfaces = com::InterfaceMap<IDispatch, com::SameVtable<DTimerEvents, IDispatch>>;
 
@@ -20,11 +21,6 @@ public:
     DWORD thread = 0;
     std::function<void()> onTick;
 
-    STDMETHODIMP GetTypeInfoCount(UINT* n) noexcept override {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override {
         return E_NOTIMPL;
     }

@@ -9,19 +9,7 @@
 namespace pkw::scls_test {
 namespace {
 
-class WindowHelpersTest : public SclsTest {
-protected:
-    void SetUp() override {
-        SclsTest::SetUp();
-        global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
-        ASSERT_TRUE(global);
-    }
-    void TearDown() override {
-        global.Reset();
-        SclsTest::TearDown();
-    }
-    ComPtr<IGlobalSubclass> global;
-};
+using WindowHelpersTest = GlobalSubclassTest;
 
 TEST_F(WindowHelpersTest, PropertiesAreKeptPerWindowAndName) {
     TestWindow first;

@@ -3,11 +3,11 @@
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
 #include "common/win/unique_handle.h"
+#include "host/value_text.h"
 
 #include <olectl.h>
 
 #include <array>
-#include <cstring>
 
 namespace pkw::test {
 namespace {
@@ -32,11 +32,7 @@ LONG fontSize(IFontDisp* font) {
 
 Variant byteArray(const std::vector<BYTE>& bytes) {
     Variant v;
-    SAFEARRAYBOUND bound{static_cast<ULONG>(bytes.size()), 0};
-    v.parray = ::SafeArrayCreate(VT_UI1, 1, &bound);
-    if (!v.parray) return v;
-    v.vt = VT_ARRAY | VT_UI1;
-    if (!bytes.empty()) std::memcpy(v.parray->pvData, bytes.data(), bytes.size());
+    host::makeByteArray(bytes, v);
     return v;
 }
 
@@ -55,23 +51,13 @@ std::vector<std::wstring>& probeLog() {
     return log;
 }
 
-Probe::Probe() : OleControl(kClass) {}
+Probe::Probe() : DualControl(kClass) {}
 Probe::~Probe() {
     log(L"Destroyed");
 }
 
 void Probe::log(std::wstring entry) {
     probeLog().push_back(std::move(entry));
-}
-
-STDMETHODIMP Probe::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IProbe) {
-        *ppv = static_cast<IProbe*>(this);
-        addRef();
-        return S_OK;
-    }
-    return queryOleInterface(riid, ppv);
 }
 
 // --- IProbe -------------------------------------------------------------------

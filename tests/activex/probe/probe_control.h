@@ -3,7 +3,7 @@
 // array and a font, and offers the protected API to the tests.
 #pragma once
 
-#include "activex/ole_control.h"
+#include "activex/dual_control.h"
 
 #include "probe.h"
 
@@ -26,30 +26,12 @@ struct InitSnapshot {
     LONG fontSizeCy = 0; // CY units: points × 10000
 };
 
-class Probe final : public ax::OleControl, public IProbe {
+class Probe final : public ax::DualControl<ax::OleControl, IProbe> {
 public:
     static const ax::ControlClass kClass;
 
     Probe();
     ~Probe() override;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return addRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return release(); }
-    // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override { return getTypeInfoCount(n); }
-    STDMETHODIMP GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
-        return getTypeInfo(i, l, t);
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
-        return getIDsOfNames(r, n, c, l, d);
-    }
-    STDMETHODIMP Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
-                        UINT* a) override {
-        return invoke(d, r, l, f, p, v, e, a);
-    }
-    IDispatch* dispatch() noexcept override { return static_cast<IProbe*>(this); }
 
     // IProbe
     STDMETHODIMP get_Caption(BSTR* value) override;
@@ -103,6 +85,7 @@ public:
     std::function<void(Probe&)> onTerminateAction;
 
 protected:
+    void* ownInterface(REFIID) noexcept override { return nullptr; }
     void onInitialize() override;
     void onInitProperties() override;
     HRESULT onReadProperties(ax::PropertyBag& bag) override;
