@@ -1,6 +1,7 @@
 // IConnectionPointContainer, raising events and property-change notices.
 #include "activex/ole_control_impl.h"
 
+#include <array>
 #include <vector>
 
 namespace pkw::ax {
@@ -54,6 +55,22 @@ void OleControl::propertyChanged(const wchar_t* name) {
 
 HRESULT OleControl::fireEvent(DISPID id, std::span<VARIANTARG> args) {
     return impl_->fireEvent(id, args);
+}
+
+HRESULT OleControl::fireMouseEvent(DISPID id, MouseArgs args) {
+    std::array<VARIANTARG, 4> v{};
+    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &args.button;
+    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &args.shift;
+    v[2].vt = VT_R4 | VT_BYREF, v[2].pfltVal = &args.x;
+    v[3].vt = VT_R4 | VT_BYREF, v[3].pfltVal = &args.y;
+    return fireEvent(id, v);
+}
+
+HRESULT OleControl::fireKeyEvent(DISPID id, short& keyCode, short shift) {
+    std::array<VARIANTARG, 2> v{};
+    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &keyCode;
+    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &shift;
+    return fireEvent(id, v);
 }
 
 } // namespace pkw::ax

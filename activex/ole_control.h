@@ -239,6 +239,16 @@ protected:
     // container has frozen events (nothing is raised then); handlers'
     // failures are not reported.
     HRESULT fireEvent(DISPID id, std::span<VARIANTARG> args = {});
+    // The standard mouse events (Button, Shift, X, Y) and key events
+    // (KeyCode, Shift; a handler may change the key code), by reference.
+    struct MouseArgs {
+        SHORT button = 0;
+        SHORT shift = 0;
+        float x = 0;
+        float y = 0;
+    };
+    HRESULT fireMouseEvent(DISPID id, MouseArgs args);
+    HRESULT fireKeyEvent(DISPID id, short& keyCode, short shift);
     // IRecordInfo for a record type of the library's type library (for
     // event arguments of record type).
     HRESULT recordInfo(REFGUID recordType, IRecordInfo** info) const;

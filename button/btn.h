@@ -109,16 +109,8 @@ private:
     void HoverTick();
 
     // --- Input (button_input.cpp) ---------------------------------------------
-    struct MouseArgs {
-        SHORT button = 0;
-        SHORT shift = 0;
-        float x = 0;
-        float y = 0;
-    };
     void MouseDown(const MouseArgs& args);
     void MouseUp(const MouseArgs& args);
-    HRESULT RaiseMouseEvent(DISPID id, MouseArgs args);
-    HRESULT RaiseKeyEvent(DISPID id, short keyCode, short shift);
 
     // --- Persistence (button_persistence.cpp) ----------------------------------
     HRESULT ReadFont(const ax::PropertyBag& bag, IFontDisp* ambient);

@@ -25,14 +25,14 @@ void BTN::MouseDown(const MouseArgs& args) {
     state_.m_sngMouseY = args.y;
     if (state_.m_lBackStyle == 0) CallUpdateParent();
     DrawControl();
-    ignore(RaiseMouseEvent(event::kMouseDown, args));
+    ignore(fireMouseEvent(event::kMouseDown, args));
 }
 
 void BTN::MouseUp(const MouseArgs& args) {
     if (!state_.m_bMousePressed) return; // a press that did not start here
     state_.m_bMousePressed = false;
     const bool over = sib::Mfc().IsMouseOver(state_.m_hWnd) != 0;
-    if (over) ignore(RaiseMouseEvent(event::kMouseUp, args));
+    if (over) ignore(fireMouseEvent(event::kMouseUp, args));
     if (state_.m_bTerminating) return; // a handler let the button go
     if (state_.m_lBackStyle == 0) CallUpdateParent();
     DrawControl();
@@ -40,28 +40,12 @@ void BTN::MouseUp(const MouseArgs& args) {
     if (over && args.button == kLeftButton) ignore(fireEvent(event::kClick));
 }
 
-HRESULT BTN::RaiseMouseEvent(DISPID id, MouseArgs args) {
-    std::array<VARIANTARG, 4> v{};
-    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &args.button;
-    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &args.shift;
-    v[2].vt = VT_R4 | VT_BYREF, v[2].pfltVal = &args.x;
-    v[3].vt = VT_R4 | VT_BYREF, v[3].pfltVal = &args.y;
-    return fireEvent(id, v);
-}
-
-HRESULT BTN::RaiseKeyEvent(DISPID id, short keyCode, short shift) {
-    std::array<VARIANTARG, 2> v{};
-    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &keyCode;
-    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &shift;
-    return fireEvent(id, v);
-}
-
 void BTN::onKeyDown(short keyCode, short shift) {
     if (keyCode == kSpaceBar) {
         state_.m_bKeyPressed = true;
         DrawControl();
     }
-    ignore(RaiseKeyEvent(event::kKeyDown, keyCode, shift));
+    ignore(fireKeyEvent(event::kKeyDown, keyCode, shift));
 }
 
 void BTN::onKeyPress(short keyAscii) {
@@ -76,7 +60,7 @@ void BTN::onKeyUp(short keyCode, short shift) {
         DrawControl();
         ignore(fireEvent(event::kClick));
     }
-    ignore(RaiseKeyEvent(event::kKeyUp, keyCode, shift));
+    ignore(fireKeyEvent(event::kKeyUp, keyCode, shift));
 }
 
 void BTN::onAccessKeyPress(short) {

@@ -56,10 +56,26 @@ const Setting kTextDisabled[] = {text(L"Text", L"Disabled"), flag(L"Enabled", fa
                                  number(L"ForeColor", 0x80000011)};
 constexpr wchar_t kTextBox[] = L"{3A0D0B92-5B3D-47A7-832E-FA61DA3AD766}";
 
+// The effects look beside the standard one: two check boxes and an option
+// group drawn by the effects engine.
+const Setting kFxGradient[] = {text(L"Caption", L"Gradient &body"), number(L"Value", 1)};
+const Setting kFxShadow[] = {text(L"Caption", L"Drop shado&w"), number(L"Value", 0)};
+const Setting kFxDay[] = {text(L"Caption", L"&Day"), number(L"GroupID", 3), flag(L"Grouped", true),
+                          flag(L"Value", true)};
+const Setting kFxNight[] = {text(L"Caption", L"&Night"), number(L"GroupID", 3),
+                            flag(L"Grouped", true)};
+
 constexpr LONG kLeftColumn = 16, kRightColumn = 270, kRow = 34, kTop = 16, kHeight = 24;
 
 constexpr RECT row(LONG column, int index, LONG width) {
     return {column, kTop + index * kRow, column + width, kTop + index * kRow + kHeight};
+}
+
+// An effects row: a taller body, with room below and to the right for a
+// shadow (kEffectsRoom).
+constexpr RECT fxRow(LONG column, int index, LONG width) {
+    const LONG top = kTop + index * kRow + (index - 9) * 8;
+    return {column, top, column + width, top + kHeight + 8};
 }
 
 const DemoControl kControls[] = {
@@ -79,6 +95,14 @@ const DemoControl kControls[] = {
     {L"NuMText40", L"txtSelection", row(kRightColumn, 7, 180), kSelection, false, kTextBox},
     {L"NuMText40", L"txtLocked", row(kLeftColumn, 8, 220), kLocked, false, kTextBox},
     {L"NuMText40", L"txtDisabled", row(kRightColumn, 8, 180), kTextDisabled, false, kTextBox},
+    {L"NuCheckBox40", L"fxGradient", fxRow(kLeftColumn, 9, 220), kFxGradient, true, nullptr,
+     L"Linear gradient"},
+    {L"NuCheckBox40", L"fxShadow", fxRow(kLeftColumn, 10, 220), kFxShadow, true, nullptr,
+     L"Drop shadow"},
+    {L"NuOption40", L"optDay", fxRow(kRightColumn, 9, 180), kFxDay, true, nullptr,
+     L"Option: gradient"},
+    {L"NuOption40", L"optNight", fxRow(kRightColumn, 10, 180), kFxNight, true, nullptr,
+     L"Option: glow"},
 };
 
 } // namespace

@@ -25,10 +25,13 @@ struct DemoControl {
     // A private class (never registered): its "{CLSID}", made straight
     // from the library's class factory. Null for the public classes.
     const wchar_t* privateClsid = nullptr;
+    // The effects look of that caption in the gallery (effect_looks.h), or
+    // null for the standard look.
+    const wchar_t* effectLook = nullptr;
 };
 
 std::span<const DemoControl> demoControls();
 
-inline constexpr SIZE kFormSize{470, 340};
+inline constexpr SIZE kFormSize{470, 446};
 
 } // namespace pkw::demo

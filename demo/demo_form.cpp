@@ -1,6 +1,7 @@
 #include "demo/demo_form.h"
 
 #include "demo/demo_controls.h"
+#include "demo/effect_looks.h"
 #include "host/library.h"
 #include "host/text.h"
 
@@ -13,6 +14,8 @@ using host::ComPtr;
 using host::hexResult;
 
 constexpr wchar_t kLibraryFile[] = L"zelPickwell40.ocx";
+// Room for an effects control's shadow right of and below its body.
+constexpr LONG kEffectsRoom = 4;
 
 Variant settingValue(const Setting& s) {
     switch (s.kind) {
@@ -70,6 +73,12 @@ DemoForm::Result DemoForm::placeAll() {
             result.notes.push_back(why + L": left out");
             missing.push_back(progId);
             continue;
+        }
+        if (c.effectLook) {
+            if (const NamedLook* look = FindLook(c.effectLook))
+                ApplyLook(*site.Get(), c.rect, look->look, kEffectsRoom, kEffectsRoom);
+            else
+                result.notes.push_back(std::wstring(c.name) + L": no look " + c.effectLook);
         }
         for (const Setting& s : c.settings) {
             hr = site->put(s.property, settingValue(s));

@@ -246,13 +246,6 @@ private:
     void WindowPosChanged(LPARAM lParam);
 
     // --- Input (selection_input.cpp) -----------------------------------------
-    // A mouse event's arguments, as the window message gives them.
-    struct MouseArgs {
-        SHORT button = 0;
-        SHORT shift = 0;
-        float x = 0;
-        float y = 0;
-    };
     void MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam);
     void MouseMoved(const MouseArgs& args);
     bool IsMouseOverWindow() const;
@@ -260,8 +253,6 @@ private:
     void HoverTick();
     void TrackMouseLeave();
     void StopHover();
-    HRESULT RaiseMouseEvent(DISPID id, MouseArgs args);
-    HRESULT RaiseKeyEvent(DISPID id, short keyCode, short shift);
 
     // --- Tool-tip timing (selection_tip_timing.cpp) ----------------------------
     void ArmToolTip();

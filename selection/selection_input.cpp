@@ -40,7 +40,7 @@ void SelectionControl::MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
     } else if (IsButtonDown(iMsg)) {
         state_.m_bArmed = true;
         if (state_.m_bHasFocus) DrawControl();
-        ignore(RaiseMouseEvent(traits_.events.mouseDown, args));
+        ignore(fireMouseEvent(traits_.events.mouseDown, args));
     } else if (IsButtonUp(iMsg)) {
         if (!state_.m_bArmed) return; // a press that did not start here
         state_.m_bArmed = false;
@@ -49,7 +49,7 @@ void SelectionControl::MouseMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         } else {
             DrawControl();
         }
-        ignore(RaiseMouseEvent(traits_.events.mouseUp, args));
+        ignore(fireMouseEvent(traits_.events.mouseUp, args));
     }
 }
 
@@ -65,7 +65,7 @@ void SelectionControl::MouseMoved(const MouseArgs& args) {
         ::SetTimer(state_.m_hWnd, kHoverTimer, kHoverPeriodMs, nullptr);
         DrawControl();
     }
-    ignore(RaiseMouseEvent(traits_.events.mouseMove, args));
+    ignore(fireMouseEvent(traits_.events.mouseMove, args));
 }
 
 bool SelectionControl::IsMouseOverWindow() const {
@@ -101,23 +101,7 @@ void SelectionControl::StopHover() {
     state_.m_bHover = false;
 }
 
-HRESULT SelectionControl::RaiseMouseEvent(DISPID id, MouseArgs args) {
-    std::array<VARIANTARG, 4> v{};
-    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &args.button;
-    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &args.shift;
-    v[2].vt = VT_R4 | VT_BYREF, v[2].pfltVal = &args.x;
-    v[3].vt = VT_R4 | VT_BYREF, v[3].pfltVal = &args.y;
-    return fireEvent(id, v);
-}
-
 // --- Keyboard and focus -----------------------------------------------------
-
-HRESULT SelectionControl::RaiseKeyEvent(DISPID id, short keyCode, short shift) {
-    std::array<VARIANTARG, 2> v{};
-    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &keyCode;
-    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &shift;
-    return fireEvent(id, v);
-}
 
 void SelectionControl::onKeyDown(short keyCode, short shift) {
     if (keyCode == kSpaceBar && state_.m_bEnabled && ambientUserMode()) {
@@ -128,7 +112,7 @@ void SelectionControl::onKeyDown(short keyCode, short shift) {
         } catch (...) {
         }
     }
-    ignore(RaiseKeyEvent(traits_.events.keyDown, keyCode, shift));
+    ignore(fireKeyEvent(traits_.events.keyDown, keyCode, shift));
 }
 
 void SelectionControl::onKeyPress(short keyAscii) {
@@ -149,7 +133,7 @@ void SelectionControl::onKeyUp(short keyCode, short shift) {
         }
     } catch (...) {
     }
-    ignore(RaiseKeyEvent(traits_.events.keyUp, keyCode, shift));
+    ignore(fireKeyEvent(traits_.events.keyUp, keyCode, shift));
 }
 
 void SelectionControl::onAccessKeyPress(short) {

@@ -186,7 +186,6 @@ private:
     void DelayedEventTick();
     void InsertTab();
     void RaiseChange();
-    void RaiseKeyEvent(DISPID id, short& keyCode, short shift);
 
     TextBoxState state_;
     ColourCache colours_;

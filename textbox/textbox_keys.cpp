@@ -125,11 +125,4 @@ void NuMText40::RaiseChange() {
     ignore(fireEvent(event::kChange));
 }
 
-void NuMText40::RaiseKeyEvent(DISPID id, short& keyCode, short shift) {
-    std::array<VARIANTARG, 2> v{};
-    v[0].vt = VT_I2 | VT_BYREF, v[0].piVal = &keyCode;
-    v[1].vt = VT_I2 | VT_BYREF, v[1].piVal = &shift;
-    ignore(fireEvent(id, v));
-}
-
 } // namespace pkw::textbox

@@ -129,7 +129,7 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         if (state_.m_bLocked) return 0;
         short keyAscii = static_cast<short>(wParam);
         const short shift = ax::ControlWindow::shiftState();
-        RaiseKeyEvent(event::kKeyPress, keyAscii, shift);
+        ignore(fireKeyEvent(event::kKeyPress, keyAscii, shift));
         if (keyAscii == 0 || !state_.m_hWndEdit) return 0;
         if (!state_.m_bIgnoreChangeEvent) RequestEvent(PendingEvent::TextChange, 1);
         return CallOldWindowProc(
@@ -157,14 +157,14 @@ LRESULT NuMText40::EditMessage(UINT iMsg, WPARAM wParam, LPARAM lParam) {
         }
         state_.m_iLastKeyDown = key;
         short keyCode = static_cast<short>(key);
-        RaiseKeyEvent(event::kKeyDown, keyCode, ax::ControlWindow::shiftState());
+        ignore(fireKeyEvent(event::kKeyDown, keyCode, ax::ControlWindow::shiftState()));
         if (!state_.m_hWndEdit) return 0;
         return passOn();
     }
     case WM_KEYUP: {
         state_.m_iLastKeyDown = 0;
         short keyCode = static_cast<short>(LOWORD(wParam));
-        RaiseKeyEvent(event::kKeyUp, keyCode, ax::ControlWindow::shiftState());
+        ignore(fireKeyEvent(event::kKeyUp, keyCode, ax::ControlWindow::shiftState()));
         RequestEvent(PendingEvent::PositionCheck, 25);
         return passOn();
     }

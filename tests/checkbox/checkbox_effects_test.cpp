@@ -5,6 +5,7 @@
 // back to the standard look.
 #include "tests/checkbox/checkbox_fixture.h"
 #include "host/effect_sets.h"
+#include "tests/common/com_server/server_dll.h"
 #include "tests/host/test_pictures.h"
 
 #include "host/patterned_background.h"
@@ -133,7 +134,7 @@ TEST_F(CheckBoxEffectsTest, WithoutBackgroundTheParentShowsAroundTheGlyphAndTheB
     }
 }
 
-// BackStyle 0 fills with BackColor; 2 and 3 lay a gradient of the stops.
+// BackStyle 2 and 3 lay a gradient of the stops over BackColor.
 TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
     constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kFill = RGB(30, 140, 90);
     const auto similar = [](COLORREF c, COLORREF want) {
@@ -178,13 +179,6 @@ TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
         EXPECT_EQ(image.count(kFill), 0u) << "the gradient covers the fill";
         form().remove(*b.site.Get());
     }
-    auto b = effectsBox();
-    ASSERT_TRUE(b);
-    each([&](IEffectSet* s) {
-        s->put_GlyphAlignment(2);
-        s->put_BackColor(kFill);
-    });
-    EXPECT_EQ(show(b).count(kFill), std::size_t(kWidth * kHeight)) << "BackStyle 0: the fill";
 }
 
 // A texture at least the body's size is copied once from its top-left
@@ -432,6 +426,35 @@ TEST_F(CheckBoxEffectsTest, EachVisualStateDrawsItsOwnSet) {
     EXPECT_TRUE(shows(fills[3])) << "disabled";
 }
 
+// Without the resource server there is no glyph strip: the effects look
+// draws the plain box of the standard look, checked as the value says.
+TEST_F(CheckBoxEffectsTest, WithoutAGlyphStripTheEffectsLookDrawsThePlainBox) {
+    ASSERT_TRUE(CopyLibrariesWithout(L"no_resources", {L"zelResSrv40.dll"}));
+    ComPtr<IUnknown> control;
+    ASSERT_EQ(createFromDll(besideProgram(L"no_resources\\zelPickwell40.ocx"), CLSID_NuCheckBox40,
+                            control),
+              S_OK);
+    PlacedBox b{form().add(control.Get(), L"Check1", kBoxRect)};
+    ASSERT_TRUE(b.site && SUCCEEDED(control.As(&b.box)));
+    put(b, L"Value", I4(1));
+    put(b, L"BackStyle", I4(1));
+    put(b, L"BackColor", I4(LONG(kWhite)));
+    const Image standard = show(b);
+    put(b, L"VisualEffectStyle", I4(1));
+    sets_ = EffectSetsOf(get(b, L"EffectsProps"));
+    each([](IEffectSet* s) { s->put_Border(VARIANT_FALSE); });
+    const Image effects = show(b);
+
+    const LONG top = kHeight / 2 - kGlyph / 2;
+    std::size_t dark = 0;
+    for (LONG y = top; y < top + kGlyph; ++y)
+        for (LONG x = 0; x < kGlyph; ++x) {
+            ASSERT_EQ(effects.color(x, y), standard.color(x, y)) << x << "," << y;
+            dark += GetRValue(standard.color(x, y)) < 100;
+        }
+    EXPECT_GT(dark, std::size_t(4 * kGlyph)) << "the box's frame and its check";
+}
+
 // What a state built is kept from paint to paint; whatever it shows that
 // changes, even inside an object the set holds, shows on the next paint.
 TEST_F(CheckBoxEffectsTest, AChangeShowsOnTheNextPaint) {
@@ -439,32 +462,28 @@ TEST_F(CheckBoxEffectsTest, AChangeShowsOnTheNextPaint) {
     constexpr POINT kBodyProbe{110, 3};
     auto b = effectsBox(L"HH");
     ASSERT_TRUE(b);
+    ComPtr<IGradInfo> grad;
+    ASSERT_HRESULT_SUCCEEDED(state(0)->get_BodyGradInfo(&grad));
     const auto stops = [&](COLORREF colour) {
-        ComPtr<IGradInfo> grad;
-        ASSERT_HRESULT_SUCCEEDED(state(0)->get_BodyGradInfo(&grad));
-        for (LONG j = 0; j < 2; ++j)
-            grad->put_GradColor(j, LONG(colour));
+        grad->put_GradColor(0, LONG(colour));
+        grad->put_GradColor(1, LONG(colour));
     };
-    each([](IEffectSet* s) {
-        s->put_BackStyle(2);
-        s->put_BodyGradientMode(0);
-    });
+    state(0)->put_BackStyle(2);
+    state(0)->put_BodyGradientMode(0);
     stops(kGreen);
     const auto ink = [](const Image& image) {
         return ExtentWhere(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
     };
-    Image before = show(b);
-    ASSERT_EQ(before.color(kBodyProbe.x, kBodyProbe.y), kGreen);
+    const Image before = show(b);
     const Extent first = ink(before);
+    ASSERT_EQ(before.color(kBodyProbe.x, kBodyProbe.y), kGreen);
     ASSERT_GT(first.count, 10u);
 
     ComPtr<IFontDisp> font;
-    ASSERT_HRESULT_SUCCEEDED(state(0)->get_Font(&font));
     ComPtr<IFont> inPlace;
+    ASSERT_HRESULT_SUCCEEDED(state(0)->get_Font(&font));
     ASSERT_HRESULT_SUCCEEDED(font.As(&inPlace));
-    CY size{};
-    size.int64 = 20 * 10000LL;
-    ASSERT_HRESULT_SUCCEEDED(inPlace->put_Size(size));
+    ASSERT_HRESULT_SUCCEEDED(inPlace->put_Size(CY{.int64 = 20 * 10000LL}));
     const Extent larger = ink(show(b));
     EXPECT_GT(larger.bottom - larger.top, first.bottom - first.top + 4) << "the font's size";
 

@@ -187,6 +187,9 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
     ASSERT_HRESULT_SUCCEEDED(get(b, L"Font").pdispVal->QueryInterface(IID_PPV_ARGS(&font)));
     ASSERT_TRUE(a && c);
     NotifyRecorder& notes = b.site->notifications();
+    Variant numbers;
+    numbers.vt = VT_ARRAY | VT_I4;
+    numbers.parray = ::SafeArrayCreateVector(VT_I4, 0, 4);
 
     struct Case {
         const char* what;
@@ -199,6 +202,8 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
         {"variants with a font", ArrayOf(VT_VARIANT, {a, font}), DISP_E_TYPEMISMATCH},
         {"variants with an empty slot", ArrayOf(VT_VARIANT, {a, nullptr}), DISP_E_TYPEMISMATCH},
         {"objects with a font", ArrayOf(VT_DISPATCH, {font, a}), DISP_E_TYPEMISMATCH},
+        {"one set, not an array", Variant::fromUnknown(a.Get()), DISP_E_TYPEMISMATCH},
+        {"numbers", numbers, DISP_E_TYPEMISMATCH},
     };
     for (const wchar_t* property : {L"EffectsProps", L"TipEffectsProps"}) {
         for (const Case& k : cases) {
@@ -222,6 +227,9 @@ TEST_F(CheckBoxHostileTest, EffectSetsComeFromScriptsAndNothingElseIsTaken) {
                 }
                 firstAfter.As(&taken);
                 EXPECT_EQ(taken.Get(), given.Get());
+                LONG last = -1;
+                ::SafeArrayGetUBound(after.parray, 1, &last);
+                EXPECT_EQ(last, 1) << "the given sets replace the old ones";
                 EXPECT_EQ(notes.count(L"Enabled"), 1u);
             } else {
                 EXPECT_EQ(firstAfter.Get(), firstBefore.Get()) << "changed on a refusal";

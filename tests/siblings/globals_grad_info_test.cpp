@@ -1,4 +1,4 @@
-// Gradient stop lists: whole records by vtable, single fields by name.
+// Gradient stop lists: whole records, counts and indices.
 #include "globals_support.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,6 @@ inline void PrintTo(const GradStop& s, std::ostream* os) {
 namespace {
 
 using namespace pkw::globals_test;
-using pkw::Variant;
 
 // Callers in other modules pass arrays of these records as raw memory.
 static_assert(sizeof(GradStop) == 8);
@@ -114,32 +113,6 @@ TEST_F(GlobalsGradInfo, BadIndicesAndCountsChangeNothing) {
         EXPECT_EQ(c.actual, c.expected) << c.what;
     EXPECT_EQ(read(), (std::vector<GradStop>{two[0], two[1]}));
     EXPECT_EQ(stops_->put_Count(32767), S_OK) << "the largest count that can be saved";
-}
-
-TEST_F(GlobalsGradInfo, IndexedFieldsByName) {
-    IDispatch* d = stops_.Get();
-    ASSERT_EQ(put(d, L"Count", Variant::fromI4(3)), S_OK);
-    ASSERT_EQ(putAt(d, L"GradColor", 1, Variant::fromI4(0x00FF00)), S_OK);
-    ASSERT_EQ(putAt(d, L"GradPercent", 1, Variant::fromI2(60)), S_OK);
-    ASSERT_EQ(putAt(d, L"GradPercent", 2, Variant::fromI4(100)), S_OK);
-
-    EXPECT_EQ(read(), (std::vector<GradStop>{{0, 0}, {0x00FF00, 60}, {0, 100}}));
-    const Call color = get(d, L"GradColor", {Variant::fromI4(1)});
-    ASSERT_EQ(color.hr, S_OK);
-    Variant asLong;
-    ASSERT_EQ(::VariantChangeType(&asLong, const_cast<pkw::Variant*>(&color.result), 0, VT_I4),
-              S_OK);
-    EXPECT_EQ(asLong.lVal, 0x00FF00);
-    const Call percent = get(d, L"GradPercent", {Variant::fromI4(2)});
-    ASSERT_EQ(percent.hr, S_OK);
-    EXPECT_EQ(percent.result.vt, VT_I2);
-    EXPECT_EQ(percent.result.iVal, 100);
-
-    // The member's own error reaches a late-bound caller.
-    EXPECT_EQ(get(d, L"GradColor", {Variant::fromI4(3)}).hr, DISP_E_BADINDEX);
-    EXPECT_EQ(putAt(d, L"GradPercent", -1, Variant::fromI2(1)), DISP_E_BADINDEX);
-    EXPECT_EQ(put(d, L"Count", Variant::fromI4(-5)), E_INVALIDARG);
-    EXPECT_EQ(read().size(), 3u);
 }
 
 } // namespace

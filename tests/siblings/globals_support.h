@@ -69,13 +69,6 @@ inline HRESULT put(IDispatch* object, const wchar_t* name, const VARIANT& value)
     return host::putProperty(object, name, value);
 }
 
-inline HRESULT putAt(IDispatch* object, const wchar_t* name, LONG index, const VARIANT& value) {
-    DISPID id = DISPID_UNKNOWN;
-    if (const HRESULT hr = host::dispId(object, name, id); FAILED(hr)) return hr;
-    const pkw::Variant args[] = {pkw::Variant::fromI4(index), pkw::Variant(value)};
-    return host::invoke(object, id, DISPATCH_PROPERTYPUT, args, nullptr);
-}
-
 inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
     return test::makeFont(face, static_cast<LONGLONG>(points) * 10000);
 }

@@ -368,6 +368,60 @@ TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
     }
 }
 
+// Blur and Soften work on the whole balloon, its text with it; BodyBlur
+// only on the fill under the text.
+TEST_F(TipEffects, BlurAndSoftenTakeTheTextWithTheBody) {
+    constexpr COLORREF kInk = RGB(0, 0, 192);
+    struct Case {
+        const char* what;
+        void (*set)(IEffectSet*);
+        bool sharp;
+    };
+    const Case cases[] = {
+        {"neither", [](IEffectSet*) {}, true},
+        {"BodyBlur", [](IEffectSet* s) { s->put_BodyBlur(40); }, true},
+        {"Blur", [](IEffectSet* s) { s->put_Blur(40); }, false},
+        {"Soften", [](IEffectSet* s) { s->put_Soften(100); }, false},
+    };
+    std::size_t sharpInk = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        freshLook();
+        effects_->put_TextForeColor(kInk);
+        c.set(effects_.Get());
+        const std::size_t ink = showAndCapture(L"MOVE IT").count(kInk);
+        if (!sharpInk) sharpInk = ink;
+        ASSERT_GT(sharpInk, 40u);
+        if (c.sharp)
+            EXPECT_GT(ink, sharpInk * 3 / 4);
+        else
+            EXPECT_LT(ink, sharpInk / 2);
+        hide();
+    }
+}
+
+// Without the effects engine beside the library the tip still shows its
+// balloon: the border, the fill in BackColor (a gradient needs the
+// engine) and both lines as plain text in their colours.
+TEST_F(TipEffects, WithoutTheEngineTheTipDrawsAPlainBalloon) {
+    constexpr COLORREF kBack = RGB(255, 255, 200), kHeader = RGB(192, 0, 0),
+                       kCaption = RGB(0, 0, 192);
+    ASSERT_TRUE(pkw::test::CopyLibrariesWithout(L"no_fx", {L"zelFX40.dll"}));
+    static const pkw::test::ServerDll lone(L"no_fx\\zelGlobals40.dll");
+    newTip(lone);
+    freshLook(L"TITLE");
+    effects_->put_BackStyle(2);
+    effects_->put_BackColor(kBack);
+    effects_->put_HeaderForeColor(kHeader);
+    effects_->put_TextForeColor(kCaption);
+    const Image image = showAndCapture(L"MOVE IT");
+    const Inside in = insideOf(image);
+    ASSERT_TRUE(in.found());
+    EXPECT_EQ(image.color(in.left + 1, in.top + 1), kBack);
+    EXPECT_GT(image.count(kHeader), 10u);
+    EXPECT_GT(image.count(kCaption), 10u);
+}
+
 // Rows of the capture that hold the colour, as runs [first, last].
 std::vector<std::pair<int, int>> bandsOf(const Image& image, COLORREF color) {
     std::vector<std::pair<int, int>> bands;

@@ -100,9 +100,9 @@ protected:
         OleTest::TearDown();
     }
 
-    // A new tool-tip object with this test's sink connected.
-    void newTip() {
-        tip_ = create<IToolTip>(CLSID_ToolTip);
+    // A new tool-tip object of `dll` with this test's sink connected.
+    void newTip(const test::ServerDll& dll = globalsDll()) {
+        tip_ = dll.create<IToolTip>(CLSID_ToolTip);
         ASSERT_TRUE(tip_);
         sink_ = answering(tip_.Get());
         ComPtr<IConnectionPointContainer> container;

@@ -234,37 +234,6 @@ TEST_F(TipWindow, HidesAtOnceOrWhenItsAnimationEnds) {
     }
 }
 
-TEST_F(TipWindow, AnimatedShowsEndWhereAnInstantOneStands) {
-    const POINT at = screenCentre();
-    const HWND instant = show(at, kSentence, 0);
-    ASSERT_NE(instant, nullptr);
-    const RECT place = windowRect(instant);
-    ASSERT_EQ(tip_->HideTip(0), S_OK);
-
-    struct Case {
-        const char* what;
-        LONG method;
-        bool moves; // starts away from its place
-    };
-    const Case cases[] = {{"fade", 1, false}, {"slide", 2, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const HWND tip = show(at, kSentence, c.method);
-        ASSERT_NE(tip, nullptr) << "shows at once, to come in while the caller goes on";
-        const RECT first = windowRect(tip);
-        EXPECT_EQ(::EqualRect(&place, &first) == FALSE, c.moves) << text(first);
-        EXPECT_TRUE(pumpUntil([&] {
-            const RECT now = windowRect(tip);
-            return ::EqualRect(&now, &place) != FALSE;
-        }));
-        // The animation is over: the tip stays.
-        const HWND same = tip;
-        EXPECT_TRUE(pumpUntil([&] { return shownTip() == same; }));
-        ASSERT_EQ(tip_->HideTip(0), S_OK);
-        EXPECT_EQ(shownTip(), nullptr);
-    }
-}
-
 TEST_F(TipWindow, LeaksNoGdiObjectsOverManyShows) {
     const POINT at = screenCentre();
     const auto cycle = [&](int i) {

@@ -5,12 +5,19 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace pkw::test {
 
 // A file in the test program's folder, where the build puts every DLL.
 std::wstring besideTestProgram(const wchar_t* file);
+
+// The folder's DLLs and controls copied into its subfolder `folder`, all but
+// those left out: a library among incomplete siblings, reached as
+// besideTestProgram(L"folder\\name.dll"). False when a copy failed.
+bool CopyLibrariesWithout(const wchar_t* folder, std::initializer_list<std::wstring_view> leftOut);
 
 class ServerDll {
 public:

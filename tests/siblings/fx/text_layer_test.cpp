@@ -65,16 +65,8 @@ protected:
         static const pkw::test::ServerDll globals(L"zelGlobals40.dll");
         effects = globals.create<IEffectSet>(CLSID_EffectSet);
         ASSERT_TRUE(effects);
-        FONTDESC desc{sizeof(FONTDESC),
-                      const_cast<LPOLESTR>(L"Arial"),
-                      {},
-                      FW_BOLD,
-                      ANSI_CHARSET,
-                      FALSE,
-                      FALSE,
-                      FALSE};
-        desc.cySize.int64 = 260000; // points, in ten-thousandths
-        ASSERT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(&font)), S_OK);
+        UseFont(L"Arial", 26, FW_BOLD);
+        ASSERT_TRUE(font);
         effects->put_TextAntiAlias(-1);
         effects->put_TextAlpha(255);
         // The plain ink of the caption, black, for comparison.
@@ -85,14 +77,30 @@ protected:
         font.Reset();
         EngineTest::TearDown();
     }
+    // The caption's font from now on.
+    void UseFont(const wchar_t* face, LONGLONG points, SHORT weight, BOOL italic = FALSE,
+                 BOOL underline = FALSE, BOOL strike = FALSE) {
+        FONTDESC desc{sizeof(FONTDESC),
+                      const_cast<LPOLESTR>(face),
+                      {},
+                      weight,
+                      ANSI_CHARSET,
+                      italic,
+                      underline,
+                      strike};
+        desc.cySize.int64 = points * 10000;
+        EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(font.ReleaseAndGetAddressOf())),
+                  S_OK);
+    }
     Readback Build(LONG mode = 0) {
         effects->put_TextEnhancementMode(mode);
-        const Bstr text(L"HW");
+        const Bstr caption(text);
         ComPtr<IDispatch> settings;
         effects.As(&settings);
         const ComPtr<IFxLayer> built = NewLayer();
-        EXPECT_EQ(built->BuildTextLayer(settings.Get(), nullptr, font.Get(), text.get(), 0, 0, 0),
-                  S_OK);
+        EXPECT_EQ(
+            built->BuildTextLayer(settings.Get(), nullptr, font.Get(), caption.get(), 0, 0, 0),
+            S_OK);
         return Read(built);
     }
     // Pixels of the caption's box by their ink: full, none.
@@ -105,6 +113,7 @@ protected:
 
     ComPtr<IEffectSet> effects;
     ComPtr<IFontDisp> font;
+    std::wstring text = L"HW";
     Readback ink;
 };
 
@@ -312,6 +321,44 @@ TEST_F(TextLayerTest, EmbossPutsHighlightAndShadowOnOppositeSidesAlongTheLight) 
     ASSERT_GT(sn, 20);
     EXPECT_GT(hx / hn - sx / sn, 0.5) << "highlight to the right";
     EXPECT_LT(hy / hn - sy / sn, -0.5) << "highlight above";
+}
+
+// The font's weight, slant and lines show in the ink, compared with the
+// regular font's: Tahoma, whose bold Wine draws with the regular outlines.
+TEST_F(TextLayerTest, TheFontsStyleShowsInTheInk) {
+    struct Ink {
+        double total = 0, topX = 0, bottomX = 0; // the mean x of the upper, lower third
+        std::vector<double> rows;                // ink per row
+    };
+    const auto build = [&](SHORT weight, BOOL italic, BOOL underline, BOOL strike) {
+        UseFont(L"Tahoma", 20, weight, italic, underline, strike);
+        const Readback r = Build(0);
+        Ink ink;
+        ink.rows.assign(std::size_t(r.height), 0);
+        double top = 0, bottom = 0;
+        for (int y = 0; y < r.height; ++y)
+            for (int x = 0; x < r.width; ++x) {
+                const double a = r.alpha[std::size_t(y) * r.width + x] / 255.0;
+                ink.total += a, ink.rows[std::size_t(y)] += a;
+                if (y < r.height / 3) ink.topX += a * x, top += a;
+                if (y >= r.height * 2 / 3) ink.bottomX += a * x, bottom += a;
+            }
+        ink.topX /= top, ink.bottomX /= bottom;
+        return ink;
+    };
+    const auto heaviestRow = [](const Ink& ink) {
+        return *std::max_element(ink.rows.begin(), ink.rows.end());
+    };
+    text = L"l l";
+    const Ink regular = build(FW_NORMAL, FALSE, FALSE, FALSE);
+    ASSERT_GT(regular.total, 20);
+    EXPECT_GT(build(FW_BOLD, FALSE, FALSE, FALSE).total, regular.total * 1.25) << "bold";
+    const Ink italic = build(FW_NORMAL, TRUE, FALSE, FALSE);
+    EXPECT_GT(italic.topX - italic.bottomX, regular.topX - regular.bottomX + 1) << "italic";
+    EXPECT_GT(heaviestRow(build(FW_NORMAL, FALSE, TRUE, FALSE)), heaviestRow(regular) + 5)
+        << "underline";
+    EXPECT_GT(heaviestRow(build(FW_NORMAL, FALSE, FALSE, TRUE)), heaviestRow(regular) + 5)
+        << "strikethrough";
 }
 
 TEST_F(TextLayerTest, OtherModesDrawNoTextAndBadSettingsDoNotStopIt) {
