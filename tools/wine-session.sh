@@ -14,7 +14,13 @@ case "$action" in
 start)
     if [ -z "${DISPLAY:-}" ]; then
         for n in $(seq 91 120); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+            lock=/tmp/.X$n-lock
+            # A server killed without cleaning up leaves its lock and socket:
+            # its display is free again.
+            if [ -e "$lock" ] && ! kill -0 "$(tr -d ' \n' <"$lock")" 2>/dev/null; then
+                rm -f "$lock" "/tmp/.X11-unix/X$n"
+            fi
+            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "$lock" ] && continue
             Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
             echo $! >"$build/xvfb.pid"
             export DISPLAY=":$n"
