@@ -5,6 +5,7 @@
 #include "persistence/effect_set_access.h"
 
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <algorithm>
 
@@ -36,6 +37,15 @@ bool AddFont(IDispatch* object, std::vector<std::int32_t>& numbers,
     return true;
 }
 
+// A system colour is kept as what it shows now, so that a change of the
+// system's colours builds the layers again.
+std::int32_t Shown(std::int32_t colour) {
+    COLORREF rgb = 0;
+    return SUCCEEDED(::OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &rgb))
+               ? static_cast<std::int32_t>(rgb)
+               : colour;
+}
+
 bool AddStops(IGradInfo* list, std::vector<std::int32_t>& numbers) {
     LONG count = 0;
     if (list && FAILED(list->get_Count(&count))) return false;
@@ -44,7 +54,7 @@ bool AddStops(IGradInfo* list, std::vector<std::int32_t>& numbers) {
     for (LONG j = 0; j < count; ++j) {
         GradStop stop{};
         if (FAILED(list->GetStop(j, &stop))) return false;
-        numbers.insert(numbers.end(), {stop.GradColor, stop.GradPercent});
+        numbers.insert(numbers.end(), {Shown(stop.GradColor), stop.GradPercent});
     }
     return true;
 }
@@ -64,7 +74,7 @@ void SetFingerprint::take(IEffectSet* set) {
         if (a.getNumber) {
             std::int32_t value = 0;
             if (FAILED(a.getNumber(set, &value))) return;
-            numbers_.push_back(value);
+            numbers_.push_back(rows[i].type == globals::SettingType::Colour ? Shown(value) : value);
         } else if (a.getObject) {
             IDispatch* raw = nullptr;
             if (FAILED(a.getObject(set, &raw))) return;
