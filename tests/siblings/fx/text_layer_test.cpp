@@ -92,6 +92,18 @@ protected:
         EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_PPV_ARGS(font.ReleaseAndGetAddressOf())),
                   S_OK);
     }
+    // A two-stop text gradient, red at 0 % to blue at 100 %.
+    void RedToBlueText() {
+        ComPtr<IGradInfo> stops;
+        ASSERT_EQ(effects->get_TextGradInfo(&stops), S_OK);
+        stops->put_Count(2);
+        stops->put_GradColor(0, RGB(255, 0, 0));
+        stops->put_GradPercent(0, 0);
+        stops->put_GradColor(1, RGB(0, 0, 255));
+        stops->put_GradPercent(1, 100);
+        effects->put_TextGradientMode(2);
+    }
+
     Readback Build(LONG mode = 0) {
         effects->put_TextEnhancementMode(mode);
         const Bstr caption(text);
@@ -211,14 +223,7 @@ TEST_F(TextLayerTest, InnerShadowDarkensTheInkOnTheShadowSideOnly) {
 // Red to blue from left to right: along the axis the colour moves from red
 // to blue; across it (down a column) it stays.
 TEST_F(TextLayerTest, GradientTextChangesColourAlongTheAxisOnly) {
-    ComPtr<IGradInfo> stops;
-    ASSERT_EQ(effects->get_TextGradInfo(&stops), S_OK);
-    stops->put_Count(2);
-    stops->put_GradColor(0, RGB(255, 0, 0));
-    stops->put_GradPercent(0, 0);
-    stops->put_GradColor(1, RGB(0, 0, 255));
-    stops->put_GradPercent(1, 100);
-    effects->put_TextGradientMode(2);
+    ASSERT_NO_FATAL_FAILURE(RedToBlueText());
     effects->put_TextGradientAngle(90);
     const Readback shaded = Build(3);
     int previous = 256, columns = 0;
@@ -244,14 +249,7 @@ TEST_F(TextLayerTest, GradientTextChangesColourAlongTheAxisOnly) {
 // mode 0): red in the middle to blue at the radius, each ink pixel the blend
 // at its distance from the centre, whichever way it lies.
 TEST_F(TextLayerTest, RadialGradientTextFollowsTheDistanceFromTheCentre) {
-    ComPtr<IGradInfo> stops;
-    ASSERT_EQ(effects->get_TextGradInfo(&stops), S_OK);
-    stops->put_Count(2);
-    stops->put_GradColor(0, RGB(255, 0, 0));
-    stops->put_GradPercent(0, 0);
-    stops->put_GradColor(1, RGB(0, 0, 255));
-    stops->put_GradPercent(1, 100);
-    effects->put_TextGradientMode(2);
+    ASSERT_NO_FATAL_FAILURE(RedToBlueText());
     effects->put_TextGradientCalcMode(0);
     const Readback shaded = Build(4);
     const int w = ink.width - ink.left, h = ink.height - ink.top;
