@@ -21,18 +21,17 @@ using Clock = std::chrono::steady_clock;
 constexpr SIZE kFrame{76, 25};
 constexpr int kNormalFrame = 0, kHotFrame = 77;
 
+BOOL CALLBACK CollectBox(HWND hwnd, LPARAM list) {
+    wchar_t name[64]{};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring(name) == pages::kAboutBoxClass)
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> OpenBoxes() {
     std::vector<HWND> boxes;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) -> BOOL {
-            wchar_t name[64]{};
-            ::GetClassNameW(hwnd, name, 64);
-            if (std::wstring(name) == pages::kAboutBoxClass)
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectBox, reinterpret_cast<LPARAM>(&boxes));
     return boxes;
 }
 
