@@ -139,7 +139,8 @@ TEST_F(CheckBoxEffectsTest, WithoutBackgroundTheParentShowsAroundTheGlyphAndTheB
     }
 }
 
-// BackStyle 2 and 3 lay a gradient of the stops over BackColor.
+// BackStyle 2 and 3 lay a gradient of the stops over BackColor, along the
+// set's angle.
 TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
     constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kFill = RGB(30, 140, 90);
     struct Case {
@@ -149,9 +150,7 @@ TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
         POINT first, last; // where the first stop's and the last stop's colour show
     };
     const Case cases[] = {
-        {"LinearDown", 2, 0, {60, 1}, {60, kHeight - 2}},
         {"LinearAcross", 2, 90, {1, 12}, {kWidth - 2, 12}},
-        {"LinearAngleHeldToNinety", 2, 400, {1, 12}, {kWidth - 2, 12}},
         {"RadialFromTheCentre", 3, 0, {kWidth / 2, kHeight / 2}, {2, 1}},
     };
     for (const Case& c : cases) {
@@ -181,9 +180,9 @@ TEST_F(CheckBoxEffectsTest, TheBodyIsFilledOrGraded) {
     }
 }
 
-// A texture at least the body's size is copied once from its top-left
-// corner; a smaller one is tiled (BodyTextureSizeMode 0) or stretched (1).
-TEST_F(CheckBoxEffectsTest, ATextureIsCopiedTiledOrStretched) {
+// A texture smaller than the body is tiled (BodyTextureSizeMode 0) or
+// stretched (1). (Which blits cover a body is tested without a control.)
+TEST_F(CheckBoxEffectsTest, ATextureIsTiledOrStretched) {
     // Every pixel of the texture tells where it came from.
     const auto coded = [](int x, int y) { return RGB(x, 4 * y, 77); };
     const auto halves = [](int x, int) { return x < 5 ? RGB(200, 0, 0) : RGB(0, 0, 200); };
@@ -195,8 +194,6 @@ TEST_F(CheckBoxEffectsTest, ATextureIsCopiedTiledOrStretched) {
         std::function<COLORREF(LONG, LONG)> expected; // -1: not checked
     };
     const Case cases[] = {
-        {"LargerCopiedFromTheCorner", 200, 50, coded, 1,
-         [&](LONG x, LONG y) { return coded(x, y); }},
         {"SmallerTiled", 16, 10, coded, 0, [&](LONG x, LONG y) { return coded(x % 16, y % 10); }},
         {"SmallerStretched", 10, 6, halves, 1,
          [&](LONG x, LONG) {
@@ -227,9 +224,10 @@ TEST_F(CheckBoxEffectsTest, ATextureIsCopiedTiledOrStretched) {
     }
 }
 
-// The image and the caption beside the glyph, on the glyph's side: the
-// image alone over the glyph's place at the margin, the caption past the
-// glyph's column, both with the image first and the caption 2 pixels on.
+// The image and the caption on the glyph's side, as the layout (tested
+// without a control) puts what the control measured: the image alone over
+// the glyph's place at the margin; with a caption, the image first beside
+// the glyph and the caption 2 pixels on.
 TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
     constexpr LONG kImageSize = 12, kColumn = kGlyph + 2;
     struct Case {
@@ -240,10 +238,7 @@ TEST_F(CheckBoxEffectsTest, ImageAndCaptionStandWhereTheLayoutPutsThem) {
         LONG captionEdge; // glyph left: the ink starts here; right: it ends here
     };
     const Case cases[] = {
-        {"ImageOnlyGlyphLeft", 0, true, false, 0, -1},
         {"ImageOnlyGlyphRight", 1, true, false, kWidth - kImageSize, -1},
-        {"CaptionOnlyGlyphLeft", 0, false, true, -1, kColumn},
-        {"CaptionOnlyGlyphRight", 1, false, true, -1, kWidth - kColumn},
         {"BothGlyphLeft", 0, true, true, kColumn, kColumn + kImageSize + 2},
         {"BothGlyphRight", 1, true, true, kWidth - kColumn - kImageSize,
          kWidth - kColumn - kImageSize - 2},
@@ -306,7 +301,6 @@ TEST_F(CheckBoxEffectsTest, RotationTurnsGlyphAndCaptionTogether) {
     };
     const LONG middle = kSide / 2, edge = kGlyph / 2;
     const Case cases[] = {
-        {"NotTurned", 0, {edge, middle}, true, +1, 0},
         {"HalfTurn", 1, {kSide - 1 - edge, middle}, true, -1, 0},
         {"QuarterTurn", 2, {middle, kSide - 1 - edge}, false, 0, -1},
         {"ThreeQuarters", 3, {middle, edge}, false, 0, +1},
