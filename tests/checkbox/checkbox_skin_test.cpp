@@ -197,15 +197,11 @@ TEST_F(CheckBoxSkinTest, QuerySkinAsksForTheCheckBoxStripWithTheMapAlreadyGivenB
         const RecordedEvent* e = b.site->events().last(L"QuerySkin");
         ASSERT_TRUE(e);
         ASSERT_EQ(e->args.size(), 3u);
-        const RecordedArg* id = e->arg(L"ID");
-        ASSERT_TRUE(id);
+        const RecordedArg *id = e->arg(L"ID"), *p = e->arg(L"p"), *info = e->arg(L"Info");
+        ASSERT_TRUE(id && p && info);
         EXPECT_EQ(id->vt, VT_I4);
         EXPECT_EQ(NumberOf(id->value), kStripId);
-        const RecordedArg* p = e->arg(L"p");
-        ASSERT_TRUE(p);
         EXPECT_EQ(p->vt, VT_DISPATCH | VT_BYREF);
-        const RecordedArg* info = e->arg(L"Info");
-        ASSERT_TRUE(info);
         EXPECT_EQ(info->vt, VT_RECORD | VT_BYREF);
         auto field = [&](const wchar_t* name) -> Variant {
             for (const auto& [n, v] : info->fields)
