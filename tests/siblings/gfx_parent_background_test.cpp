@@ -14,7 +14,6 @@ namespace {
 
 using pkw::sib::DibSurface;
 using pkw::sib::Gfx;
-using pkw::test::PixelAt;
 
 constexpr COLORREF kChildColor = RGB(0, 255, 0);
 constexpr COLORREF kParentBrushColor = RGB(30, 160, 60);
@@ -112,27 +111,25 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
         {"parent clips its children and cannot print", WS_CLIPCHILDREN, false, false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const Scene scene = MakeScene(c.parentStyle, c.answersPrintClient);
-        ASSERT_TRUE(scene.parent && scene.child) << c.what;
+        ASSERT_TRUE(scene.parent && scene.child);
         // The screen under the child shows the child before the capture.
         {
             pkw::WindowDc screen(nullptr);
             POINT p{kChildX + 5, kChildY + 5};
             ::ClientToScreen(scene.parent.get(), &p);
-            EXPECT_EQ(::GetPixel(screen.get(), p.x, p.y), kChildColor) << c.what;
+            EXPECT_EQ(::GetPixel(screen.get(), p.x, p.y), kChildColor);
         }
         // A destination larger than the window keeps what lies beyond it.
         const DibSurface dest =
             pkw::test::MakeSurface(kChildW + 8, kChildH + 8, [](int, int) { return kSentinel; });
-        ASSERT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.child), 1) << c.what;
-        for (int y = 0; y < dest.height(); ++y)
-            for (int x = 0; x < dest.width(); ++x) {
-                const bool under = x < kChildW && y < kChildH;
-                const COLORREF expected = !under            ? kSentinel
-                                          : c.expectPattern ? Pattern(kChildX + x, kChildY + y)
-                                                            : kParentBrushColor;
-                ASSERT_EQ(PixelAt(dest, x, y), expected) << c.what << " at " << x << "," << y;
-            }
+        ASSERT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.child), 1);
+        pkw::test::ExpectPixels(dest, [&](int x, int y) {
+            return x >= kChildW || y >= kChildH ? kSentinel
+                   : c.expectPattern            ? Pattern(kChildX + x, kChildY + y)
+                                                : kParentBrushColor;
+        });
     }
 }
 

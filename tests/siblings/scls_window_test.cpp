@@ -16,8 +16,8 @@ TEST_F(WindowHelpersTest, PropertiesAreKeptPerWindowAndName) {
     TestWindow second;
     const Bstr hook(L"m_IPAOHookStruct_ID:66342");
     const Bstr other(L"m_IPAOHookStruct_ID:66343");
-    const LONG_PTR values[] = {1, -1, 0x7FFFFFFF, static_cast<LONG_PTR>(~size_t{0} >> 1),
-                               reinterpret_cast<LONG_PTR>(&values)};
+    // Negative and pointer-sized values come back whole.
+    const LONG_PTR values[] = {-1, static_cast<LONG_PTR>(~size_t{0} >> 1)};
     for (const LONG_PTR value : values) {
         SCOPED_TRACE(value);
         ASSERT_EQ(global->SetWindowProperty(first.hwnd(), hook.get(), value), S_OK);
@@ -59,10 +59,7 @@ TEST_F(WindowHelpersTest, WideTextComesBackWithinTheBuffersLimits) {
         LONG capacity;
         bool nullBuffer;
         LONG length;
-    } cases[] = {
-        {7, false, 6}, {100, false, 6}, {4, false, 3},  {1, false, 0},
-        {0, false, 0}, {-5, false, 0},  {100, true, 0},
-    };
+    } cases[] = {{7, false, 6}, {4, false, 3}, {1, false, 0}, {-5, false, 0}, {100, true, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "capacity " << c.capacity << " null " << c.nullBuffer);
         std::wstring buffer(100, L'#');

@@ -2,6 +2,8 @@
 
 #include "host/message_loop.h"
 
+#include <gtest/gtest.h>
+
 namespace pkw::test {
 
 namespace {
@@ -51,6 +53,12 @@ sib::DibSurface MakeSurface(int w, int h, const std::function<COLORREF(int x, in
         for (int x = 0; x < w; ++x)
             surface.at(x, y) = sib::PixelFromColorRef(pixel(x, y));
     return surface;
+}
+
+void ExpectPixels(const sib::DibSurface& s, const std::function<COLORREF(int x, int y)>& expected) {
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            ASSERT_EQ(PixelAt(s, x, y), expected(x, y)) << "at " << x << ", " << y;
 }
 
 } // namespace pkw::test

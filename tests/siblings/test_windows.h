@@ -4,6 +4,7 @@
 //   RegisterClassFor registers a window class for a test's window procedure, once
 //   MakeBitmap       a bitmap (or surface) with given pixels
 //   PixelAt          a pixel of a surface as COLORREF
+//   ExpectPixels     every pixel of a surface as a function says
 #pragma once
 
 #include "common/win/unique_handle.h"
@@ -31,5 +32,9 @@ inline COLORREF PixelAt(const sib::DibSurface& s, int x, int y) {
     ::GdiFlush();
     return sib::ColorRefFromPixel(s.at(x, y));
 }
+
+// Expects every pixel (x, y) of s to be expected(x, y); stops at the first
+// that is not.
+void ExpectPixels(const sib::DibSurface& s, const std::function<COLORREF(int x, int y)>& expected);
 
 } // namespace pkw::test
