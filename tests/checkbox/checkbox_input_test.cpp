@@ -3,11 +3,11 @@
 // the glyph frame the control then shows.
 #include "tests/checkbox/checkbox_fixture.h"
 
-#include "common/win/unique_handle.h"
+#include "common/win/dib_section.h"
 #include "siblings/api/plain.h"
 #include "host/message_spy.h"
 
-#include <optional>
+#include <algorithm>
 
 namespace pkw::test {
 namespace {
@@ -22,27 +22,17 @@ constexpr int kFrames = 12;
 std::vector<Image> BuiltInFrames() {
     std::vector<Image> frames;
     const HDC strip = sib::ResSrv().GetStaticResDc(1001, 0);
-    if (!strip) return frames;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, -156, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    UniqueBitmap dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (dib && dc) {
-        {
-            SelectedObject selected(dc.get(), dib.get());
-            ::BitBlt(dc.get(), 0, 0, 13, 156, strip, 0, 0, SRCCOPY);
-        }
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        for (int k = 0; k < kFrames; ++k) {
-            Image frame(13, 13);
-            for (int y = 0; y < 13; ++y)
-                for (int x = 0; x < 13; ++x)
-                    frame.at(x, y) = pixels[(k * 13 + y) * 13 + x] & 0xFFFFFF;
-            frames.push_back(std::move(frame));
-        }
+    const DibSection dib(kGlyph, kGlyph * kFrames);
+    if (strip && dib.valid() &&
+        ::BitBlt(dib.dc(), 0, 0, dib.width(), dib.height(), strip, 0, 0, SRCCOPY)) {
+        ::GdiFlush();
+        Image all(dib.width(), dib.height());
+        std::transform(dib.pixels(), dib.pixels() + all.pixels().size(), all.pixels().begin(),
+                       [](std::uint32_t p) { return p & 0xFFFFFF; });
+        for (LONG k = 0; k < kFrames; ++k)
+            frames.push_back(all.crop({0, k * kGlyph, kGlyph, (k + 1) * kGlyph}));
     }
-    sib::ResSrv().ReleaseStaticResDc(strip);
+    if (strip) sib::ResSrv().ReleaseStaticResDc(strip);
     return frames;
 }
 
