@@ -79,7 +79,7 @@ TEST_F(CheckBoxHostileTest, AColourThatDoesNotLoadIsSavedAsTheControlShowsIt) {
         auto second = loadBox(saved.Get(), L"Second");
         ASSERT_TRUE(second);
         for (const wchar_t* key : colours)
-            EXPECT_EQ(getLong(second, key), getLong(first, key)) << narrow(key);
+            EXPECT_EQ(getNumber(second, key), getNumber(first, key)) << narrow(key);
         form().remove(*first.site.Get());
         form().remove(*second.site.Get());
     }

@@ -116,7 +116,7 @@ TEST_F(CheckBoxInputTest, AClickOverTheControlTogglesBetweenDownAndUp) {
         b.site->events().clear();
         ASSERT_TRUE(input::click(*b.site.Get(), kInside, c.button));
         EXPECT_EQ(presses(b), (Names{L"MouseDown", L"Click", L"MouseUp"}));
-        EXPECT_EQ(getLong(b, L"Value"), c.after);
+        EXPECT_EQ(getNumber(b, L"Value"), c.after);
         const RecordedEvent* down = b.site->events().last(L"MouseDown");
         ASSERT_TRUE(down);
         EXPECT_EQ(NumberOf(down->arg(L"Button")->value), c.buttonArg);
@@ -150,7 +150,7 @@ TEST_F(CheckBoxInputTest, APressFollowsTheCursorOutAndBackWithoutClickingOutside
     EXPECT_EQ(frame(b), 0);
     ASSERT_TRUE(input::release());
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"MouseUp"}));
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
@@ -164,14 +164,14 @@ TEST_F(CheckBoxInputTest, ButtonsWithoutAHoverOrWithoutAPressDoNotClick) {
     ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(w, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"MouseUp"}));
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 
     // A release with no press before it is nobody's.
     b.site->events().clear();
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     ::SendMessageW(w, WM_RBUTTONUP, 0, at);
     EXPECT_EQ(presses(b), Names{});
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 }
 
 TEST_F(CheckBoxInputTest, ADoubleClickTogglesOnceAndThenReportsTheDoubleClick) {
@@ -179,7 +179,7 @@ TEST_F(CheckBoxInputTest, ADoubleClickTogglesOnceAndThenReportsTheDoubleClick) {
     ASSERT_TRUE(b);
     ASSERT_TRUE(input::doubleClick(*b.site.Get(), kInside));
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"Click", L"MouseUp", L"DblClick"}));
-    EXPECT_EQ(getLong(b, L"Value"), 1);
+    EXPECT_EQ(getNumber(b, L"Value"), 1);
 }
 
 TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
@@ -202,7 +202,7 @@ TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
     EXPECT_EQ(frame(b), 0);
     pumpTicks(5);
     EXPECT_EQ(spy.count(WM_TIMER), 1u) << "the hover timer kept running";
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 }
 
 TEST_F(CheckBoxInputTest, TheSpaceBarPressesAndReleasingItToggles) {
@@ -239,7 +239,7 @@ TEST_F(CheckBoxInputTest, TheSpaceBarPressesAndReleasingItToggles) {
         }
         ::SendMessageW(w, WM_KEYUP, VK_SPACE, 0xC0390001);
         EXPECT_EQ(b.site->events().names(), c.events);
-        EXPECT_EQ(getLong(b, L"Value"), c.after);
+        EXPECT_EQ(getNumber(b, L"Value"), c.after);
         form().remove(*b.site.Get());
     }
 }
@@ -257,7 +257,7 @@ TEST_F(CheckBoxInputTest, KeysReachTheFocusedControlThroughTheContainer) {
     const RecordedEvent* press = b.site->events().last(L"KeyPress");
     ASSERT_TRUE(press);
     EXPECT_EQ(NumberOf(press->arg(L"KeyAscii")->value), ' ');
-    EXPECT_EQ(getLong(b, L"Value"), 1);
+    EXPECT_EQ(getNumber(b, L"Value"), 1);
 }
 
 TEST_F(CheckBoxInputTest, AHeldAccessKeyClicksOnceUntilAKeyComesUp) {
@@ -279,12 +279,12 @@ TEST_F(CheckBoxInputTest, AHeldAccessKeyClicksOnceUntilAKeyComesUp) {
         for (int repeat = 0; repeat < 3; ++repeat)
             EXPECT_EQ(form().mnemonic(L'c'), b.site.Get());
         EXPECT_EQ(b.site->events().count(L"Click"), 1u);
-        EXPECT_EQ(getLong(b, L"Value"), c.afterFirst);
+        EXPECT_EQ(getNumber(b, L"Value"), c.afterFirst);
         // A key comes up on the control; then Alt+C is typed again.
         ASSERT_TRUE(input::keyUp('C'));
         ASSERT_TRUE(input::altKey(form(), L'c'));
         EXPECT_EQ(b.site->events().count(L"Click"), 2u);
-        EXPECT_EQ(getLong(b, L"Value"), c.afterSecond);
+        EXPECT_EQ(getNumber(b, L"Value"), c.afterSecond);
         form().remove(*b.site.Get());
     }
 }
@@ -302,7 +302,7 @@ TEST_F(CheckBoxInputTest, AHandlerThatRemovesTheControlEndsTheClickQuietly) {
     auto next = placeBox(L"Check2");
     ASSERT_TRUE(next);
     ASSERT_TRUE(input::click(*next.site.Get(), kInside));
-    EXPECT_EQ(getLong(next, L"Value"), 1);
+    EXPECT_EQ(getNumber(next, L"Value"), 1);
 }
 
 } // namespace

@@ -256,7 +256,7 @@ TEST_F(CheckBoxPersistenceTest, AnOlderFormWithoutKeysLoadsTheDefaults) {
     ASSERT_TRUE(b);
     EXPECT_EQ(getNumber(b, L"Enabled"), -1);
     EXPECT_EQ(getNumber(b, L"TipPreTimer"), 2);
-    EXPECT_EQ(static_cast<ULONG>(getLong(b, L"BackColor")), 0x8000000Fu);
+    EXPECT_EQ(getNumber(b, L"BackColor"), 0x8000000Fu) << "the system colour";
     // A missing text is one NUL character, in the tip text's size too.
     EXPECT_EQ(getText(b, L"UniCaption"), std::wstring(1, L'\0'));
     EXPECT_EQ(::SendMessageW(b.window(), 3552, 0, 0), 4);

@@ -22,8 +22,8 @@ TEST_F(CheckBoxTest, AFreshControlIsNamedAfterItsSiteAndDrawsOnItsArea) {
     // The drawing area is the container's rectangle, in pixels.
     RECT client{};
     ::GetClientRect(b.window(), &client);
-    EXPECT_EQ(getLong(b, L"ControlWidth"), client.right);
-    EXPECT_EQ(getLong(b, L"ControlHeight"), client.bottom);
+    EXPECT_EQ(getNumber(b, L"ControlWidth"), client.right);
+    EXPECT_EQ(getNumber(b, L"ControlHeight"), client.bottom);
 }
 
 // The size a new control asks for, before any container imposes its own:
