@@ -4,6 +4,7 @@
 
 #include "test_windows.h"
 
+#include "host/message_loop.h"
 #include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
@@ -114,13 +115,14 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
         SCOPED_TRACE(c.what);
         const Scene scene = MakeScene(c.parentStyle, c.answersPrintClient);
         ASSERT_TRUE(scene.parent && scene.child);
-        // The screen under the child shows the child before the capture.
-        {
-            pkw::WindowDc screen(nullptr);
-            POINT p{kChildX + 5, kChildY + 5};
-            ::ClientToScreen(scene.parent.get(), &p);
-            EXPECT_EQ(::GetPixel(screen.get(), p.x, p.y), kChildColor);
-        }
+        // The screen under the child shows the child (once Wine has put it
+        // there) before the capture.
+        POINT p{kChildX + 5, kChildY + 5};
+        ::ClientToScreen(scene.parent.get(), &p);
+        EXPECT_TRUE(pkw::host::pumpUntil([&] {
+            const pkw::WindowDc screen(nullptr);
+            return ::GetPixel(screen.get(), p.x, p.y) == kChildColor;
+        }));
         // A destination larger than the window keeps what lies beyond it.
         const DibSurface dest =
             pkw::test::MakeSurface(kChildW + 8, kChildH + 8, [](int, int) { return kSentinel; });

@@ -26,6 +26,8 @@ using pkw::host::pumpUntil;
 // little after the window itself).
 constexpr COLORREF kBorders[2] = {RGB(0, 160, 0), RGB(160, 0, 160)};
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+// The lines' plain ink; neither leans to red or green, even blended.
+constexpr COLORREF kHeaderInk = RGB(96, 0, 96), kCaptionInk = RGB(0, 0, 192);
 
 bool similar(COLORREF a, COLORREF b, int tolerance = 16) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
@@ -62,37 +64,6 @@ Inside insideOf(const Image& image, COLORREF border) {
                   edge(h - 1, -1, [&](int y) { return image.color(mx, y); }) - 1};
 }
 
-void setStops(IEffectSet* set, std::initializer_list<std::pair<COLORREF, SHORT>> stops) {
-    ComPtr<IGradInfo> info;
-    ASSERT_EQ(set->get_BodyGradInfo(&info), S_OK);
-    info->put_Count(LONG(stops.size()));
-    LONG j = 0;
-    for (const auto& [color, percent] : stops) {
-        info->put_GradColor(j, color);
-        info->put_GradPercent(j++, percent);
-    }
-}
-
-// A solid window of one colour, for the tip to stand over.
-class Backdrop {
-public:
-    Backdrop(const RECT& r, COLORREF color) : brush_(::CreateSolidBrush(color)) {
-        static const wchar_t kClass[] = L"pkwTipBackdrop";
-        pkw::test::RegisterClassFor(kClass, &::DefWindowProcW);
-        window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClass, L"",
-                                        WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                                        r.bottom - r.top, nullptr, nullptr, nullptr, nullptr));
-        ::SetClassLongPtrW(window_.get(), GCLP_HBRBACKGROUND,
-                           reinterpret_cast<LONG_PTR>(brush_.get()));
-        ::InvalidateRect(window_.get(), nullptr, TRUE);
-        pkw::test::PumpUntilPainted(window_.get());
-    }
-
-private:
-    pkw::UniqueBrush brush_;
-    pkw::UniqueWindow window_;
-};
-
 const std::wstring kText = L"MOVE THE SLIDER TO THE RIGHT";
 
 class TipEffects : public TipWindow {
@@ -103,7 +74,8 @@ protected:
     }
 
     // A new set for the tip, square-cornered and without a shadow, so that
-    // the body's edges fall on whole pixels; `header` as its header line.
+    // the body's edges fall on whole pixels, in the lines' plain inks;
+    // `header` as its header line.
     void freshLook(const wchar_t* header = L"") {
         effects_ = squareLook();
         Bstr text(header);
@@ -116,6 +88,8 @@ protected:
         set->put_Radius(0);
         set->put_BorderWidth(1);
         set->put_MarginTop(6);
+        set->put_HeaderForeColor(kHeaderInk);
+        set->put_TextForeColor(kCaptionInk);
         return set;
     }
 
@@ -147,51 +121,39 @@ protected:
     int shows_ = 0;
 };
 
+// Stops evenly spread from 0 to 100 %; the fill sampled at the top-left,
+// top-middle, top-right and bottom-middle of the body.
 TEST_F(TipEffects, GradientBodiesRunFromTheirFirstStopToTheirLast) {
     struct Case {
         const char* what;
         SHORT angle;
         LONG stopMode;
-        std::initializer_list<std::pair<COLORREF, SHORT>> stops;
-        COLORREF topLeft, topMiddle, topRight, bottomMiddle;
+        std::vector<COLORREF> stops, samples;
     };
     const Case cases[] = {
-        {"down (angle 0)", 0, 0, {{kRed, 0}, {kBlue, 100}}, kRed, kRed, kRed, kBlue},
-        {"across (angle 90), the first two stops",
-         90,
-         0,
-         {{kRed, 0}, {kBlue, 50}, {kGreen, 100}},
-         kRed,
-         kBlue,
-         kBlue,
-         kBlue},
-        {"across, every stop",
-         90,
-         2,
-         {{kRed, 0}, {kGreen, 50}, {kBlue, 100}},
-         kRed,
-         kGreen,
-         kBlue,
-         kGreen},
+        {"down", 0, 0, {kRed, kBlue}, {kRed, kRed, kRed, kBlue}},
+        {"across, two stops", 90, 0, {kRed, kBlue, kGreen}, {kRed, kBlue, kBlue, kBlue}},
+        {"across, every stop", 90, 2, {kRed, kGreen, kBlue}, {kRed, kGreen, kBlue, kGreen}},
     };
     effects_->put_BackStyle(2);
+    ComPtr<IGradInfo> info;
+    ASSERT_EQ(effects_->get_BodyGradInfo(&info), S_OK);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        setStops(effects_.Get(), c.stops);
+        std::vector<GradStop> stops;
+        for (std::size_t i = 0; i < c.stops.size(); ++i)
+            stops.push_back({LONG(c.stops[i]), SHORT(100 * i / (c.stops.size() - 1))});
+        ASSERT_EQ(info->SetStops(LONG(stops.size()), stops.data()), S_OK);
         effects_->put_BodyGradientAngle(c.angle);
         effects_->put_BodyGradientMode(c.stopMode);
         const Image image = showAndCapture();
         const Inside in = insideOf(image);
         ASSERT_TRUE(in.found());
         const int mx = (in.left + in.right) / 2;
-        const std::pair<COLORREF, COLORREF> samples[] = {
-            {image.color(in.left, in.top), c.topLeft},
-            {image.color(mx, in.top), c.topMiddle},
-            {image.color(in.right, in.top), c.topRight},
-            {image.color(mx, in.bottom), c.bottomMiddle},
-        };
-        for (const auto& [seen, wanted] : samples)
-            EXPECT_TRUE(similar(seen, wanted, 24)) << std::hex << seen << " for " << wanted;
+        const COLORREF seen[] = {image.color(in.left, in.top), image.color(mx, in.top),
+                                 image.color(in.right, in.top), image.color(mx, in.bottom)};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(similar(seen[i], c.samples[i], 24)) << i << ": " << std::hex << seen[i];
         hide();
     }
 }
@@ -242,8 +204,14 @@ TEST_F(TipEffects, TexturesTileStretchOrLendTheirCorner) {
 TEST_F(TipEffects, BackStyleOneShowsWhatIsBehindTheBalloon) {
     constexpr COLORREF kBehind = RGB(0, 128, 128), kBack = RGB(255, 255, 224),
                        kInk = RGB(128, 0, 0);
+    // A solid window for the tip to stand over.
+    static const pkw::UniqueBrush behind(::CreateSolidBrush(kBehind));
+    pkw::test::RegisterClassFor(L"pkwTipBackdrop", &::DefWindowProcW, behind.get());
     const POINT at = screenCentre();
-    const Backdrop backdrop(RECT{at.x - 300, at.y - 200, at.x + 300, at.y + 20}, kBehind);
+    const pkw::UniqueWindow backdrop(::CreateWindowExW(
+        WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"pkwTipBackdrop", L"", WS_POPUP | WS_VISIBLE,
+        at.x - 300, at.y - 200, 600, 220, nullptr, nullptr, nullptr, nullptr));
+    pkw::test::PumpUntilPainted(backdrop.get());
     struct Case {
         const char* what;
         LONG backStyle;
@@ -273,15 +241,15 @@ TEST_F(TipEffects, BackStyleOneShowsWhatIsBehindTheBalloon) {
     }
 }
 
+// The caption glows red, the header green: each shows in its colour only.
 TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
-    enum Channel { Red, Green };
     struct Case {
         const char* what;
         void (*set)(IEffectSet*);
-        int redPixels, greenPixels; // at least (0: none)
+        bool red, green;
     };
     const Case cases[] = {
-        {"plain", [](IEffectSet*) {}, 0, 0},
+        {"plain", [](IEffectSet*) {}, false, false},
         {"caption glow",
          [](IEffectSet* s) {
              s->put_TextEnhancementMode(2);
@@ -289,7 +257,7 @@ TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
              s->put_TextGlowBlur(60);
              s->put_TextGlowIntensity(5);
          },
-         40, 0},
+         true, false},
         {"header glow",
          [](IEffectSet* s) {
              s->put_HeaderEnhancementMode(2);
@@ -297,7 +265,7 @@ TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
              s->put_HeaderGlowBlur(60);
              s->put_HeaderGlowIntensity(5);
          },
-         0, 40},
+         false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -306,19 +274,14 @@ TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
         const Image image = showAndCapture(L"MOVE THE SLIDER");
         const Inside in = insideOf(image);
         ASSERT_TRUE(in.found());
-        int counts[2] = {};
+        int red = 0, green = 0;
         for (int y = in.top; y <= in.bottom; ++y)
-            for (int x = in.left; x <= in.right; ++x)
-                for (int channel : {Red, Green})
-                    counts[channel] += lean(image.color(x, y), channel) > 40;
-        const int wanted[2] = {c.redPixels, c.greenPixels};
-        for (int channel : {Red, Green}) {
-            SCOPED_TRACE(channel == Red ? "red" : "green");
-            if (wanted[channel] == 0)
-                EXPECT_EQ(counts[channel], 0);
-            else
-                EXPECT_GE(counts[channel], wanted[channel]);
-        }
+            for (int x = in.left; x <= in.right; ++x) {
+                red += lean(image.color(x, y), 0) > 40;
+                green += lean(image.color(x, y), 1) > 40;
+            }
+        EXPECT_TRUE(c.red ? red >= 40 : red == 0) << red << " red pixels";
+        EXPECT_TRUE(c.green ? green >= 40 : green == 0) << green << " green pixels";
         hide();
     }
 }
@@ -326,7 +289,6 @@ TEST_F(TipEffects, HeaderAndCaptionTakeTheirOwnTextEffects) {
 // Blur and Soften work on the whole balloon, its text with it; BodyBlur
 // only on the fill under the text.
 TEST_F(TipEffects, BlurAndSoftenTakeTheTextWithTheBody) {
-    constexpr COLORREF kInk = RGB(0, 0, 192);
     struct Case {
         const char* what;
         void (*set)(IEffectSet*);
@@ -342,9 +304,8 @@ TEST_F(TipEffects, BlurAndSoftenTakeTheTextWithTheBody) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         freshLook();
-        effects_->put_TextForeColor(kInk);
         c.set(effects_.Get());
-        const std::size_t ink = showAndCapture(L"MOVE IT").count(kInk);
+        const std::size_t ink = showAndCapture(L"MOVE IT").count(kCaptionInk);
         if (!sharpInk) sharpInk = ink;
         ASSERT_GT(sharpInk, 40u);
         if (c.sharp)
@@ -359,22 +320,19 @@ TEST_F(TipEffects, BlurAndSoftenTakeTheTextWithTheBody) {
 // balloon: the border, the fill in BackColor (a gradient needs the
 // engine) and both lines as plain text in their colours.
 TEST_F(TipEffects, WithoutTheEngineTheTipDrawsAPlainBalloon) {
-    constexpr COLORREF kBack = RGB(255, 255, 200), kHeader = RGB(192, 0, 0),
-                       kCaption = RGB(0, 0, 192);
+    constexpr COLORREF kBack = RGB(255, 255, 200);
     ASSERT_TRUE(pkw::test::CopyLibrariesWithout(L"no_fx", {L"zelFX40.dll"}));
     static const pkw::test::ServerDll lone(L"no_fx\\zelGlobals40.dll");
     newTip(lone);
     freshLook(L"TITLE");
     effects_->put_BackStyle(2);
     effects_->put_BackColor(kBack);
-    effects_->put_HeaderForeColor(kHeader);
-    effects_->put_TextForeColor(kCaption);
     const Image image = showAndCapture(L"MOVE IT");
     const Inside in = insideOf(image);
     ASSERT_TRUE(in.found());
     EXPECT_EQ(image.color(in.left + 1, in.top + 1), kBack);
-    EXPECT_GT(image.count(kHeader), 10u);
-    EXPECT_GT(image.count(kCaption), 10u);
+    EXPECT_GT(image.count(kHeaderInk), 10u);
+    EXPECT_GT(image.count(kCaptionInk), 10u);
 }
 
 // Rows of the capture that hold the colour, as runs [first, last].
@@ -394,10 +352,7 @@ std::vector<std::pair<int, int>> bandsOf(const Image& image, COLORREF color) {
 }
 
 TEST_F(TipEffects, HeaderStandsAboveATwoLineCaptionInTheirOwnFonts) {
-    constexpr COLORREF kHeader = RGB(192, 0, 0), kCaption = RGB(0, 0, 192);
     freshLook(L"TITLE");
-    effects_->put_HeaderForeColor(kHeader);
-    effects_->put_TextForeColor(kCaption);
     struct Case {
         const char* what;
         LONG headerPoints, captionPoints;
@@ -409,8 +364,8 @@ TEST_F(TipEffects, HeaderStandsAboveATwoLineCaptionInTheirOwnFonts) {
         effects_->putref_Font(newFont(L"Tahoma", c.captionPoints).Get());
         // Capitals only: the lines' ink does not touch across the line gap.
         const Image image = showAndCapture(L"MOVE THE SLIDER\nTO THE RIGHT");
-        const auto header = bandsOf(image, kHeader);
-        const auto caption = bandsOf(image, kCaption);
+        const auto header = bandsOf(image, kHeaderInk);
+        const auto caption = bandsOf(image, kCaptionInk);
         ASSERT_EQ(header.size(), 1u) << "one header line";
         ASSERT_EQ(caption.size(), 2u) << "two caption lines";
         EXPECT_LT(header[0].second, caption[0].first) << "the header stands above";
@@ -484,8 +439,7 @@ RECT boundsOf(const Image& image, COLORREF color) {
 }
 
 TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
-    constexpr COLORREF kHeader = RGB(192, 0, 0), kCaption = RGB(0, 0, 192),
-                       kPicture = RGB(0, 170, 80), kMask = RGB(255, 0, 255);
+    constexpr COLORREF kPicture = RGB(0, 170, 80), kMask = RGB(255, 0, 255);
     // A square with a hole of the mask colour in its middle.
     const ComPtr<IPictureDisp> picture = pkw::test::bitmapPictureOf(16, 16, [](int x, int y) {
         return x >= 6 && x < 10 && y >= 6 && y < 10 ? kMask : kPicture;
@@ -504,8 +458,6 @@ TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         freshLook(L"TITLE");
-        effects_->put_HeaderForeColor(kHeader);
-        effects_->put_TextForeColor(kCaption);
         if (c.header) {
             effects_->putref_HeaderImage(picture.Get());
             effects_->put_HeaderImageMaskColor(kMask);
@@ -518,8 +470,8 @@ TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
         }
         const Image image = showAndCapture(L"MOVE IT");
         const RECT shown = boundsOf(image, kPicture);
-        const RECT line = boundsOf(image, c.header ? kHeader : kCaption);
-        const RECT other = boundsOf(image, c.header ? kCaption : kHeader);
+        const RECT line = boundsOf(image, c.header ? kHeaderInk : kCaptionInk);
+        const RECT other = boundsOf(image, c.header ? kCaptionInk : kHeaderInk);
         ASSERT_EQ(shown.right - shown.left, 16) << text(shown);
         ASSERT_EQ(shown.bottom - shown.top, 16) << text(shown);
         ASSERT_LT(line.left, line.right) << "the line's text shows";
