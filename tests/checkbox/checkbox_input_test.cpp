@@ -13,7 +13,7 @@ namespace pkw::test {
 namespace {
 
 using input::Button;
-using input::Delivery;
+using Names = std::vector<std::wstring>;
 
 constexpr POINT kInside{6, 8};
 constexpr int kFrames = 12;
@@ -36,24 +36,20 @@ std::vector<Image> BuiltInFrames() {
     return frames;
 }
 
-bool ShowsFrameAt(const Image& shown, const Image& frame, int left, int top) {
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            const std::uint32_t want = frame.at(x, y);
-            if (want != 0xFF00FF && shown.at(left + x, top + y) != want) return false;
-        }
-    return true;
-}
-
-// Which frame of the strip the control shows (-1: none of them).
+// Which frame of the strip the control shows in the glyph's place, at the
+// left and centred (-1: none of them); the strip's masked pixels show the
+// background.
 int ShownFrame(const Image& shown, const std::vector<Image>& frames) {
-    for (int k = 0; k < static_cast<int>(frames.size()); ++k) {
-        const Image& f = frames[static_cast<std::size_t>(k)];
-        for (int top = 0; top + f.height() <= shown.height(); ++top)
-            for (int left = 0; left + f.width() <= shown.width(); ++left)
-                if (ShowsFrameAt(shown, f, left, top)) return k;
-    }
-    return -1;
+    const int top = shown.height() / 2 - kGlyph / 2;
+    const auto matches = [&](const Image& frame) {
+        for (int y = 0; y < kGlyph; ++y)
+            for (int x = 0; x < kGlyph; ++x)
+                if (frame.at(x, y) != 0xFF00FF && shown.at(x, top + y) != frame.at(x, y))
+                    return false;
+        return true;
+    };
+    const auto found = std::find_if(frames.begin(), frames.end(), matches);
+    return found == frames.end() ? -1 : int(found - frames.begin());
 }
 
 // Hover-timer ticks the window got after its last mouse move.
@@ -64,11 +60,6 @@ std::size_t TicksSinceLastMove(const MessageSpy& spy) {
         if (e.message == WM_TIMER && e.wParam == 1) ++ticks;
     }
     return ticks;
-}
-
-std::vector<std::wstring> Without(std::vector<std::wstring> names, const wchar_t* dropped) {
-    std::erase(names, std::wstring(dropped));
-    return names;
 }
 
 class CheckBoxInputTest : public CheckBoxTest {
@@ -85,14 +76,14 @@ protected:
     }
 
     // Event names without the moves.
-    static std::vector<std::wstring> presses(const PlacedBox& b) {
-        return Without(b.site->events().names(), L"MouseMove");
+    static Names presses(const PlacedBox& b) {
+        Names names = b.site->events().names();
+        std::erase(names, std::wstring(L"MouseMove"));
+        return names;
     }
 
     std::vector<Image> frames_;
 };
-
-using Names = std::vector<std::wstring>;
 
 TEST_F(CheckBoxInputTest, AClickOverTheControlTogglesBetweenDownAndUp) {
     struct Case {
