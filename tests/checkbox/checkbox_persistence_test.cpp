@@ -4,6 +4,7 @@
 // the effect blocks, and what loading does with missing or unusable values.
 #include "tests/checkbox/checkbox_fixture.h"
 #include "host/effect_sets.h"
+#include "host/font_text.h"
 
 #include "activex/memory_property_bag.h"
 #include "activex/stream_format.h"
@@ -98,17 +99,10 @@ protected:
                 EXPECT_EQ(NumberOf(v), NumberOf(s.value)) << narrow(s.name);
             }
         }
-        const Variant a = get(saved, L"Font"), b = get(loaded, L"Font");
-        for (const wchar_t* field : {L"Name", L"Size", L"Bold"}) {
-            Variant x, y;
-            getProperty(a.pdispVal, field, x);
-            getProperty(b.pdispVal, field, y);
-            if (x.vt == VT_BSTR) {
-                EXPECT_EQ(TextOf(y), TextOf(x)) << narrow(field);
-            } else {
-                EXPECT_EQ(NumberOf(y), NumberOf(x)) << narrow(field);
-            }
-        }
+        std::wstring fontSaved, fontLoaded;
+        EXPECT_HRESULT_SUCCEEDED(describeFont(get(saved, L"Font").pdispVal, fontSaved));
+        EXPECT_HRESULT_SUCCEEDED(describeFont(get(loaded, L"Font").pdispVal, fontLoaded));
+        EXPECT_EQ(fontLoaded, fontSaved);
         for (const wchar_t* picture : {L"Picture", L"PictureDisabled", L"MouseIcon"}) {
             SCOPED_TRACE(narrow(picture));
             const Variant a = get(saved, picture), b = get(loaded, picture);
