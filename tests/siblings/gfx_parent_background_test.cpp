@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 
 namespace {
 
@@ -26,16 +25,8 @@ COLORREF Pattern(int x, int y) {
 }
 
 void PaintPattern(HDC dc) {
-    static const std::vector<std::uint32_t> bits = [] {
-        std::vector<std::uint32_t> b(256 * 256);
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                b[std::size_t(y) * 256 + x] = pkw::sib::PixelFromColorRef(Pattern(x, y));
-        return b;
-    }();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 256, -256, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    ::SetDIBitsToDevice(dc, 0, 0, 256, 256, 0, 0, 0, 256, bits.data(), &info, DIB_RGB_COLORS);
+    static const DibSurface pattern = pkw::test::MakeSurface(256, 256, Pattern);
+    ::BitBlt(dc, 0, 0, 256, 256, pattern.dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
