@@ -60,9 +60,9 @@ bool CornersMatch(const Image& shown, const Image& strip, const Strip& s, int k)
 
 } // namespace
 
-PlacedButton ButtonTest::placeButton(const RECT& pixels) {
+PlacedButton ButtonTest::placeButton(const RECT& pixels, const AddOptions& options) {
     PlacedButton placed;
-    placed.site = placeRegistrationFree(CLSID_BTN, L"Button1", pixels);
+    placed.site = placeRegistrationFree(CLSID_BTN, L"Button1", pixels, options);
     if (!placed.site) return placed;
     const HRESULT hr = placed.site->control()->QueryInterface(
         IID__BTN, reinterpret_cast<void**>(placed.button.GetAddressOf()));
@@ -72,17 +72,10 @@ PlacedButton ButtonTest::placeButton(const RECT& pixels) {
 }
 
 PlacedButton ButtonTest::loadButton(IPropertyBag* bag, const RECT& pixels) {
-    PlacedButton placed;
     AddOptions options;
     options.init = AddOptions::Init::PropertyBag;
     options.bag = bag;
-    placed.site = placeRegistrationFree(CLSID_BTN, L"Button1", pixels, options);
-    if (!placed.site) return placed;
-    const HRESULT hr = placed.site->control()->QueryInterface(
-        IID__BTN, reinterpret_cast<void**>(placed.button.GetAddressOf()));
-    if (FAILED(hr)) ADD_FAILURE() << "no _BTN: " << hexResult(hr);
-    pumpPending();
-    return placed;
+    return placeButton(pixels, options);
 }
 
 PlacedButton ButtonTest::loadButton(std::initializer_list<Setting> settings, const RECT& pixels) {

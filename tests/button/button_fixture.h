@@ -31,7 +31,7 @@ protected:
     static constexpr RECT kRect{20, 20, 120, 50};
 
     // A new button (InitProperties) or one read from `settings`.
-    PlacedButton placeButton(const RECT& pixels = kRect);
+    PlacedButton placeButton(const RECT& pixels = kRect, const AddOptions& options = {});
     PlacedButton loadButton(std::initializer_list<Setting> settings, const RECT& pixels = kRect);
     PlacedButton loadButton(IPropertyBag* bag, const RECT& pixels = kRect);
 

@@ -4,11 +4,13 @@
 
 namespace pkw::test {
 
-Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& kind) {
+Extent ExtentOf(const Image& image, const std::function<bool(COLORREF)>& kind, const RECT* area) {
+    const RECT whole{0, 0, image.width(), image.height()};
+    const RECT& r = area ? *area : whole;
     Extent e;
-    for (LONG y = 0; y < image.height(); ++y)
-        for (LONG x = 0; x < image.width(); ++x) {
-            if (!kind(x, y)) continue;
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x) {
+            if (!kind(image.color(x, y))) continue;
             ++e.count;
             e.left = std::min(e.left, x);
             e.top = std::min(e.top, y);
@@ -16,6 +18,15 @@ Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& ki
             e.bottom = std::max(e.bottom, y + 1);
         }
     return e;
+}
+
+void PrintTo(const Extent& e, std::ostream* out) {
+    *out << e.count << " pixels in (" << e.left << "," << e.top << ")-(" << e.right << ","
+         << e.bottom << ")";
+}
+
+std::function<bool(COLORREF)> Is(COLORREF wanted) {
+    return [wanted](COLORREF c) { return c == wanted; };
 }
 
 PlacedBox CheckBoxTest::placeBox(std::wstring name, const RECT& pixels, const AddOptions& options) {
@@ -29,20 +40,18 @@ PlacedBox CheckBoxTest::placeBox(std::wstring name, const RECT& pixels, const Ad
     return placed;
 }
 
+PlacedBox CheckBoxTest::loadBox(IPropertyBag* bag, std::wstring name, const RECT& pixels) {
+    AddOptions options;
+    options.init = AddOptions::Init::PropertyBag;
+    options.bag = bag;
+    return placeBox(std::move(name), pixels, options);
+}
+
 Variant CheckBoxTest::get(const PlacedBox& b, const wchar_t* name) {
     Variant value;
     const HRESULT hr = getProperty(b.late(), name, value);
     if (FAILED(hr)) ADD_FAILURE() << "get " << narrow(name) << ": " << hexResult(hr);
     return value;
-}
-
-LONG CheckBoxTest::getLong(const PlacedBox& b, const wchar_t* name) {
-    Variant value = get(b, name), converted;
-    if (FAILED(::VariantChangeType(&converted, &value, 0, VT_I4))) {
-        ADD_FAILURE() << narrow(name) << " is not a number (vt " << value.vt << ")";
-        return -999999;
-    }
-    return converted.lVal;
 }
 
 double CheckBoxTest::getNumber(const PlacedBox& b, const wchar_t* name) {

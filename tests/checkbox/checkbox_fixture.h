@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -25,16 +26,22 @@ struct PlacedBox {
     HWND window() const { return site->window(); }
 };
 
+// The built-in glyph frames are 13 x 13.
+constexpr LONG kGlyph = 13;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
 class CheckBoxTest : public ContainerTest {
 protected:
     static constexpr RECT kRect{10, 10, 130, 34};
 
     PlacedBox placeBox(std::wstring name = L"Check1", const RECT& pixels = kRect,
                        const AddOptions& options = {});
+    // A box read from `bag`, below the one placeBox puts by default.
+    PlacedBox loadBox(IPropertyBag* bag, std::wstring name = L"Loaded",
+                      const RECT& pixels = {10, 60, 130, 84});
 
     // Late-bound reads and writes; failures are test failures.
     Variant get(const PlacedBox& b, const wchar_t* name);
-    LONG getLong(const PlacedBox& b, const wchar_t* name);
     double getNumber(const PlacedBox& b, const wchar_t* name);
     std::wstring getText(const PlacedBox& b, const wchar_t* name);
     void put(const PlacedBox& b, const wchar_t* name, const VARIANT& value);
@@ -46,9 +53,13 @@ protected:
 struct Extent {
     std::size_t count = 0;
     LONG left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
+    bool operator==(const Extent&) const = default;
 };
-// The pixels (x, y) of `image` for which kind(x, y) holds.
-Extent ExtentWhere(const Image& image, const std::function<bool(LONG, LONG)>& kind);
+void PrintTo(const Extent& e, std::ostream* out);
+// The pixels of `image` (within `area` when given) whose colour is of `kind`.
+Extent ExtentOf(const Image& image, const std::function<bool(COLORREF)>& kind,
+                const RECT* area = nullptr);
+std::function<bool(COLORREF)> Is(COLORREF wanted);
 
 // Small VARIANT makers for tables of cases.
 Variant I4(LONG v);

@@ -14,7 +14,6 @@
 
 #include <olectl.h>
 
-#include <algorithm>
 #include <initializer_list>
 #include <optional>
 
@@ -25,7 +24,6 @@ constexpr LONG kStripId = 1001;
 constexpr int kMaskPatch = 4; // a corner of each host frame in the host's mask colour
 constexpr COLORREF kHostMask = RGB(0, 255, 0);
 constexpr COLORREF kUnusedRows = RGB(250, 120, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 COLORREF FrameColor(int k) {
     return RGB(20 + 15 * k, 40 + 9 * k, 230 - 14 * k);
@@ -100,25 +98,6 @@ ULONG RefsOf(IUnknown* object) {
     return object->Release();
 }
 
-struct Box {
-    LONG left, top, right, bottom;
-    bool operator==(const Box&) const = default;
-};
-
-// The bounds of the pixels of one colour; all zero when there are none.
-Box BoundsOf(const Image& image, COLORREF color) {
-    Box b{image.width(), image.height(), 0, 0};
-    bool any = false;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.color(x, y) == color) {
-                any = true;
-                b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
-                     std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
-            }
-    return any ? b : Box{};
-}
-
 std::size_t HostColours(const Image& image) {
     std::size_t n = image.count(kUnusedRows) + image.count(kHostMask);
     for (int k = 0; k < 12; ++k)
@@ -172,8 +151,8 @@ TEST_F(CheckBoxSkinTest, AHostStripIsCutIntoTwelveFramesAsWideAsItself) {
         bool enabled;
         int frame;
     };
-    const Look looks[] = {{nuUnchecked, true, 0},  {nuChecked, true, 4},  {nuGrayed, true, 8},
-                          {nuUnchecked, false, 3}, {nuChecked, false, 7}, {nuGrayed, false, 11}};
+    // Each value's row, and the disabled column.
+    const Look looks[] = {{nuUnchecked, true, 0}, {nuChecked, false, 7}, {nuGrayed, true, 8}};
     for (const Strip& s : strips) {
         SCOPED_TRACE(testing::Message() << s.width << " x " << s.height);
         auto b = placeSkinBox();
@@ -193,9 +172,10 @@ TEST_F(CheckBoxSkinTest, AHostStripIsCutIntoTwelveFramesAsWideAsItself) {
             const Image image = shot(b);
             ASSERT_FALSE(image.empty());
             const COLORREF mine = FrameColor(l.frame);
-            EXPECT_EQ(image.count(mine),
-                      std::size_t(s.frameWidth * s.frameHeight - kMaskPatch * kMaskPatch));
-            EXPECT_EQ(BoundsOf(image, mine), (Box{0, top, s.frameWidth, top + s.frameHeight}));
+            const auto unmasked =
+                std::size_t(s.frameWidth * s.frameHeight - kMaskPatch * kMaskPatch);
+            EXPECT_EQ(ExtentOf(image, Is(mine)),
+                      (Extent{unmasked, 0, top, s.frameWidth, top + s.frameHeight}));
             // Nothing of another frame, of the unused rows or of the mask.
             EXPECT_EQ(HostColours(image), image.count(mine));
             // The masked corner shows the background.
@@ -217,15 +197,11 @@ TEST_F(CheckBoxSkinTest, QuerySkinAsksForTheCheckBoxStripWithTheMapAlreadyGivenB
         const RecordedEvent* e = b.site->events().last(L"QuerySkin");
         ASSERT_TRUE(e);
         ASSERT_EQ(e->args.size(), 3u);
-        const RecordedArg* id = e->arg(L"ID");
-        ASSERT_TRUE(id);
+        const RecordedArg *id = e->arg(L"ID"), *p = e->arg(L"p"), *info = e->arg(L"Info");
+        ASSERT_TRUE(id && p && info);
         EXPECT_EQ(id->vt, VT_I4);
         EXPECT_EQ(NumberOf(id->value), kStripId);
-        const RecordedArg* p = e->arg(L"p");
-        ASSERT_TRUE(p);
         EXPECT_EQ(p->vt, VT_DISPATCH | VT_BYREF);
-        const RecordedArg* info = e->arg(L"Info");
-        ASSERT_TRUE(info);
         EXPECT_EQ(info->vt, VT_RECORD | VT_BYREF);
         auto field = [&](const wchar_t* name) -> Variant {
             for (const auto& [n, v] : info->fields)

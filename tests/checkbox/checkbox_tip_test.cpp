@@ -5,8 +5,8 @@
 
 #include "common/com/bstr.h"
 #include "host/effect_sets.h"
+#include "host/message_spy.h"
 
-#include <string_view>
 #include <vector>
 
 namespace pkw::test {
@@ -14,21 +14,12 @@ namespace {
 
 constexpr POINT kInside{6, 8};
 
-// The rich tool tip's window (of this thread), while it is visible.
-constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
-
-BOOL CALLBACK FindShownTip(HWND hwnd, LPARAM found) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    if (std::wstring_view(name) != kTipClass || !::IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
+// The rich tool tip's window while it is visible (a top-level window of
+// this thread: the test's controls are its only owners).
 HWND ShownTip() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTip, reinterpret_cast<LPARAM>(&found));
-    return found;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"zelNuRichTip40", nullptr));)
+        if (::IsWindowVisible(w)) return w;
+    return nullptr;
 }
 
 bool TipShown() {
@@ -119,8 +110,11 @@ TEST_F(CheckBoxTipTest, TheContainerPlacesTheTipOnceAfterTheDelay) {
 TEST_F(CheckBoxTipTest, NoDelayMeansNoTip) {
     auto b = tippedBox(0.0f, L"Hello");
     ASSERT_TRUE(b);
+    MessageSpy spy(b.window(), {WM_TIMER});
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
-    pumpTicks(20);
+    // A tip would show on one of the hover timer's ticks.
+    ASSERT_TRUE(pumpUntil([&] { return spy.count(WM_TIMER) >= 5; }));
+    pumpPending();
     EXPECT_EQ(queries(b), 0u);
 }
 
@@ -143,40 +137,39 @@ TEST_F(CheckBoxTipTest, ACancelledTipWaitsForTheCursorToLeaveAndComeBack) {
 
 TEST_F(CheckBoxTipTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSay) {
     auto b = tippedBox(0.05f, L"Hello");
-    put(b, L"TipAnimateSteps", I4(4));
     ASSERT_TRUE(b);
-    // A long TipPostTimer keeps it: what hides it below is the timer.
-    put(b, L"TipPostTimer", R4(600.0f));
-    ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
-    ASSERT_TRUE(pumpUntil(TipShown));
-    pumpTicks(30);
-    EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
-    ASSERT_TRUE(input::moveOutside(*b.site.Get()));
-    ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
+    put(b, L"TipAnimateSteps", I4(4));
+    // Shown and hidden at once (both methods 0): one place. The long
+    // TipPostTimer keeps it until the cursor leaves.
+    std::vector<RECT> instant;
+    {
+        TipPlaces recorder;
+        ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
+        ASSERT_TRUE(pumpUntil(TipShown));
+        pumpTicks(15);
+        EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
+        ASSERT_TRUE(input::moveOutside(*b.site.Get()));
+        ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
+        instant = recorder.places();
+    }
+    ASSERT_EQ(instant.size(), 1u) << "an instant tip stands still";
 
     put(b, L"TipPostTimer", R4(0.3f));
     struct Case {
         const char* name;
         LONG show, hide;
     };
-    std::vector<RECT> instant;
-    for (const Case& c : {Case{"Instant", 0, 0}, Case{"SlideIn", 2, 0}, Case{"SlideOut", 0, 2}}) {
+    for (const Case& c : {Case{"SlideIn", 2, 0}, Case{"SlideOut", 0, 2}}) {
         SCOPED_TRACE(c.name);
         put(b, L"TipShowMethod", I4(c.show));
         put(b, L"TipHideMethod", I4(c.hide));
         const std::vector<RECT> places = showAndHide(b);
         ASSERT_FALSE(places.empty());
-        if (instant.empty()) {
-            instant = places;
-            EXPECT_EQ(places.size(), 1u) << "an instant tip stands still";
-            continue;
-        }
         EXPECT_GT(places.size(), 2u) << "a slide passes through places on its way";
-        const RECT& place = instant.front();
         const RECT& settled = c.show == 2 ? places.back() : places.front();
         const RECT& away = c.show == 2 ? places.front() : places.back();
-        EXPECT_TRUE(::EqualRect(&settled, &place)) << "rests where an instant tip stands";
-        EXPECT_FALSE(::EqualRect(&away, &place)) << "comes from or goes to another place";
+        EXPECT_TRUE(::EqualRect(&settled, &instant.front())) << "rests where an instant tip stands";
+        EXPECT_FALSE(::EqualRect(&away, &instant.front())) << "comes from or goes to another place";
     }
 }
 

@@ -8,6 +8,7 @@ namespace {
 
 using pkw::sib::DibSurface;
 using pkw::sib::Gfx;
+using pkw::test::ExpectPixels;
 using pkw::test::MakeBitmap;
 using pkw::test::MakeSurface;
 using pkw::test::PixelAt;
@@ -21,32 +22,21 @@ DibSurface Blank(COLORREF color = kWhite) {
     return MakeSurface(12, 12, [color](int, int) { return color; });
 }
 
-// Expects every pixel of s to be inside(x, y) ? a : b.
-void ExpectSplit(const DibSurface& s, const std::function<bool(int, int)>& inside, COLORREF a,
-                 COLORREF b) {
-    for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x)
-            ASSERT_EQ(PixelAt(s, x, y), inside(x, y) ? a : b) << "at " << x << "," << y;
-}
-
 TEST(GfxRect, FillPaintsTheRectangleOnly) {
     const DibSurface s = Blank();
     const RECT r{2, 3, 7, 9};
     EXPECT_EQ(Gfx().gfxDrawRect(s.dc(), &r, kRed, 1), 1);
-    ExpectSplit(
-        s, [](int x, int y) { return x >= 2 && x < 7 && y >= 3 && y < 9; }, kRed, kWhite);
+    ExpectPixels(s,
+                 [](int x, int y) { return x >= 2 && x < 7 && y >= 3 && y < 9 ? kRed : kWhite; });
 }
 
 TEST(GfxRect, ZeroFillDrawsAOnePixelOutline) {
     const DibSurface s = Blank();
     EXPECT_EQ(Gfx().gfxDrawRect2(s.dc(), 1, 2, 10, 8, kRed, 0), 1);
-    ExpectSplit(
-        s,
-        [](int x, int y) {
-            const bool within = x >= 1 && x < 10 && y >= 2 && y < 8;
-            return within && (x == 1 || x == 9 || y == 2 || y == 7);
-        },
-        kRed, kWhite);
+    ExpectPixels(s, [](int x, int y) {
+        const bool within = x >= 1 && x < 10 && y >= 2 && y < 8;
+        return within && (x == 1 || x == 9 || y == 2 || y == 7) ? kRed : kWhite;
+    });
 }
 
 // A 2 x 2 source: A B / C D.
@@ -57,12 +47,9 @@ TEST(GfxBitmapToDC, StretchScalesTheSourceToTheDestination) {
     const auto bitmap = MakeBitmap(2, 2, [](int x, int y) { return kQuad[y][x]; });
     const DibSurface s = Blank();
     EXPECT_EQ(Gfx().gfxDrawBitmapToDC(s.dc(), bitmap.get(), 3, 2, 6, 4, 0, -1, 0, 0, 2, 2), 1);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const bool inside = x >= 3 && x < 9 && y >= 2 && y < 6;
-            const COLORREF expected = inside ? kQuad[(y - 2) / 2][(x - 3) / 3] : kWhite;
-            ASSERT_EQ(PixelAt(s, x, y), expected) << x << "," << y;
-        }
+    ExpectPixels(s, [](int x, int y) {
+        return x >= 3 && x < 9 && y >= 2 && y < 6 ? kQuad[(y - 2) / 2][(x - 3) / 3] : kWhite;
+    });
 }
 
 TEST(GfxBitmapToDC, WithoutStretchTheSourceIsCopiedAsIsAndClippedToTheSize) {
@@ -77,16 +64,15 @@ TEST(GfxBitmapToDC, WithoutStretchTheSourceIsCopiedAsIsAndClippedToTheSize) {
         {5, 5, 1, 0, 0, 0, 1, 2}, // source extent 0: to the bitmap's edge
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h << " from " << c.srcX);
         const DibSurface s = Blank();
         EXPECT_EQ(Gfx().gfxDrawBitmapToDC(s.dc(), bitmap.get(), 4, 4, c.w, c.h, 0, 0, c.srcX,
                                           c.srcY, c.srcW, c.srcH),
                   1);
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x) {
-                const bool inside = x >= 4 && x < 4 + c.copiedW && y >= 4 && y < 4 + c.copiedH;
-                const COLORREF expected = inside ? kQuad[c.srcY + y - 4][c.srcX + x - 4] : kWhite;
-                ASSERT_EQ(PixelAt(s, x, y), expected) << x << "," << y << " case w " << c.w;
-            }
+        ExpectPixels(s, [&](int x, int y) {
+            const bool inside = x >= 4 && x < 4 + c.copiedW && y >= 4 && y < 4 + c.copiedH;
+            return inside ? kQuad[c.srcY + y - 4][c.srcX + x - 4] : kWhite;
+        });
     }
 }
 
@@ -100,57 +86,32 @@ TEST(GfxTransparent, MaskPixelsLeaveTheDestinationUntouched) {
     const DibSurface source = MakeSurface(3, 3, Checker);
     struct Case {
         const char* what;
-        std::function<LONG(HDC)> draw;
-        int scale;
+        bool fromBitmap; // else from the DC
+        LONG size, sourceSize, mask;
     };
     const Case cases[] = {
-        {"bitmap",
-         [&](HDC dc) {
-             return Gfx().gfxDrawTransparentBitmap(dc, bitmap.get(), 2, 3, 3, 3, 0, 0, 0, 0, 3, 3,
-                                                   0xFF00FF);
-         },
-         1},
-        {"dc",
-         [&](HDC dc) {
-             return Gfx().gfxDrawTransparentDC(dc, source.dc(), 2, 3, 3, 3, 0, 0, 0, 0, 3, 3,
-                                               0xFF00FF);
-         },
-         1},
-        {"dc, source size from the destination",
-         [&](HDC dc) {
-             return Gfx().gfxDrawTransparentDC(dc, source.dc(), 2, 3, 3, 3, 0, 0, 0, 0, 0, 0,
-                                               0xFF00FF);
-         },
-         1},
-        {"dc scaled twice",
-         [&](HDC dc) {
-             return Gfx().gfxDrawTransparentDC(dc, source.dc(), 2, 3, 6, 6, 0, 0, 0, 0, 3, 3,
-                                               0xFF00FF);
-         },
-         2},
+        {"bitmap", true, 3, 3, 0xFF00FF},
+        {"bitmap, mask -1: copied opaque", true, 3, 3, -1},
+        {"dc", false, 3, 3, 0xFF00FF},
+        {"dc, source size from the destination", false, 3, 0, 0xFF00FF},
+        {"dc scaled twice", false, 6, 3, 0xFF00FF},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const DibSurface s = Blank(kGrey);
-        EXPECT_EQ(c.draw(s.dc()), 1) << c.what;
-        for (int y = 0; y < 12; ++y)
-            for (int x = 0; x < 12; ++x) {
-                const int sx = (x - 2) / c.scale, sy = (y - 3) / c.scale;
-                const bool inside = x >= 2 && y >= 3 && sx < 3 && sy < 3;
-                const COLORREF drawn = inside ? Checker(sx, sy) : kMagenta;
-                ASSERT_EQ(PixelAt(s, x, y), drawn == kMagenta ? kGrey : drawn)
-                    << c.what << " " << x << "," << y;
-            }
+        const LONG n = c.size, m = c.sourceSize;
+        EXPECT_EQ(c.fromBitmap ? Gfx().gfxDrawTransparentBitmap(s.dc(), bitmap.get(), 2, 3, n, n, 0,
+                                                                0, 0, 0, m, m, c.mask)
+                               : Gfx().gfxDrawTransparentDC(s.dc(), source.dc(), 2, 3, n, n, 0, 0,
+                                                            0, 0, m, m, c.mask),
+                  1);
+        const int scale = n / 3;
+        ExpectPixels(s, [&](int x, int y) {
+            const int sx = (x - 2) / scale, sy = (y - 3) / scale;
+            const COLORREF drawn = x >= 2 && y >= 3 && sx < 3 && sy < 3 ? Checker(sx, sy) : kGrey;
+            return drawn == kMagenta && c.mask != -1 ? kGrey : drawn;
+        });
     }
-}
-
-TEST(GfxTransparent, MinusOneCopiesOpaque) {
-    const auto bitmap = MakeBitmap(3, 3, Checker);
-    const DibSurface s = Blank(kGrey);
-    EXPECT_EQ(
-        Gfx().gfxDrawTransparentBitmap(s.dc(), bitmap.get(), 0, 0, 3, 3, 0, 0, 0, 0, 3, 3, -1), 1);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(PixelAt(s, x, y), Checker(x, y));
 }
 
 TEST(GfxTransparent, AMaskColourWithTheTopBitIsASystemColour) {

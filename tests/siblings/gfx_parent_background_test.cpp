@@ -4,17 +4,15 @@
 
 #include "test_windows.h"
 
+#include "host/message_loop.h"
 #include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
 using pkw::sib::DibSurface;
 using pkw::sib::Gfx;
-using pkw::test::PixelAt;
 
 constexpr COLORREF kChildColor = RGB(0, 255, 0);
 constexpr COLORREF kParentBrushColor = RGB(30, 160, 60);
@@ -26,16 +24,8 @@ COLORREF Pattern(int x, int y) {
 }
 
 void PaintPattern(HDC dc) {
-    static const std::vector<std::uint32_t> bits = [] {
-        std::vector<std::uint32_t> b(256 * 256);
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                b[std::size_t(y) * 256 + x] = pkw::sib::PixelFromColorRef(Pattern(x, y));
-        return b;
-    }();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 256, -256, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    ::SetDIBitsToDevice(dc, 0, 0, 256, 256, 0, 0, 0, 256, bits.data(), &info, DIB_RGB_COLORS);
+    static const DibSurface pattern = pkw::test::MakeSurface(256, 256, Pattern);
+    ::BitBlt(dc, 0, 0, 256, 256, pattern.dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -73,28 +63,14 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 constexpr int kChildX = 30, kChildY = 20, kChildW = 40, kChildH = 30;
 
-struct Scene {
-    pkw::UniqueWindow parent;
-    HWND child = nullptr;
-};
-
-Scene MakeScene(DWORD parentStyle, bool answersPrintClient) {
-    static const HBRUSH brush = ::CreateSolidBrush(kParentBrushColor);
-    pkw::test::RegisterClassFor(L"PkwTestPatternParent", ParentProc, brush);
+pkw::test::WindowPair MakeScene(DWORD parentStyle, bool answersPrintClient) {
+    static const pkw::UniqueBrush brush(::CreateSolidBrush(kParentBrushColor));
+    pkw::test::RegisterClassFor(L"PkwTestPatternParent", ParentProc, brush.get());
     pkw::test::RegisterClassFor(L"PkwTestSolidChild", ChildProc);
-    Scene scene;
-    scene.parent.reset(::CreateWindowExW(0, L"PkwTestPatternParent", L"", WS_POPUP | parentStyle,
-                                         100, 100, 200, 150, nullptr, nullptr, nullptr, nullptr));
-    if (!scene.parent) return scene;
-    ::SetWindowLongPtrW(scene.parent.get(), GWLP_USERDATA,
-                        answersPrintClient ? kAnswersPrintClient : 0);
-    scene.child =
-        ::CreateWindowExW(0, L"PkwTestSolidChild", L"", WS_CHILD | WS_VISIBLE, kChildX, kChildY,
-                          kChildW, kChildH, scene.parent.get(), nullptr, nullptr, nullptr);
-    ::ShowWindow(scene.parent.get(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(scene.parent.get());
-    pkw::test::PumpUntilPainted(scene.parent.get());
-    return scene;
+    return pkw::test::MakeWindowPair(L"PkwTestPatternParent", 0, parentStyle, {100, 100, 300, 250},
+                                     answersPrintClient ? kAnswersPrintClient : 0,
+                                     L"PkwTestSolidChild",
+                                     {kChildX, kChildY, kChildX + kChildW, kChildY + kChildH});
 }
 
 struct Case {
@@ -112,33 +88,32 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
         {"parent clips its children and cannot print", WS_CLIPCHILDREN, false, false},
     };
     for (const Case& c : cases) {
-        const Scene scene = MakeScene(c.parentStyle, c.answersPrintClient);
-        ASSERT_TRUE(scene.parent && scene.child) << c.what;
-        // The screen under the child shows the child before the capture.
-        {
-            pkw::WindowDc screen(nullptr);
-            POINT p{kChildX + 5, kChildY + 5};
-            ::ClientToScreen(scene.parent.get(), &p);
-            EXPECT_EQ(::GetPixel(screen.get(), p.x, p.y), kChildColor) << c.what;
-        }
+        SCOPED_TRACE(c.what);
+        const auto scene = MakeScene(c.parentStyle, c.answersPrintClient);
+        ASSERT_TRUE(scene.parent && scene.child);
+        // The screen under the child shows the child (once Wine has put it
+        // there) before the capture.
+        POINT p{kChildX + 5, kChildY + 5};
+        ::ClientToScreen(scene.parent.get(), &p);
+        EXPECT_TRUE(pkw::host::pumpUntil([&] {
+            const pkw::WindowDc screen(nullptr);
+            return ::GetPixel(screen.get(), p.x, p.y) == kChildColor;
+        }));
         // A destination larger than the window keeps what lies beyond it.
         const DibSurface dest =
             pkw::test::MakeSurface(kChildW + 8, kChildH + 8, [](int, int) { return kSentinel; });
-        ASSERT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.child), 1) << c.what;
-        for (int y = 0; y < dest.height(); ++y)
-            for (int x = 0; x < dest.width(); ++x) {
-                const bool under = x < kChildW && y < kChildH;
-                const COLORREF expected = !under            ? kSentinel
-                                          : c.expectPattern ? Pattern(kChildX + x, kChildY + y)
-                                                            : kParentBrushColor;
-                ASSERT_EQ(PixelAt(dest, x, y), expected) << c.what << " at " << x << "," << y;
-            }
+        ASSERT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.child), 1);
+        pkw::test::ExpectPixels(dest, [&](int x, int y) {
+            return x >= kChildW || y >= kChildH ? kSentinel
+                   : c.expectPattern            ? Pattern(kChildX + x, kChildY + y)
+                                                : kParentBrushColor;
+        });
     }
 }
 
 TEST(GfxGetTransBG, AWindowWithoutAParentHasNothingBehindIt) {
     const pkw::host::ScreenLock screen; // shows a window
-    const Scene scene = MakeScene(0, true);
+    const auto scene = MakeScene(0, true);
     ASSERT_TRUE(scene.parent);
     const DibSurface dest(10, 10);
     EXPECT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.parent.get()), 0);

@@ -11,6 +11,7 @@ namespace {
 
 using pkw::sib::DibSurface;
 using pkw::sib::Gfx;
+using pkw::test::ExpectPixels;
 using pkw::test::MakeSurface;
 using pkw::test::PixelAt;
 
@@ -75,44 +76,31 @@ TEST(GfxDrawSkin, NineSliceRegionsStretchOrTileByTheirModes) {
     };
     for (int frame = 0; frame < 2; ++frame) {
         for (const Modes& m : table) {
+            SCOPED_TRACE(testing::Message() << "frame " << frame << " modes " << m.rgn[0]
+                                            << m.rgn[1] << m.rgn[2] << m.rgn[3] << m.rgn[4]);
             DibSurface s = MakeSurface(24, 20, [](int, int) { return kGrey; });
             EXPECT_EQ(Gfx().gfxDrawSkin(s.dc(), skin.dc(), frame, &kMargins, x0, y0, w, h, kFrame,
                                         kFrame, 0xFF00FF, m.rgn[0], m.rgn[1], m.rgn[2], m.rgn[3],
                                         m.rgn[4]),
                       1);
-            for (int y = 0; y < s.height(); ++y)
-                for (int x = 0; x < s.width(); ++x) {
-                    const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
-                    const COLORREF drawn =
-                        inside ? Expected(frame, m, w, h, x - x0, y - y0) : kMask;
-                    ASSERT_EQ(PixelAt(s, x, y), drawn == kMask ? kGrey : drawn)
-                        << "frame " << frame << " modes " << m.rgn[0] << m.rgn[1] << m.rgn[2]
-                        << m.rgn[3] << m.rgn[4] << " at " << x - x0 << "," << y - y0;
-                }
+            ExpectPixels(s, [&](int x, int y) {
+                const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+                const COLORREF drawn = inside ? Expected(frame, m, w, h, x - x0, y - y0) : kMask;
+                return drawn == kMask ? kGrey : drawn;
+            });
         }
     }
 }
 
-TEST(GfxDrawSkin, MinusOneDrawsTheMaskColourToo) {
-    const DibSurface skin = MakeSkin();
-    DibSurface s = MakeSurface(9, 9, [](int, int) { return kGrey; });
-    EXPECT_EQ(Gfx().gfxDrawSkin(s.dc(), skin.dc(), 1, &kMargins, 0, 0, 9, 9, kFrame, kFrame, -1, 0,
-                                0, 0, 0, 0),
-              1);
-    EXPECT_EQ(PixelAt(s, 0, 0), kMask);
-    EXPECT_EQ(PixelAt(s, 4, 4), SkinPixel(1, 4, 4));
-}
-
-// Without margins the whole frame is the centre.
+// Without margins the whole frame is the centre; mask -1 draws the mask
+// colour (the corner pixel) too.
 TEST(GfxDrawSkin, NoMarginsScaleTheWholeFrame) {
     const DibSurface skin = MakeSkin();
     DibSurface s = MakeSurface(18, 18, [](int, int) { return kGrey; });
     EXPECT_EQ(Gfx().gfxDrawSkin(s.dc(), skin.dc(), 0, nullptr, 0, 0, 18, 18, kFrame, kFrame, -1, 0,
                                 0, 0, 0, 0),
               1);
-    for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 18; ++x)
-            ASSERT_EQ(PixelAt(s, x, y), SkinPixel(0, x / 2, y / 2)) << x << "," << y;
+    ExpectPixels(s, [](int x, int y) { return SkinPixel(0, x / 2, y / 2); });
 }
 
 // A destination smaller than the margins shares itself between the corners.

@@ -10,6 +10,7 @@
 #include "host/com_object.h"
 #include "host/dispatch.h"
 #include "host/typeless_dispatch.h"
+#include "ole_test.h"
 
 #include "tests/common/com_server/server_dll.h"
 #include "tests/host/test_pictures.h"
@@ -17,14 +18,10 @@
 
 #include <gtest/gtest.h>
 #include <olectl.h>
-#include <windows.h>
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <functional>
 #include <ostream>
-#include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace pkw::globals_test {
@@ -40,16 +37,8 @@ template <class I>
 ComPtr<I> create(REFCLSID clsid) {
     return globalsDll().create<I>(clsid);
 }
-inline HRESULT canUnloadNow() {
-    return globalsDll().canUnloadNow();
-}
 
-// Every test runs in its own single-threaded OLE apartment.
-class OleTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(::OleInitialize(nullptr), S_OK); }
-    void TearDown() override { ::OleUninitialize(); }
-};
+using test::OleTest;
 
 // Late-bound calls as a script makes them: a member's own error (carried
 // by DISP_E_EXCEPTION) comes back as the call's result.
@@ -58,32 +47,18 @@ struct Call {
     pkw::Variant result;
 };
 
-inline Call get(IDispatch* object, const wchar_t* name,
-                std::initializer_list<pkw::Variant> index = {}) {
+inline Call get(IDispatch* object, const wchar_t* name) {
     Call call;
-    call.hr = host::getProperty(object, name, {index.begin(), index.size()}, call.result);
+    call.hr = host::getProperty(object, name, call.result);
     return call;
-}
-
-inline HRESULT put(IDispatch* object, const wchar_t* name, const VARIANT& value) {
-    return host::putProperty(object, name, value);
 }
 
 inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
     return test::makeFont(face, static_cast<LONGLONG>(points) * 10000);
 }
 
-// A picture that owns a small bitmap.
 inline ComPtr<IPictureDisp> newPicture() {
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof(desc);
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = ::CreateBitmap(2, 2, 1, 32, nullptr);
-    ComPtr<IPictureDisp> picture;
-    EXPECT_EQ(::OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                         reinterpret_cast<void**>(picture.GetAddressOf())),
-              S_OK);
-    return picture;
+    return test::bitmapPicture(2, 2, RGB(0, 0, 0));
 }
 
 inline bool sameObject(IUnknown* a, IUnknown* b) {

@@ -73,12 +73,4 @@ TEST(SiblingLoader, FailuresAreReportedAndLeaveNoPointer) {
     EXPECT_EQ(wrongInterface, nullptr);
 }
 
-TEST(SiblingLoader, PathsAreInThisProgramsFolder) {
-    wchar_t program[MAX_PATH * 2] = {};
-    const DWORD n = ::GetModuleFileNameW(nullptr, program, DWORD(std::size(program)));
-    std::wstring folder(program, n);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    EXPECT_EQ(pkw::sib::PathBesideThisModule(L"x.dll"), folder + L"x.dll");
-}
-
 } // namespace

@@ -1,4 +1,5 @@
-// Built-in images of zelResSrv40: one shared DC per image and scheme, counted.
+// Built-in images of zelResSrv40: one shared DC per image and scheme, counted;
+// and neither of its pools leaks.
 #include "siblings/api/plain.h"
 
 #include "test_windows.h"
@@ -106,13 +107,18 @@ TEST(StaticResDc, CountsHoldUnderConcurrentBorrowing) {
     EXPECT_FALSE(Alive(keep));
 }
 
-// Every DC and bitmap of the pool goes with the last return.
-TEST(StaticResDc, ReturningEveryBorrowLeavesNoGdiObject) {
-    const auto cycle = [] {
+// Every DC and bitmap of both pools goes with the last return.
+TEST(ResSrv, ReturningEveryBorrowLeavesNoGdiObject) {
+    const auto bitmap = pkw::test::MakeBitmap(20, 240, [](int x, int y) { return RGB(x, y, 7); });
+    const auto cycle = [&] {
         const HDC a = ResSrv().GetStaticResDc(1001, 0), b = ResSrv().GetStaticResDc(1001, 0);
         const HDC c = ResSrv().GetStaticResDc(1496, 2);
         for (HDC dc : {a, b, c})
             ResSrv().ReleaseStaticResDc(dc);
+        ResSrv().GetCustomResDc(bitmap.get(), "cycle", nullptr, nullptr);
+        ResSrv().GetCustomResDc(bitmap.get(), "cycle", nullptr, nullptr);
+        ResSrv().ReleaseCustomResDc("cycle");
+        ResSrv().ReleaseCustomResDc("cycle");
     };
     cycle(); // the first DC of a process makes objects that live on
     const int before = pkw::test::CountGdiObjects();

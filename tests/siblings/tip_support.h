@@ -21,17 +21,6 @@ using pkw::Bstr;
 // The class the library registers for its tip windows.
 inline constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
 
-// What the test's host answers in QueryPlacement: where, and the text it
-// hands over from inside the event (as the check box does; none when empty).
-struct TipAnswer {
-    LONG x = 0;
-    LONG y = 0;
-    SHORT xDisplay = 0;
-    SHORT yDisplay = 0;
-    bool cancel = false;
-    std::wstring text;
-};
-
 inline BOOL CALLBACK collectTip(HWND hwnd, LPARAM found) {
     wchar_t name[64] = {};
     ::GetClassNameW(hwnd, name, 64);
@@ -56,10 +45,6 @@ inline RECT windowRect(HWND hwnd) {
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     return r;
-}
-
-inline SIZE sizeOf(const RECT& r) {
-    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 inline RECT workAreaAt(POINT p) {
@@ -105,12 +90,17 @@ protected:
         tip_ = dll.create<IToolTip>(CLSID_ToolTip);
         ASSERT_TRUE(tip_);
         sink_ = answering(tip_.Get());
+        advise(sink_.Get());
+    }
+
+    // Connects another sink to the tip's events (for as long as the tip lives).
+    void advise(IUnknown* sink) {
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(tip_.As(&container), S_OK);
         ComPtr<IConnectionPoint> point;
         ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
         DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
     }
 
     // A set that looks like the control's tool-tip set.
@@ -136,23 +126,21 @@ protected:
     // Shows the tip at `at` (screen) with `text`; the shown window or null.
     HWND show(POINT at, const std::wstring& text, LONG method = 0, SHORT xDisplay = 0,
               SHORT yDisplay = 0, bool cancel = false) {
-        answer_ = TipAnswer{at.x, at.y, xDisplay, yDisplay, cancel, text};
+        answer_ = Placement{at.x, at.y, xDisplay, yDisplay, cancel ? VARIANT_TRUE : VARIANT_FALSE};
+        answerText_ = text;
         LONG result = -1;
         EXPECT_EQ(tip_->ShowTip(method, &result), S_OK);
         return shownTip();
     }
 
-    // A sink that answers with answer_.
+    // A sink that answers with answer_ and hands over answerText_ from
+    // inside the event, as the check box does (none when empty).
     ComPtr<PlacementSink> answering(IToolTip* tip) {
         ComPtr<PlacementSink> sink = PlacementSink::make();
         // The tip holds the sink; the sink only borrows the tip.
         sink->answer = [this, tip](Placement& p) {
-            p = Placement{answer_.x, answer_.y, answer_.xDisplay, answer_.yDisplay,
-                          answer_.cancel ? VARIANT_TRUE : VARIANT_FALSE};
-            if (!answer_.cancel && !answer_.text.empty()) {
-                Bstr text(answer_.text);
-                tip->SetTipText(text.get());
-            }
+            p = answer_;
+            if (!answer_.cancel && !answerText_.empty()) tip->SetTipText(Bstr(answerText_).get());
         };
         return sink;
     }
@@ -164,7 +152,8 @@ protected:
 
     ComPtr<IToolTip> tip_;
     ComPtr<PlacementSink> sink_;
-    TipAnswer answer_;
+    Placement answer_;
+    std::wstring answerText_;
     ComPtr<IEffectSet> effects_;
     // The tip shows on the screen, takes the foreground from no one and is
     // read back from the screen.

@@ -111,25 +111,5 @@ TEST_F(EngineTest, BadArgumentsFailAndLeaveTheLayerAlone) {
     EXPECT_EQ(layer->SetLayerAlpha(-5, NoUndo()), S_OK);
 }
 
-// Late-bound callers reach the same methods by name.
-TEST_F(EngineTest, ScriptCallersReachTheLayerByName) {
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(layer.As(&dispatch), S_OK);
-    ASSERT_EQ(layer->Create(12, 7, 0, 255), S_OK);
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(L"Rotate");
-    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
-    VARIANT args[2];
-    args[1].vt = VT_R4; // reversed order
-    args[1].fltVal = 90;
-    args[0].vt = VT_BSTR;
-    args[0].bstrVal = NoUndo();
-    DISPPARAMS params{args, nullptr, 2, 0};
-    ASSERT_EQ(
-        dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
-        S_OK);
-    EXPECT_EQ(SizeOf(layer), (std::pair<LONG, LONG>{7, 12}));
-}
-
 } // namespace
 } // namespace pkw::fx::test
