@@ -48,6 +48,8 @@ TEST_F(CheckBoxTest, ResizingBelowTheMinimumHeightEndsAtIt) {
         ::GetClientRect(b.window(), &client);
         EXPECT_EQ(client.bottom * tpp, static_cast<LONG>(c.expectedTwips));
         if (c.effects == 0) {
+            // The standard look draws on the whole window.
+            EXPECT_EQ(getNumber(b, L"ControlWidth"), client.right);
             EXPECT_EQ(getNumber(b, L"ControlHeight"), client.bottom);
         }
         form().remove(*b.site.Get());
