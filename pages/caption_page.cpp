@@ -127,8 +127,8 @@ private:
         if (captionFont_) {
             ignore(late::Put(captionBox, L"Font", Variant::fromDispatch(captionFont_.Get())));
             RECT box = kCaptionBoxTwips;
-            box.bottom = box.top + TextHeight(captionFont_.Get()) * twipsPerPixel().y +
-                         kCaptionBoxPadding;
+            box.bottom =
+                box.top + TextHeight(captionFont_.Get()) * twipsPerPixel().y + kCaptionBoxPadding;
             ignore(controls().place(kCaptionBox, box));
         }
         ignore(late::PutText(captionBox, L"Text", caption_));
@@ -200,8 +200,7 @@ private:
 } // namespace
 
 const com::ClassEntry& CaptionPageClass() {
-    static const com::ClassEntry entry{&CLSID_Caption, L"Caption",
-                                       &com::createObject<CaptionPage>};
+    static const com::ClassEntry entry{&CLSID_Caption, L"Caption", &com::createObject<CaptionPage>};
     return entry;
 }
 

@@ -183,8 +183,7 @@ STDMETHODIMP ControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
 }
 
 // Controls ask for ambients by DISPID only.
-STDMETHODIMP ControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
-                                        DISPID* ids) noexcept {
+STDMETHODIMP ControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) noexcept {
     if (ids)
         for (UINT i = 0; i < count; ++i)
             ids[i] = DISPID_UNKNOWN;

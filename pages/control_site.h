@@ -30,9 +30,9 @@ class ControlSite : public IOleClientSite,
                     public IOleControlSite,
                     public IDispatch {
 public:
-    using Interfaces = com::InterfaceMap<IOleClientSite, IOleInPlaceSite,
-                                         com::As<IOleWindow, IOleInPlaceSite>, IOleControlSite,
-                                         IDispatch>;
+    using Interfaces =
+        com::InterfaceMap<IOleClientSite, IOleInPlaceSite, com::As<IOleWindow, IOleInPlaceSite>,
+                          IOleControlSite, IDispatch>;
 
     // `pixels`: where the control lies in the frame's window.
     ControlSite(PageFrame* frame, const PageAmbients* ambients, std::wstring name,

@@ -20,7 +20,7 @@ namespace units = ax::units;
 
 struct PageControls::Placed {
     std::wstring name;
-    ComPtr<ControlSite> site;
+    ComPtr<com::ComObject<ControlSite>> site;
     ComPtr<IOleObject> object;
     ComPtr<IOleInPlaceObject> inPlace;
     ComPtr<IDispatch> dispatch;
@@ -65,6 +65,18 @@ HRESULT InitNew(IUnknown* control) {
 SIZEL HimetricOf(const RECT& twips) noexcept {
     return {units::himetricFromTwips(twips.right - twips.left),
             units::himetricFromTwips(twips.bottom - twips.top)};
+}
+
+// Makes the frame's dialog keys (Tab, Shift+Tab) reach the control, after
+// the controls added before it: its own tab stops (the text box's edit
+// window) when it has child windows, else the control's window itself.
+void JoinTabOrder(HWND window) noexcept {
+    if (::GetWindow(window, GW_CHILD))
+        ::SetWindowLongPtrW(window, GWL_EXSTYLE,
+                            ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    else
+        ::SetWindowLongPtrW(window, GWL_STYLE, ::GetWindowLongPtrW(window, GWL_STYLE) | WS_TABSTOP);
+    ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -114,8 +126,8 @@ HRESULT PageControls::add(HWND page, REFCLSID clsid, const wchar_t* name,
         auto placed = std::make_unique<Placed>();
         placed->name = name;
         const RECT pixels = pixelsOf(twips);
-        placed->site = Adopt<ControlSite>(
-            new com::ComObject<ControlSite>(frame_.Get(), &ambients_, name, pixels));
+        placed->site =
+            Adopt(new com::ComObject<ControlSite>(frame_.Get(), &ambients_, name, pixels));
 
         ComPtr<IUnknown> control;
         PKW_RETURN_IF_FAILED(entry->create(IID_IUnknown, &control));
@@ -131,11 +143,8 @@ HRESULT PageControls::add(HWND page, REFCLSID clsid, const wchar_t* name,
                                                     placed->site.Get(), 0, page, &pixels));
         PKW_RETURN_IF_FAILED(control.As(&placed->inPlace));
         placed->site->serve(placed->inPlace.Get());
-        // Behind the controls added before it: the dialog keys' tab order.
         HWND window = nullptr;
-        if (SUCCEEDED(placed->inPlace->GetWindow(&window)) && window)
-            ::SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (SUCCEEDED(placed->inPlace->GetWindow(&window)) && window) JoinTabOrder(window);
         placed_.push_back(std::move(placed));
         return S_OK;
     } catch (const std::bad_alloc&) {
