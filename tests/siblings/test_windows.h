@@ -12,7 +12,6 @@
 #include "siblings/gfx/dib_surface.h"
 
 #include <functional>
-#include <string>
 
 namespace pkw::test {
 

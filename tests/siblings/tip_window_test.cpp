@@ -3,18 +3,12 @@
 #include "tip_support.h"
 
 #include "common/win/unique_handle.h"
-#include "host/capture.h"
 #include "host/gdi_objects.h"
-#include "host/message_loop.h"
-#include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <functional>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
