@@ -40,11 +40,12 @@ start)
             kill "$pid" 2>/dev/null || true
         done
     fi
+    [ -n "${DISPLAY:-}" ] || echo "wine-session.sh: no free display among :91-:120" >&2
     # Create the prefix (once) and keep its server alive for the whole run.
     mkdir -p "$prefix"
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -p30 >/dev/null 2>&1 || true
-    DISPLAY=$DISPLAY "$here/wine-run.sh" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
-    echo "$DISPLAY"
+    DISPLAY=${DISPLAY:-} "$here/wine-run.sh" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
+    echo "${DISPLAY:-}"
     ;;
 stop)
     WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
