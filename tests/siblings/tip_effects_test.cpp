@@ -1,6 +1,6 @@
 // The tool tip drawn with its own effect set, read back from the screen:
 // the body's fill by BackStyle (gradients, textures, none), the header's and
-// the caption's text effects and layout, and a new set while it shows.
+// the caption's text effects and images, and a new set while it shows.
 #include "tip_support.h"
 
 #include "test_windows.h"
@@ -325,51 +325,6 @@ TEST_F(TipEffects, WithoutTheEngineTheTipDrawsAPlainBalloon) {
     EXPECT_EQ(image.color(in.left + 1, in.top + 1), kBack);
     EXPECT_GT(image.count(kHeaderInk), 10u);
     EXPECT_GT(image.count(kCaptionInk), 10u);
-}
-
-// Rows of the capture that hold the colour, as runs [first, last].
-std::vector<std::pair<int, int>> bandsOf(const Image& image, COLORREF color) {
-    std::vector<std::pair<int, int>> bands;
-    for (int y = 0; y < image.height(); ++y) {
-        bool holds = false;
-        for (int x = 0; x < image.width() && !holds; ++x)
-            holds = image.color(x, y) == color;
-        if (!holds) continue;
-        if (!bands.empty() && bands.back().second == y - 1)
-            bands.back().second = y;
-        else
-            bands.emplace_back(y, y);
-    }
-    return bands;
-}
-
-TEST_F(TipEffects, HeaderStandsAboveATwoLineCaptionInTheirOwnFonts) {
-    freshLook(L"TITLE");
-    struct Case {
-        const char* what;
-        LONG headerPoints, captionPoints;
-    };
-    const Case cases[] = {{"large header", 20, 8}, {"large caption", 8, 16}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        effects_->putref_HeaderFont(newFont(L"Tahoma", c.headerPoints).Get());
-        effects_->putref_Font(newFont(L"Tahoma", c.captionPoints).Get());
-        // Capitals only: the lines' ink does not touch across the line gap.
-        const Image image = showAndCapture(L"MOVE THE SLIDER\nTO THE RIGHT");
-        const auto header = bandsOf(image, kHeaderInk);
-        const auto caption = bandsOf(image, kCaptionInk);
-        ASSERT_EQ(header.size(), 1u) << "one header line";
-        ASSERT_EQ(caption.size(), 2u) << "two caption lines";
-        EXPECT_LT(header[0].second, caption[0].first) << "the header stands above";
-        const int headerHeight = header[0].second - header[0].first + 1;
-        for (const auto& [first, last] : caption) {
-            const int height = last - first + 1;
-            if (c.headerPoints > c.captionPoints)
-                EXPECT_GT(headerHeight, height * 3 / 2);
-            else
-                EXPECT_GT(height, headerHeight * 3 / 2);
-        }
-    }
 }
 
 TEST_F(TipEffects, ANewSetRedrawsAShownTipOnly) {

@@ -6,6 +6,7 @@
 #include "globals_support.h"
 
 #include "common/win/unique_handle.h"
+#include "siblings/globals/effect_settings.h"
 #include "host/capture.h"
 #include "host/message_loop.h"
 #include "host/screen_lock.h"
@@ -103,23 +104,17 @@ protected:
         ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
     }
 
-    // A set that looks like the control's tool-tip set.
+    // A set as the library makes the control's tool-tip set: the numbers
+    // of the settings table's tool-tip column.
     static ComPtr<IEffectSet> tipLook() {
         ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
-        if (!set) return set;
-        set->put_Alpha(255);
-        set->put_BackColor(0xFFFFFF);
-        set->put_Border(VARIANT_TRUE);
-        set->put_BorderColor(0xB99D7F);
-        set->put_BorderWidth(1);
-        set->put_TextForeColor(0);
-        set->put_TextAlpha(255);
-        set->put_HeaderAlpha(255);
-        set->put_Radius(12);
-        set->put_TailLength(20);
-        set->put_TailWidth(12);
-        set->put_WordWrap(VARIANT_TRUE);
-        set->put_FlexLimit(240);
+        for (const globals::EffectSettingInfo& row : globals::kEffectSettings) {
+            if (!set || row.tipInit.kind != globals::DefaultKind::Number) continue;
+            const std::wstring name(row.name);
+            EXPECT_EQ(
+                host::putProperty(set.Get(), name.c_str(), Variant::fromI4(row.tipInit.number)),
+                S_OK);
+        }
         return set;
     }
 

@@ -159,6 +159,14 @@ TEST_F(TipWindow, GrowsWithItsTextAndWrapsAtTheFlexLimit) {
     const std::wstring wideHeader = L"A header: " + kSentence;
     EXPECT_GT(sizeFor(kSentence, false, 0, wideHeader.c_str()).cx, one.cx)
         << "a wider header widens the tip";
+
+    // Each line in its own font.
+    effects_->putref_HeaderFont(newFont(L"Tahoma", 20).Get());
+    const SIZE largeHeader = sizeFor(kSentence, false, 0, L"Remember me");
+    EXPECT_GT(largeHeader.cy, withHeader.cy) << "the header's font";
+    EXPECT_EQ(largeHeader.cx, one.cx);
+    effects_->putref_Font(newFont(L"Tahoma", 16).Get());
+    EXPECT_GT(sizeFor(kSentence, false, 0, L"Remember me").cx, one.cx) << "the caption's font";
 }
 
 TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
