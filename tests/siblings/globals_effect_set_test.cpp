@@ -53,7 +53,7 @@ Variant distinctValue(const EffectSettingInfo& row, std::size_t i) {
     case SettingType::Font:
         return Variant::fromDispatch(newFont(L"Arial", static_cast<LONG>(9 + i)).Get());
     case SettingType::Picture:
-        return Variant::fromDispatch(newPicture().Get());
+        return Variant::fromDispatch(pkw::test::bitmapPicture(2, 2, 0).Get());
     case SettingType::Text: {
         const std::wstring text =
             std::wstring(row.name) + L" with" + std::wstring(1, L'\0') + L"tail";
@@ -153,7 +153,7 @@ TEST_F(GlobalsEffectSet, WrongTypesAreRefusedAndKeepTheOldValue) {
     // Values the cases would overwrite, so a change shows.
     ASSERT_EQ(set_->put_Alpha(77), S_OK);
     ASSERT_EQ(set_->put_BorderColor(0x123456), S_OK);
-    ComPtr<IPictureDisp> picture = newPicture();
+    ComPtr<IPictureDisp> picture = pkw::test::bitmapPicture(2, 2, 0);
     ASSERT_EQ(set_->putref_Image(picture.Get()), S_OK);
 
     for (const Case& c : cases) {

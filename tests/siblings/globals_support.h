@@ -57,10 +57,6 @@ inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
     return test::makeFont(face, static_cast<LONGLONG>(points) * 10000);
 }
 
-inline ComPtr<IPictureDisp> newPicture() {
-    return test::bitmapPicture(2, 2, RGB(0, 0, 0));
-}
-
 inline bool sameObject(IUnknown* a, IUnknown* b) {
     if (!a || !b) return a == b;
     // Compares raw pointers: MinGW's ComPtr has no operator==, and a == b

@@ -95,14 +95,7 @@ protected:
     }
 
     // Connects another sink to the tip's events (for as long as the tip lives).
-    void advise(IUnknown* sink) {
-        ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(tip_.As(&container), S_OK);
-        ComPtr<IConnectionPoint> point;
-        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
-        DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
-    }
+    void advise(IUnknown* sink) { test::Advise(tip_.Get(), DIID_DToolTipEvents, sink); }
 
     // A set as the library makes the control's tool-tip set: the numbers
     // of the settings table's tool-tip column.
