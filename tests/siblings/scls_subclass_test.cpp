@@ -303,5 +303,23 @@ TEST_F(SubclassTest, ThreadSubclassIsOnePerThreadUntilReleased) {
     pkw::sib::ReleaseThreadSubclass();
 }
 
+// A window still routed through our procedure keeps the DLL loaded, though
+// no object of it is left.
+TEST_F(SclsTest, ASubclassedWindowKeepsTheDllLoaded) {
+    ASSERT_EQ(canUnloadNow(), S_OK);
+    TestWindow window;
+    const auto sink = Adopt(new TestSink("s", 2, nullptr));
+    {
+        auto global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
+        ASSERT_EQ(global->AttachMessage(sink.Get(), window.hwnd(), kOther), S_OK);
+    }
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    {
+        auto global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
+        ASSERT_EQ(global->DetachMessage(sink.Get(), window.hwnd(), kOther), S_OK);
+    }
+    EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
 } // namespace
 } // namespace pkw::scls_test

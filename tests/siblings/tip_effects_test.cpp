@@ -86,7 +86,6 @@ protected:
     static ComPtr<IEffectSet> squareLook() {
         ComPtr<IEffectSet> set = tipLook();
         set->put_Radius(0);
-        set->put_BorderWidth(1);
         set->put_MarginTop(6);
         set->put_HeaderForeColor(kHeaderInk);
         set->put_TextForeColor(kCaptionInk);
@@ -354,10 +353,8 @@ TEST_F(TipEffects, BodyEmbossLightsTheBalloonsEdgesOnly) {
         freshLook();
         effects_->put_BackColor(kBack);
         effects_->put_ApplyBodyEmboss(emboss ? VARIANT_TRUE : VARIANT_FALSE);
+        // The tip's look lights it at 45 degrees, soft and opaque.
         effects_->put_BodyEmbossDepth(3);
-        effects_->put_BodyEmbossAngle(45);
-        effects_->put_BodyEmbossSoftness(100);
-        effects_->put_BodyEmbossAlpha(255);
         effects_->put_BodyEmbossHighlightColor(RGB(255, 255, 255));
         effects_->put_BodyEmbossShadowColor(RGB(0, 0, 0));
         const Image image = showAndCapture();
@@ -405,15 +402,12 @@ TEST_F(TipEffects, ImagesStandBesideTheirLinesWithoutTheirMaskColour) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         freshLook(L"TITLE");
+        // The tip's look keys both images out in magenta, fully opaque.
         if (c.header) {
             effects_->putref_HeaderImage(picture.Get());
-            effects_->put_HeaderImageMaskColor(kMask);
-            effects_->put_HeaderImageAlpha(255);
             effects_->put_HeaderImageOnRight(c.onRight ? VARIANT_TRUE : VARIANT_FALSE);
         } else {
             effects_->putref_Image(picture.Get());
-            effects_->put_ImageMaskColor(kMask);
-            effects_->put_ImageAlpha(255);
         }
         const Image image = showAndCapture(L"MOVE IT");
         const RECT shown = boundsOf(image, kPicture);
