@@ -154,12 +154,8 @@ TEST_F(TipEffects, GradientBodiesRunFromTheirFirstStopToTheirLast) {
 }
 
 TEST_F(TipEffects, TexturesTileStretchOrLendTheirCorner) {
+    // Textures whose left half is one colour and right half the other.
     constexpr COLORREF kLeft = RGB(200, 40, 40), kRight = RGB(40, 40, 200);
-    // Left half one colour, right half the other.
-    const auto halves = [&](int w, int h) {
-        return pkw::test::bitmapPictureOf(w, h,
-                                          [w](int x, int) { return x < w / 2 ? kLeft : kRight; });
-    };
     struct Case {
         const char* what;
         int width, height;
@@ -175,7 +171,8 @@ TEST_F(TipEffects, TexturesTileStretchOrLendTheirCorner) {
     effects_->put_BackStyle(4);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ComPtr<IPictureDisp> texture = halves(c.width, c.height);
+        const ComPtr<IPictureDisp> texture = pkw::test::bitmapPictureOf(
+            c.width, c.height, [&](int x, int) { return x < c.width / 2 ? kLeft : kRight; });
         ASSERT_TRUE(texture);
         ASSERT_EQ(effects_->putref_BodyTexture(texture.Get()), S_OK);
         effects_->put_BodyTextureSizeMode(c.sizeMode);

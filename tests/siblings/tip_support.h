@@ -6,10 +6,10 @@
 #include "globals_support.h"
 
 #include "common/win/unique_handle.h"
-#include "siblings/globals/effect_settings.h"
 #include "host/capture.h"
 #include "host/message_loop.h"
 #include "host/screen_lock.h"
+#include "siblings/globals/effect_settings.h"
 
 #include <gtest/gtest.h>
 
