@@ -160,14 +160,15 @@ TEST_F(SubclassTest, SinkReleasedDuringItsOwnDispatchLivesUntilTheDispatchEnds) 
         TestWindow window;
         bool destroyed = false;
         UINT currentAtDestruction = 0xFFFF;
-        auto* s = new TestSink("self", response, &log, global.Get()); // the only reference
+        ComPtr<TestSink> only = Adopt(new TestSink("self", response, &log, global.Get()));
+        TestSink* const s = only.Get();
         s->onDestroy = [&] {
             destroyed = true;
             global->get_CurrentMessage(&currentAtDestruction);
         };
         s->onMessage = [&](HWND hwnd, UINT message) -> LRESULT {
             global->DetachMessage(s, hwnd, message);
-            s->Release();
+            only.Reset(); // the last reference but the dispatch's own
             return destroyed ? -1 : 9;
         };
         ASSERT_EQ(global->AttachMessage(s, window.hwnd(), kOther), S_OK);
