@@ -235,10 +235,9 @@ TEST_F(TipWindow, GoesAwayWithItsObject) {
     ASSERT_NE(show(screenCentre(), kSentence), nullptr);
     const HWND first = findTip();
     ASSERT_EQ(other->SetEffects(effects_.Get()), S_OK);
-    Bstr text(L"Another tip");
     LONG result = 0;
     ASSERT_EQ(other->ShowTip(0, &result), S_OK);
-    ASSERT_EQ(other->SetTipText(text.get()), S_OK);
+    ASSERT_EQ(other->SetTipText(Bstr(L"Another tip").get()), S_OK);
     ASSERT_EQ(other->ShowTip(1, &result), S_OK); // released while it fades in
     EXPECT_TRUE(::GetClassInfoExW(dll, kTipClass, &info));
 
