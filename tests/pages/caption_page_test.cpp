@@ -174,7 +174,7 @@ TEST_F(CaptionPageTest, OpeningShowsTheFirstControlsTextsUnchangedAndChangesNoth
     const host::Image shown = captureWindow(PageWindow(form().hwnd()));
     const auto tpp = ax::units::screenTwipsPerPixel();
     const Ink label =
-        InkIn(shown, {345 / tpp.x, 630 / tpp.y, 930 / tpp.x, 825 / tpp.y},
+        InkIn({345 / tpp.x, 630 / tpp.y, 930 / tpp.x, 825 / tpp.y},
               [&](LONG x, LONG y) { return shown.color(x, y) == ::GetSysColor(COLOR_BTNTEXT); });
     EXPECT_GT(label.count, 10u) << "Label1 shows no text";
     EXPECT_EQ(shown.color(2, 0), RGB(240, 241, 255));
