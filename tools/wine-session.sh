@@ -12,6 +12,16 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 case "$action" in
 start)
+    # A server this build started earlier and never stopped is used again.
+    if [ -z "${DISPLAY:-}" ] && [ -f "$build/xvfb.pid" ]; then
+        own=$(cat "$build/xvfb.pid")
+        for n in $(seq 91 120); do
+            if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$own" ] && kill -0 "$own" 2>/dev/null; then
+                export DISPLAY=":$n"
+                break
+            fi
+        done
+    fi
     if [ -z "${DISPLAY:-}" ]; then
         for n in $(seq 91 120); do
             lock=/tmp/.X$n-lock

@@ -13,18 +13,6 @@ namespace {
 
 namespace units = ax::units;
 
-class PageSite : public ComObject<PageSite, IPropertyPageSite> {
-public:
-    void* find(REFIID riid) noexcept {
-        const bool mine = riid == IID_IUnknown || riid == IID_IPropertyPageSite;
-        return mine ? static_cast<IPropertyPageSite*>(this) : nullptr;
-    }
-    STDMETHODIMP OnStatusChange(DWORD) override { return S_OK; }
-    STDMETHODIMP GetLocaleID(LCID*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
-    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
-
 ULONG ReferencesOf(IUnknown* object) {
     object->AddRef();
     return object->Release();
@@ -32,14 +20,12 @@ ULONG ReferencesOf(IUnknown* object) {
 
 class AboutPageTest : public ContainerTest {
 protected:
-    HWND pageWindow() { return ::FindWindowExW(form().hwnd(), nullptr, L"PkwPages.Page", nullptr); }
+    HWND pageWindow() { return PageWindow(form().hwnd()); }
 };
 
 TEST_F(AboutPageTest, ADesignerShowsThePanelOnThePageAndTakesItDown) {
-    ASSERT_HRESULT_SUCCEEDED(registerLibrary());
-    ComPtr<IPropertyPage2> page;
-    ASSERT_HRESULT_SUCCEEDED(
-        ::CoCreateInstance(CLSID_About, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page)));
+    ComPtr<IPropertyPage2> page = CreatePage(CLSID_About);
+    ASSERT_TRUE(page);
     auto site = makeCom<PageSite>(), selected = makeCom<PageSite>();
     ASSERT_HRESULT_SUCCEEDED(page->SetPageSite(site.Get()));
     IUnknown* objects[] = {selected.Get()};

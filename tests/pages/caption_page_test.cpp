@@ -19,49 +19,6 @@ namespace {
 
 constexpr wchar_t kCheckBox[] = L"zelPickwell40.NuCheckBox40";
 
-// Records the page's status reports.
-class RecordingPageSite : public ComObject<RecordingPageSite, IPropertyPageSite> {
-public:
-    void* find(REFIID riid) noexcept {
-        return riid == IID_IUnknown || riid == IID_IPropertyPageSite
-                   ? static_cast<IPropertyPageSite*>(this)
-                   : nullptr;
-    }
-    STDMETHODIMP OnStatusChange(DWORD flags) override {
-        statuses.push_back(flags);
-        return S_OK;
-    }
-    STDMETHODIMP GetLocaleID(LCID* lcid) override {
-        if (!lcid) return E_POINTER;
-        *lcid = LOCALE_USER_DEFAULT;
-        return S_OK;
-    }
-    STDMETHODIMP GetPageContainer(IUnknown** container) override {
-        if (container) *container = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
-
-    std::vector<DWORD> statuses;
-};
-
-ComPtr<IPropertyPage2> CreatePage(REFCLSID clsid) {
-    ComPtr<IPropertyPage2> page;
-    const HRESULT registered = registerLibrary();
-    if (FAILED(registered)) {
-        ADD_FAILURE() << "registering failed: " << hexResult(registered);
-        return page;
-    }
-    const HRESULT hr =
-        ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page));
-    if (FAILED(hr)) ADD_FAILURE() << "creating the page failed: " << hexResult(hr);
-    return page;
-}
-
-HWND PageWindow(HWND parent) {
-    return ::FindWindowExW(parent, nullptr, L"PkwPages.Page", nullptr);
-}
-
 BOOL CALLBACK CollectEdit(HWND hwnd, LPARAM found) {
     wchar_t name[16] = {};
     ::GetClassNameW(hwnd, name, 16);
@@ -154,7 +111,7 @@ protected:
     }
 
     ComPtr<Site> first_, second_;
-    ComPtr<RecordingPageSite> site_ = makeCom<RecordingPageSite>();
+    ComPtr<PageSite> site_ = makeCom<PageSite>();
     ComPtr<IPropertyPage2> page_;
 };
 

@@ -1,10 +1,28 @@
 #include "tests/pages/pages_fixture.h"
 
+#include "host/container_test.h"
 #include "siblings/api/static_image.h"
 
 #include <algorithm>
 
 namespace pkw::test {
+
+Microsoft::WRL::ComPtr<IPropertyPage2> CreatePage(REFCLSID clsid) {
+    Microsoft::WRL::ComPtr<IPropertyPage2> page;
+    const HRESULT registered = registerLibrary();
+    if (FAILED(registered)) {
+        ADD_FAILURE() << "registering failed: " << hexResult(registered);
+        return page;
+    }
+    const HRESULT hr =
+        ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page));
+    if (FAILED(hr)) ADD_FAILURE() << "creating the page failed: " << hexResult(hr);
+    return page;
+}
+
+HWND PageWindow(HWND parent) {
+    return ::FindWindowExW(parent, nullptr, L"PkwPages.Page", nullptr);
+}
 
 host::Image ResourceImage(LONG id, const RECT& area) {
     const sib::StaticImage image(id);
