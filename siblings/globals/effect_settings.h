@@ -5,7 +5,7 @@
 //   EffectSettingInfo           one line of the table
 //   EffectSettingId             index of a line (EffectSettingId::Alpha ...)
 //   kEffectSettings             every line, in table order
-//   effectSettingInfo(id), findEffectSetting(name)
+//   effectSettingInfo(id)
 //   kStandardStops, kNewFontName, kNewFontPoints  what the keywords stand for
 //
 // Plain C++ without Windows headers: the library's persistence and its
@@ -15,7 +15,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace pkw::globals {
@@ -165,19 +164,6 @@ constexpr bool sameName(std::wstring_view a, std::wstring_view b) noexcept {
         if (foldAscii(a[i]) != foldAscii(b[i])) return false;
     return true;
 }
-
-} // namespace effect_table
-
-// Names compare without regard to ASCII case, as dispatch names and
-// property-bag keys do.
-constexpr std::optional<EffectSettingId> findEffectSetting(std::wstring_view name) noexcept {
-    for (std::size_t i = 0; i < kEffectSettingCount; ++i)
-        if (effect_table::sameName(kEffectSettings[i].name, name))
-            return static_cast<EffectSettingId>(i);
-    return std::nullopt;
-}
-
-namespace effect_table {
 
 // Whether a value fits the setting's type (keywords only where they mean
 // something for that type).
