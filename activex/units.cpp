@@ -34,6 +34,11 @@ LONG pixelsFromTwips(LONG twips, short twipsPerPixel) noexcept {
     return twipsPerPixel > 0 ? twips / twipsPerPixel : twips / 15;
 }
 
+LONG twipsAtPixel(LONG pixel, short twipsPerPixel) noexcept {
+    const LONG tpp = twipsPerPixel > 0 ? twipsPerPixel : 15;
+    return pixel * tpp + tpp / 2;
+}
+
 SIZE pixelsFromHimetric(const SIZEL& himetric, TwipsPerPixel tpp) noexcept {
     return {pixelsFromTwips(twipsFromHimetric(himetric.cx), tpp.x),
             pixelsFromTwips(twipsFromHimetric(himetric.cy), tpp.y)};

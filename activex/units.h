@@ -20,6 +20,9 @@ LONG twipsFromHimetric(LONG himetric) noexcept;
 
 // Pixels are whole twips divided by twips per pixel (integer division).
 LONG pixelsFromTwips(LONG twips, short twipsPerPixel) noexcept;
+// A mouse position in whole twips: the twips at the centre of its pixel,
+// so a pixel counts as inside a twips rectangle when most of it lies in it.
+LONG twipsAtPixel(LONG pixel, short twipsPerPixel) noexcept;
 SIZE pixelsFromHimetric(const SIZEL& himetric, TwipsPerPixel tpp) noexcept;
 SIZEL himetricFromPixels(SIZE pixels, TwipsPerPixel tpp) noexcept;
 

@@ -80,13 +80,18 @@ Image captureWindow(HWND hwnd, const RECT* area) {
     RECT r{};
     if (!hwnd || !::GetClientRect(hwnd, &r)) return {};
     if (area) r = *area;
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return {};
     WindowDc screen(hwnd);
+    if (!screen) return {};
+    return captureDc(screen.get(), r);
+}
+
+Image captureDc(HDC hdc, const RECT& area) {
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    if (!hdc || w <= 0 || h <= 0) return {};
     const DibSection canvas(w, h);
-    if (!screen || !canvas.valid()) return {};
-    if (!::BitBlt(canvas.dc(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY)) return {};
+    if (!canvas.valid()) return {};
+    if (!::BitBlt(canvas.dc(), 0, 0, w, h, hdc, area.left, area.top, SRCCOPY)) return {};
     return imageOf(canvas);
 }
 

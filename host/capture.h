@@ -43,6 +43,8 @@ private:
 
 // `area` in the window's client coordinates; the whole client area when null.
 Image captureWindow(HWND hwnd, const RECT* area = nullptr);
+// `area` of any DC (a memory DC's bitmap, a printer's page).
+Image captureDc(HDC hdc, const RECT& area);
 // The form's client area after a repaint of everything, or one control's
 // rectangle of it.
 Image captureForm(Form& form);

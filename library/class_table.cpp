@@ -14,6 +14,9 @@
 #if PKW_WITH_TEXTBOX
 #include "textbox/textbox_class.h"
 #endif
+#if PKW_WITH_PAGES
+#include "pages/about_page.h"
+#endif
 
 #include <vector>
 
@@ -34,6 +37,9 @@ const Server& thisServer() {
         &library::SkinClass(),
         &library::UnicodeClass(),
         &library::IpaoClass(),
+#if PKW_WITH_PAGES
+        &pages::AboutPageClass(),
+#endif
 #if PKW_WITH_TEXTBOX
         // Served for the library's own pages; never registered.
         &textbox::TextBoxClass(),

@@ -16,7 +16,8 @@ inline constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLIN
                                      OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
                                      OLEMISC_SETCLIENTSITEFIRST;
 
-inline const CLSID* const kPropertyPages[] = {&CLSID_Effects, &CLSID_Caption, &CLSID_About};
+// In the order a designer shows their tabs.
+inline const CLSID* const kPropertyPages[] = {&CLSID_About, &CLSID_Caption, &CLSID_Effects};
 
 // The class description of a public selection control.
 template <class Control>

@@ -12,6 +12,7 @@
 #include "common/com/hresult.h"
 #include "common/com/object_array.h"
 #include "common/text/unicode_text.h"
+#include "pages/about_box.h"
 
 #include <climits>
 
@@ -414,11 +415,7 @@ STDMETHODIMP SelectionControl::put_YOffset(LONG lOffset) {
 // --- Methods ------------------------------------------------------------------
 
 STDMETHODIMP SelectionControl::About() {
-    // A plain box until the about page exists; modal and without owner.
-    const std::wstring name = traits_.cls.className;
-    ::MessageBoxW(nullptr, (name + L"\nPickwell 4.0 selection controls").c_str(),
-                  (L"About " + name).c_str(), MB_OK | MB_ICONINFORMATION);
-    return S_OK;
+    return pages::ShowAboutBox(hwnd());
 }
 
 STDMETHODIMP SelectionControl::Refresh() {

@@ -4,6 +4,7 @@
 #include "tests/button/button_fixture.h"
 
 #include "common/com/bstr.h"
+#include "host/font_text.h"
 #include "tests/host/test_pictures.h"
 
 #include <olectl.h>
@@ -78,14 +79,10 @@ TEST_F(ButtonPersistenceTest, TheFontIsCopiedIntoTheButtonsOwnObject) {
     ComPtr<IFontDisp> kept;
     ASSERT_EQ(b.button->get_Font(&kept), S_OK);
     EXPECT_NE(kept.Get(), mine.Get());
-    ComPtr<IFont> font;
-    ASSERT_EQ(kept.As(&font), S_OK);
-    BOOL bold = FALSE, italic = FALSE;
-    CY size{};
-    font->get_Bold(&bold), font->get_Italic(&italic), font->get_Size(&size);
-    EXPECT_TRUE(bold);
-    EXPECT_TRUE(italic);
-    EXPECT_EQ(size.int64, 120000);
+    std::wstring given, copied;
+    ASSERT_EQ(describeFont(mine.Get(), given), S_OK);
+    ASSERT_EQ(describeFont(kept.Get(), copied), S_OK);
+    EXPECT_EQ(copied, given);
 }
 
 TEST_F(ButtonPersistenceTest, AValueOfTheWrongKindFailsTheLoad) {

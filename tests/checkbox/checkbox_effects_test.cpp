@@ -308,18 +308,11 @@ TEST_F(CheckBoxEffectsTest, RotationTurnsGlyphAndCaptionTogether) {
         EXPECT_NEAR((glyph.top + glyph.bottom) / 2.0, c.glyphCentre.y + 0.5, 2.0);
         const LONG across = caption.right - caption.left, up = caption.bottom - caption.top;
         EXPECT_EQ(across > up, c.captionAcross) << across << " x " << up;
-        if (c.dx > 0) {
-            EXPECT_GE(caption.left, glyph.right);
-        }
-        if (c.dx < 0) {
-            EXPECT_LE(caption.right, glyph.left);
-        }
-        if (c.dy > 0) {
-            EXPECT_GE(caption.top, glyph.bottom);
-        }
-        if (c.dy < 0) {
-            EXPECT_LE(caption.bottom, glyph.top);
-        }
+        // Centre to centre along (dx, dy): at least half of each, so apart.
+        const LONG along = (caption.left + caption.right - glyph.left - glyph.right) * c.dx +
+                           (caption.top + caption.bottom - glyph.top - glyph.bottom) * c.dy;
+        EXPECT_GE(along, (c.dx ? across + glyph.right - glyph.left : up + glyph.bottom - glyph.top))
+            << "the caption beside the glyph";
         form().remove(*b.site.Get());
     }
 }

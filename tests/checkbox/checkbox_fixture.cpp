@@ -54,15 +54,6 @@ Variant CheckBoxTest::get(const PlacedBox& b, const wchar_t* name) {
     return value;
 }
 
-LONG CheckBoxTest::getLong(const PlacedBox& b, const wchar_t* name) {
-    Variant value = get(b, name), converted;
-    if (FAILED(::VariantChangeType(&converted, &value, 0, VT_I4))) {
-        ADD_FAILURE() << narrow(name) << " is not a number (vt " << value.vt << ")";
-        return -999999;
-    }
-    return converted.lVal;
-}
-
 double CheckBoxTest::getNumber(const PlacedBox& b, const wchar_t* name) {
     return NumberOf(get(b, name));
 }

@@ -42,7 +42,6 @@ protected:
 
     // Late-bound reads and writes; failures are test failures.
     Variant get(const PlacedBox& b, const wchar_t* name);
-    LONG getLong(const PlacedBox& b, const wchar_t* name);
     double getNumber(const PlacedBox& b, const wchar_t* name);
     std::wstring getText(const PlacedBox& b, const wchar_t* name);
     void put(const PlacedBox& b, const wchar_t* name, const VARIANT& value);

@@ -19,29 +19,24 @@ Variant Raw(VARTYPE vt, LONGLONG bits = 0) {
     return v;
 }
 
+// A script's array (of variants), or one of objects or unknowns; the
+// items here are all objects with IDispatch, or empty slots.
 Variant ArrayOf(VARTYPE vt, std::initializer_list<ComPtr<IUnknown>> items) {
     Variant v;
     v.vt = VT_ARRAY | vt;
     v.parray = ::SafeArrayCreateVector(vt, 0, static_cast<ULONG>(items.size()));
     LONG i = 0;
     for (const auto& item : items) {
-        if (vt == VT_VARIANT) {
-            Variant element;
-            if (item) {
-                element.vt = VT_UNKNOWN;
-                element.punkVal = item.Get();
-                item->AddRef();
-                ComPtr<IDispatch> dispatch;
-                if (SUCCEEDED(item.As(&dispatch))) element = Variant::fromDispatch(dispatch.Get());
-            }
+        ComPtr<IDispatch> dispatch;
+        if (item) item.As(&dispatch);
+        Variant element = item ? Variant::fromDispatch(dispatch.Get()) : Variant();
+        // Each copies or AddRefs what it is given.
+        if (vt == VT_VARIANT)
             ::SafeArrayPutElement(v.parray, &i, &element);
-        } else if (vt == VT_DISPATCH) {
-            ComPtr<IDispatch> dispatch;
-            if (item) item.As(&dispatch);
-            ::SafeArrayPutElement(v.parray, &i, dispatch.Get()); // AddRefs
-        } else {
+        else if (vt == VT_DISPATCH)
+            ::SafeArrayPutElement(v.parray, &i, dispatch.Get());
+        else
             ::SafeArrayPutElement(v.parray, &i, item.Get());
-        }
         ++i;
     }
     return v;
@@ -79,7 +74,7 @@ TEST_F(CheckBoxHostileTest, AColourThatDoesNotLoadIsSavedAsTheControlShowsIt) {
         auto second = loadBox(saved.Get(), L"Second");
         ASSERT_TRUE(second);
         for (const wchar_t* key : colours)
-            EXPECT_EQ(getLong(second, key), getLong(first, key)) << narrow(key);
+            EXPECT_EQ(getNumber(second, key), getNumber(first, key)) << narrow(key);
         form().remove(*first.site.Get());
         form().remove(*second.site.Get());
     }

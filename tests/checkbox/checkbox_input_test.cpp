@@ -13,7 +13,7 @@ namespace pkw::test {
 namespace {
 
 using input::Button;
-using input::Delivery;
+using Names = std::vector<std::wstring>;
 
 constexpr POINT kInside{6, 8};
 constexpr int kFrames = 12;
@@ -36,24 +36,20 @@ std::vector<Image> BuiltInFrames() {
     return frames;
 }
 
-bool ShowsFrameAt(const Image& shown, const Image& frame, int left, int top) {
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            const std::uint32_t want = frame.at(x, y);
-            if (want != 0xFF00FF && shown.at(left + x, top + y) != want) return false;
-        }
-    return true;
-}
-
-// Which frame of the strip the control shows (-1: none of them).
+// Which frame of the strip the control shows in the glyph's place, at the
+// left and centred (-1: none of them); the strip's masked pixels show the
+// background.
 int ShownFrame(const Image& shown, const std::vector<Image>& frames) {
-    for (int k = 0; k < static_cast<int>(frames.size()); ++k) {
-        const Image& f = frames[static_cast<std::size_t>(k)];
-        for (int top = 0; top + f.height() <= shown.height(); ++top)
-            for (int left = 0; left + f.width() <= shown.width(); ++left)
-                if (ShowsFrameAt(shown, f, left, top)) return k;
-    }
-    return -1;
+    const int top = shown.height() / 2 - kGlyph / 2;
+    const auto matches = [&](const Image& frame) {
+        for (int y = 0; y < kGlyph; ++y)
+            for (int x = 0; x < kGlyph; ++x)
+                if (frame.at(x, y) != 0xFF00FF && shown.at(x, top + y) != frame.at(x, y))
+                    return false;
+        return true;
+    };
+    const auto found = std::find_if(frames.begin(), frames.end(), matches);
+    return found == frames.end() ? -1 : int(found - frames.begin());
 }
 
 // Hover-timer ticks the window got after its last mouse move.
@@ -64,11 +60,6 @@ std::size_t TicksSinceLastMove(const MessageSpy& spy) {
         if (e.message == WM_TIMER && e.wParam == 1) ++ticks;
     }
     return ticks;
-}
-
-std::vector<std::wstring> Without(std::vector<std::wstring> names, const wchar_t* dropped) {
-    std::erase(names, std::wstring(dropped));
-    return names;
 }
 
 class CheckBoxInputTest : public CheckBoxTest {
@@ -85,14 +76,14 @@ protected:
     }
 
     // Event names without the moves.
-    static std::vector<std::wstring> presses(const PlacedBox& b) {
-        return Without(b.site->events().names(), L"MouseMove");
+    static Names presses(const PlacedBox& b) {
+        Names names = b.site->events().names();
+        std::erase(names, std::wstring(L"MouseMove"));
+        return names;
     }
 
     std::vector<Image> frames_;
 };
-
-using Names = std::vector<std::wstring>;
 
 TEST_F(CheckBoxInputTest, AClickOverTheControlTogglesBetweenDownAndUp) {
     struct Case {
@@ -116,7 +107,7 @@ TEST_F(CheckBoxInputTest, AClickOverTheControlTogglesBetweenDownAndUp) {
         b.site->events().clear();
         ASSERT_TRUE(input::click(*b.site.Get(), kInside, c.button));
         EXPECT_EQ(presses(b), (Names{L"MouseDown", L"Click", L"MouseUp"}));
-        EXPECT_EQ(getLong(b, L"Value"), c.after);
+        EXPECT_EQ(getNumber(b, L"Value"), c.after);
         const RecordedEvent* down = b.site->events().last(L"MouseDown");
         ASSERT_TRUE(down);
         EXPECT_EQ(NumberOf(down->arg(L"Button")->value), c.buttonArg);
@@ -150,7 +141,7 @@ TEST_F(CheckBoxInputTest, APressFollowsTheCursorOutAndBackWithoutClickingOutside
     EXPECT_EQ(frame(b), 0);
     ASSERT_TRUE(input::release());
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"MouseUp"}));
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
@@ -164,14 +155,14 @@ TEST_F(CheckBoxInputTest, ButtonsWithoutAHoverOrWithoutAPressDoNotClick) {
     ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageW(w, WM_LBUTTONUP, 0, at);
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"MouseUp"}));
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 
     // A release with no press before it is nobody's.
     b.site->events().clear();
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     ::SendMessageW(w, WM_RBUTTONUP, 0, at);
     EXPECT_EQ(presses(b), Names{});
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 }
 
 TEST_F(CheckBoxInputTest, ADoubleClickTogglesOnceAndThenReportsTheDoubleClick) {
@@ -179,7 +170,7 @@ TEST_F(CheckBoxInputTest, ADoubleClickTogglesOnceAndThenReportsTheDoubleClick) {
     ASSERT_TRUE(b);
     ASSERT_TRUE(input::doubleClick(*b.site.Get(), kInside));
     EXPECT_EQ(presses(b), (Names{L"MouseDown", L"Click", L"MouseUp", L"DblClick"}));
-    EXPECT_EQ(getLong(b, L"Value"), 1);
+    EXPECT_EQ(getNumber(b, L"Value"), 1);
 }
 
 TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
@@ -202,7 +193,7 @@ TEST_F(CheckBoxInputTest, HoveringRunsTheTimerOnlyUntilTheFirstTickOutside) {
     EXPECT_EQ(frame(b), 0);
     pumpTicks(5);
     EXPECT_EQ(spy.count(WM_TIMER), 1u) << "the hover timer kept running";
-    EXPECT_EQ(getLong(b, L"Value"), 0);
+    EXPECT_EQ(getNumber(b, L"Value"), 0);
 }
 
 TEST_F(CheckBoxInputTest, TheSpaceBarPressesAndReleasingItToggles) {
@@ -239,7 +230,7 @@ TEST_F(CheckBoxInputTest, TheSpaceBarPressesAndReleasingItToggles) {
         }
         ::SendMessageW(w, WM_KEYUP, VK_SPACE, 0xC0390001);
         EXPECT_EQ(b.site->events().names(), c.events);
-        EXPECT_EQ(getLong(b, L"Value"), c.after);
+        EXPECT_EQ(getNumber(b, L"Value"), c.after);
         form().remove(*b.site.Get());
     }
 }
@@ -257,7 +248,7 @@ TEST_F(CheckBoxInputTest, KeysReachTheFocusedControlThroughTheContainer) {
     const RecordedEvent* press = b.site->events().last(L"KeyPress");
     ASSERT_TRUE(press);
     EXPECT_EQ(NumberOf(press->arg(L"KeyAscii")->value), ' ');
-    EXPECT_EQ(getLong(b, L"Value"), 1);
+    EXPECT_EQ(getNumber(b, L"Value"), 1);
 }
 
 TEST_F(CheckBoxInputTest, AHeldAccessKeyClicksOnceUntilAKeyComesUp) {
@@ -279,12 +270,12 @@ TEST_F(CheckBoxInputTest, AHeldAccessKeyClicksOnceUntilAKeyComesUp) {
         for (int repeat = 0; repeat < 3; ++repeat)
             EXPECT_EQ(form().mnemonic(L'c'), b.site.Get());
         EXPECT_EQ(b.site->events().count(L"Click"), 1u);
-        EXPECT_EQ(getLong(b, L"Value"), c.afterFirst);
+        EXPECT_EQ(getNumber(b, L"Value"), c.afterFirst);
         // A key comes up on the control; then Alt+C is typed again.
         ASSERT_TRUE(input::keyUp('C'));
         ASSERT_TRUE(input::altKey(form(), L'c'));
         EXPECT_EQ(b.site->events().count(L"Click"), 2u);
-        EXPECT_EQ(getLong(b, L"Value"), c.afterSecond);
+        EXPECT_EQ(getNumber(b, L"Value"), c.afterSecond);
         form().remove(*b.site.Get());
     }
 }
@@ -302,7 +293,7 @@ TEST_F(CheckBoxInputTest, AHandlerThatRemovesTheControlEndsTheClickQuietly) {
     auto next = placeBox(L"Check2");
     ASSERT_TRUE(next);
     ASSERT_TRUE(input::click(*next.site.Get(), kInside));
-    EXPECT_EQ(getLong(next, L"Value"), 1);
+    EXPECT_EQ(getNumber(next, L"Value"), 1);
 }
 
 } // namespace

@@ -11,6 +11,16 @@ int Tpp() {
     return 1440 / units::dpiX();
 }
 
+// A pixel by the bottom-right corner of the control, clear of the glyph, the
+// caption and an effects-look border.
+COLORREF CornerPixel(const PlacedBox& b) {
+    RECT client{};
+    ::GetClientRect(b.window(), &client);
+    const RECT corner{client.right - 2, client.bottom - 2, client.right - 1, client.bottom - 1};
+    const Image image = captureWindow(b.window(), &corner);
+    return image.empty() ? CLR_INVALID : image.color(0, 0);
+}
+
 TEST_F(CheckBoxTest, ResizingBelowTheMinimumHeightEndsAtIt) {
     struct Case {
         LONG effects;
@@ -38,7 +48,7 @@ TEST_F(CheckBoxTest, ResizingBelowTheMinimumHeightEndsAtIt) {
         ::GetClientRect(b.window(), &client);
         EXPECT_EQ(client.bottom * tpp, static_cast<LONG>(c.expectedTwips));
         if (c.effects == 0) {
-            EXPECT_EQ(getLong(b, L"ControlHeight"), client.bottom);
+            EXPECT_EQ(getNumber(b, L"ControlHeight"), client.bottom);
         }
         form().remove(*b.site.Get());
     }
@@ -53,15 +63,15 @@ TEST_F(CheckBoxTest, RefreshGivesTheEffectsLookItsAreaPlusOffsets) {
     put(b, L"VisualEffectStyle", I4(1)); // refreshes (redraw is on)
     ASSERT_HRESULT_SUCCEEDED(b.box->Refresh());
     EXPECT_EQ(extenderNumber(b, L"Width"), 104.0 * tpp);
-    EXPECT_EQ(getLong(b, L"ControlWidth"), 100); // Refresh's own resize leaves it alone
+    EXPECT_EQ(getNumber(b, L"ControlWidth"), 100); // Refresh's own resize leaves it alone
 
     // A later resize from the container computes the area back from the size.
     RECT r = b.site->rect();
     r.bottom += 5;
     ASSERT_HRESULT_SUCCEEDED(b.site->move(r));
     pumpPending();
-    EXPECT_EQ(getLong(b, L"ControlWidth"), 100);
-    EXPECT_EQ(getLong(b, L"ControlHeight"), (r.bottom - r.top) - getLong(b, L"YOffset"));
+    EXPECT_EQ(getNumber(b, L"ControlWidth"), 100);
+    EXPECT_EQ(getNumber(b, L"ControlHeight"), (r.bottom - r.top) - getNumber(b, L"YOffset"));
 }
 
 TEST_F(CheckBoxTest, BeginUpdateHoldsOnlyTheRefreshOfVisualEffectStyle) {
@@ -70,7 +80,7 @@ TEST_F(CheckBoxTest, BeginUpdateHoldsOnlyTheRefreshOfVisualEffectStyle) {
     const int tpp = Tpp();
     const double widthBefore = extenderNumber(b, L"Width");
     put(b, L"XOffset", I4(4));
-    const LONG area = getLong(b, L"ControlWidth");
+    const double area = getNumber(b, L"ControlWidth");
 
     // A flag, not a counter: two BeginUpdate, one EndUpdate.
     ASSERT_HRESULT_SUCCEEDED(b.box->BeginUpdate());
@@ -84,12 +94,7 @@ TEST_F(CheckBoxTest, BeginUpdateHoldsOnlyTheRefreshOfVisualEffectStyle) {
     ASSERT_EQ(sets.size(), 4u);
     ASSERT_HRESULT_SUCCEEDED(sets[0]->put_BackColor(0x0000FF));
     put(b, L"BackColor", I4(0x00FF00));
-    RECT client{};
-    ::GetClientRect(b.window(), &client);
-    const RECT corner{client.right - 3, client.bottom - 3, client.right, client.bottom};
-    Image image = captureWindow(b.window(), &corner);
-    ASSERT_FALSE(image.empty());
-    EXPECT_EQ(image.color(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(CornerPixel(b), RGB(255, 0, 0));
 
     ASSERT_HRESULT_SUCCEEDED(b.box->EndUpdate());
     EXPECT_EQ(extenderNumber(b, L"Width"), double(area + 4) * tpp);
@@ -98,21 +103,15 @@ TEST_F(CheckBoxTest, BeginUpdateHoldsOnlyTheRefreshOfVisualEffectStyle) {
 TEST_F(CheckBoxTest, ColourSettersDrawWithoutWaitingForAPaint) {
     auto b = placeBox();
     ASSERT_TRUE(b);
-    RECT client{};
-    ::GetClientRect(b.window(), &client);
-    const RECT corner{client.right - 2, client.bottom - 2, client.right, client.bottom};
     struct Case {
         OLE_COLOR back;
         COLORREF seen;
     };
-    const Case cases[] = {{0x00FF00, RGB(0, 255, 0)},
-                          {0x80000005, ::GetSysColor(COLOR_WINDOW)},
-                          {0x123456, RGB(0x56, 0x34, 0x12)}};
+    const Case cases[] = {{0x123456, RGB(0x56, 0x34, 0x12)},
+                          {0x80000005, ::GetSysColor(COLOR_WINDOW)}};
     for (const Case& c : cases) {
         ASSERT_HRESULT_SUCCEEDED(b.box->put_BackColor(c.back));
-        Image image = captureWindow(b.window(), &corner);
-        ASSERT_FALSE(image.empty());
-        EXPECT_EQ(image.color(0, 0), c.seen) << std::hex << c.back;
+        EXPECT_EQ(CornerPixel(b), c.seen) << std::hex << c.back;
     }
 }
 
@@ -123,9 +122,6 @@ TEST_F(CheckBoxTest, ATransparentControlShowsTheFormBehindIt) {
         auto b = placeBox();
         ASSERT_TRUE(b);
         ASSERT_HRESULT_SUCCEEDED(b.box->put_BackColor(0x0000FF));
-        RECT client{};
-        ::GetClientRect(b.window(), &client);
-        const RECT corner{client.right - 2, client.bottom - 2, client.right, client.bottom};
         struct Case {
             NuBackStyleConstants style;
             COLORREF seen;
@@ -137,9 +133,7 @@ TEST_F(CheckBoxTest, ATransparentControlShowsTheFormBehindIt) {
             ASSERT_HRESULT_SUCCEEDED(b.box->put_BackStyle(c.style));
             form().repaint();
             pumpPending();
-            Image image = captureWindow(b.window(), &corner);
-            ASSERT_FALSE(image.empty());
-            EXPECT_EQ(image.color(0, 0), c.seen) << "BackStyle " << c.style;
+            EXPECT_EQ(CornerPixel(b), c.seen) << "BackStyle " << c.style;
         }
         form().remove(*b.site.Get());
     }

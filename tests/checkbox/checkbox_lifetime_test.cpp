@@ -45,16 +45,11 @@ TEST_F(CheckBoxLifetimeTest, RepeatedPlacementsLeaveNoGdiOrComObjectBehind) {
 // system's (DCs, regions, surfaces); what counts is what the control holds
 // beyond a plain window of the same kind and size.
 TEST_F(CheckBoxLifetimeTest, AShownIdleCheckBoxHoldsFewGdiObjectsOfItsOwn) {
-    WNDCLASSW plain{CS_OWNDC,
-                    ::DefWindowProcW,
-                    0,
-                    0,
-                    ::GetModuleHandleW(nullptr),
-                    nullptr,
-                    ::LoadCursorW(nullptr, IDC_ARROW),
-                    nullptr,
-                    nullptr,
-                    L"PkwPlainOwnDc"};
+    WNDCLASSW plain{};
+    plain.style = CS_OWNDC;
+    plain.lpfnWndProc = ::DefWindowProcW;
+    plain.hInstance = ::GetModuleHandleW(nullptr);
+    plain.lpszClassName = L"PkwPlainOwnDc";
     ::RegisterClassW(&plain);
     auto shownWindowCost = [&](int top) {
         const int before = CountGdiObjects();

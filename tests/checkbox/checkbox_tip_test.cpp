@@ -7,7 +7,6 @@
 #include "host/effect_sets.h"
 #include "host/message_spy.h"
 
-#include <string_view>
 #include <vector>
 
 namespace pkw::test {
@@ -15,21 +14,12 @@ namespace {
 
 constexpr POINT kInside{6, 8};
 
-// The rich tool tip's window (of this thread), while it is visible.
-constexpr wchar_t kTipClass[] = L"zelNuRichTip40";
-
-BOOL CALLBACK FindShownTip(HWND hwnd, LPARAM found) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    if (std::wstring_view(name) != kTipClass || !::IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
+// The rich tool tip's window while it is visible (a top-level window of
+// this thread: the test's controls are its only owners).
 HWND ShownTip() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTip, reinterpret_cast<LPARAM>(&found));
-    return found;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"zelNuRichTip40", nullptr));)
+        if (::IsWindowVisible(w)) return w;
+    return nullptr;
 }
 
 bool TipShown() {

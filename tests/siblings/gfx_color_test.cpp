@@ -18,7 +18,6 @@ TEST(GfxTranslateColor, RgbValuesPassThroughWithoutTheirHighByte) {
         {0x00123456, nullptr, 0x123456},
         {0x00FFFFFF, reinterpret_cast<HPALETTE>(1), 0xFFFFFF}, // a palette handle that is not one
         {0x02ABCDEF, nullptr, 0xABCDEF},                       // palette-relative RGB
-        {0x00000000, nullptr, 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Gfx().gfxTranslateColor(c.color, c.palette), c.expected) << std::hex << c.color;

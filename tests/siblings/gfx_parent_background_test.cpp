@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
 using pkw::sib::DibSurface;
@@ -26,16 +24,8 @@ COLORREF Pattern(int x, int y) {
 }
 
 void PaintPattern(HDC dc) {
-    static const std::vector<std::uint32_t> bits = [] {
-        std::vector<std::uint32_t> b(256 * 256);
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                b[std::size_t(y) * 256 + x] = pkw::sib::PixelFromColorRef(Pattern(x, y));
-        return b;
-    }();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 256, -256, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    ::SetDIBitsToDevice(dc, 0, 0, 256, 256, 0, 0, 0, 256, bits.data(), &info, DIB_RGB_COLORS);
+    static const DibSurface pattern = pkw::test::MakeSurface(256, 256, Pattern);
+    ::BitBlt(dc, 0, 0, 256, 256, pattern.dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -73,28 +63,14 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 constexpr int kChildX = 30, kChildY = 20, kChildW = 40, kChildH = 30;
 
-struct Scene {
-    pkw::UniqueWindow parent;
-    HWND child = nullptr;
-};
-
-Scene MakeScene(DWORD parentStyle, bool answersPrintClient) {
-    static const HBRUSH brush = ::CreateSolidBrush(kParentBrushColor);
-    pkw::test::RegisterClassFor(L"PkwTestPatternParent", ParentProc, brush);
+pkw::test::WindowPair MakeScene(DWORD parentStyle, bool answersPrintClient) {
+    static const pkw::UniqueBrush brush(::CreateSolidBrush(kParentBrushColor));
+    pkw::test::RegisterClassFor(L"PkwTestPatternParent", ParentProc, brush.get());
     pkw::test::RegisterClassFor(L"PkwTestSolidChild", ChildProc);
-    Scene scene;
-    scene.parent.reset(::CreateWindowExW(0, L"PkwTestPatternParent", L"", WS_POPUP | parentStyle,
-                                         100, 100, 200, 150, nullptr, nullptr, nullptr, nullptr));
-    if (!scene.parent) return scene;
-    ::SetWindowLongPtrW(scene.parent.get(), GWLP_USERDATA,
-                        answersPrintClient ? kAnswersPrintClient : 0);
-    scene.child =
-        ::CreateWindowExW(0, L"PkwTestSolidChild", L"", WS_CHILD | WS_VISIBLE, kChildX, kChildY,
-                          kChildW, kChildH, scene.parent.get(), nullptr, nullptr, nullptr);
-    ::ShowWindow(scene.parent.get(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(scene.parent.get());
-    pkw::test::PumpUntilPainted(scene.parent.get());
-    return scene;
+    return pkw::test::MakeWindowPair(L"PkwTestPatternParent", 0, parentStyle, {100, 100, 300, 250},
+                                     answersPrintClient ? kAnswersPrintClient : 0,
+                                     L"PkwTestSolidChild",
+                                     {kChildX, kChildY, kChildX + kChildW, kChildY + kChildH});
 }
 
 struct Case {
@@ -113,7 +89,7 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const Scene scene = MakeScene(c.parentStyle, c.answersPrintClient);
+        const auto scene = MakeScene(c.parentStyle, c.answersPrintClient);
         ASSERT_TRUE(scene.parent && scene.child);
         // The screen under the child shows the child (once Wine has put it
         // there) before the capture.
@@ -137,7 +113,7 @@ TEST(GfxGetTransBG, CopiesWhatTheParentShowsUnderTheWindow) {
 
 TEST(GfxGetTransBG, AWindowWithoutAParentHasNothingBehindIt) {
     const pkw::host::ScreenLock screen; // shows a window
-    const Scene scene = MakeScene(0, true);
+    const auto scene = MakeScene(0, true);
     ASSERT_TRUE(scene.parent);
     const DibSurface dest(10, 10);
     EXPECT_EQ(Gfx().gfxGetTransBG(dest.dc(), scene.parent.get()), 0);

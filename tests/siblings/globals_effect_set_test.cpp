@@ -91,7 +91,7 @@ TEST_F(GlobalsEffectSet, KeepsEveryValueSetByName) {
         const std::wstring name(row.name);
         EXPECT_EQ(given[i].vt == VT_DISPATCH
                       ? pkw::host::putRefProperty(dispatch(), name.c_str(), given[i].pdispVal)
-                      : put(dispatch(), name.c_str(), given[i]),
+                      : pkw::host::putProperty(dispatch(), name.c_str(), given[i]),
                   S_OK)
             << name;
     }
@@ -161,7 +161,7 @@ TEST_F(GlobalsEffectSet, WrongTypesAreRefusedAndKeepTheOldValue) {
         ASSERT_EQ(before.hr, S_OK);
         EXPECT_EQ(c.how == DISPATCH_PROPERTYPUTREF
                       ? pkw::host::putRefProperty(dispatch(), c.name, c.value.pdispVal)
-                      : put(dispatch(), c.name, c.value),
+                      : pkw::host::putProperty(dispatch(), c.name, c.value),
                   c.expected)
             << c.name;
         const Call after = get(dispatch(), c.name);

@@ -18,14 +18,10 @@
 
 #include <gtest/gtest.h>
 #include <olectl.h>
-#include <windows.h>
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <functional>
 #include <ostream>
-#include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace pkw::globals_test {
@@ -41,9 +37,6 @@ template <class I>
 ComPtr<I> create(REFCLSID clsid) {
     return globalsDll().create<I>(clsid);
 }
-inline HRESULT canUnloadNow() {
-    return globalsDll().canUnloadNow();
-}
 
 using test::OleTest;
 
@@ -54,15 +47,10 @@ struct Call {
     pkw::Variant result;
 };
 
-inline Call get(IDispatch* object, const wchar_t* name,
-                std::initializer_list<pkw::Variant> index = {}) {
+inline Call get(IDispatch* object, const wchar_t* name) {
     Call call;
-    call.hr = host::getProperty(object, name, {index.begin(), index.size()}, call.result);
+    call.hr = host::getProperty(object, name, call.result);
     return call;
-}
-
-inline HRESULT put(IDispatch* object, const wchar_t* name, const VARIANT& value) {
-    return host::putProperty(object, name, value);
 }
 
 inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {

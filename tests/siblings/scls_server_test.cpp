@@ -3,8 +3,8 @@
 // handle reaches late-bound callers at full pointer size.
 #include "scls_support.h"
 
-#include "common/com/excep_info.h"
 #include "common/com/variant.h"
+#include "host/dispatch.h"
 
 namespace pkw::scls_test {
 namespace {
@@ -31,17 +31,8 @@ TEST_F(ServerTest, TheMemoryDcHandleIsPointerSizedForLateBoundCallers) {
     auto memDc = create<IMemDC>(__uuidof(clsMemDC));
     ASSERT_TRUE(memDc);
     ASSERT_EQ(memDc->Create(4, 4, 0), S_OK);
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(memDc.As(&dispatch), S_OK);
-    LPOLESTR name[] = {const_cast<LPOLESTR>(L"hDC")};
-    DISPID id = 0;
-    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, name, 1, 0, &id), S_OK);
-    DISPPARAMS none{};
     Variant hdc;
-    ExcepInfo excep;
-    ASSERT_EQ(
-        dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, hdc.put(), &excep, nullptr),
-        S_OK);
+    ASSERT_EQ(host::getProperty(memDc.Get(), L"hDC", hdc), S_OK);
     HDC early = nullptr;
     memDc->get_hDC(&early);
     ASSERT_NE(early, nullptr);

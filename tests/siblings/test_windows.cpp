@@ -34,6 +34,24 @@ void RegisterClassFor(const wchar_t* name, WNDPROC proc, HBRUSH background) {
     ::RegisterClassW(&wc);
 }
 
+WindowPair MakeWindowPair(const wchar_t* parentClass, DWORD exStyle, DWORD style, const RECT& at,
+                          LONG_PTR parentData, const wchar_t* childClass, const RECT& child,
+                          LONG_PTR childData) {
+    WindowPair pair;
+    pair.parent.reset(::CreateWindowExW(exStyle, parentClass, L"", WS_POPUP | style, at.left,
+                                        at.top, at.right - at.left, at.bottom - at.top, nullptr,
+                                        nullptr, nullptr, nullptr));
+    if (!pair.parent) return pair;
+    ::SetWindowLongPtrW(pair.parent.get(), GWLP_USERDATA, parentData);
+    pair.child = ::CreateWindowExW(0, childClass, L"", WS_CHILD | WS_VISIBLE, child.left, child.top,
+                                   child.right - child.left, child.bottom - child.top,
+                                   pair.parent.get(), nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(pair.child, GWLP_USERDATA, childData);
+    ::ShowWindow(pair.parent.get(), SW_SHOWNOACTIVATE);
+    PumpUntilPainted(pair.parent.get());
+    return pair;
+}
+
 UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int x, int y)>& pixel) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};

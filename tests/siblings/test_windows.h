@@ -2,6 +2,7 @@
 //
 //   PumpUntilPainted pumps messages until no window of a tree waits for a paint
 //   RegisterClassFor registers a window class for a test's window procedure, once
+//   MakeWindowPair   a shown popup window with a child, painted
 //   MakeBitmap       a bitmap (or surface) with given pixels
 //   PixelAt          a pixel of a surface as COLORREF
 //   ExpectPixels     every pixel of a surface as a function says
@@ -11,7 +12,6 @@
 #include "siblings/gfx/dib_surface.h"
 
 #include <functional>
-#include <string>
 
 namespace pkw::test {
 
@@ -21,6 +21,17 @@ bool PumpUntilPainted(HWND top);
 
 // Registers a class named name with the procedure (a no-op when it exists).
 void RegisterClassFor(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr);
+
+// A popup window at `at` (screen) of the parent class, not activated, with
+// one visible child of the child class at `child` (client coordinates);
+// each window's GWLP_USERDATA set before the first paint, which is awaited.
+struct WindowPair {
+    UniqueWindow parent;
+    HWND child = nullptr;
+};
+WindowPair MakeWindowPair(const wchar_t* parentClass, DWORD exStyle, DWORD style, const RECT& at,
+                          LONG_PTR parentData, const wchar_t* childClass, const RECT& child,
+                          LONG_PTR childData = 0);
 
 // A 32-bit DIB section of w x h, selected nowhere, with pixel(x, y) as COLORREF.
 UniqueBitmap MakeBitmap(int w, int h, const std::function<COLORREF(int x, int y)>& pixel);

@@ -90,12 +90,17 @@ protected:
         tip_ = dll.create<IToolTip>(CLSID_ToolTip);
         ASSERT_TRUE(tip_);
         sink_ = answering(tip_.Get());
+        advise(sink_.Get());
+    }
+
+    // Connects another sink to the tip's events (for as long as the tip lives).
+    void advise(IUnknown* sink) {
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(tip_.As(&container), S_OK);
         ComPtr<IConnectionPoint> point;
         ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
         DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink_.Get(), &cookie), S_OK);
+        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
     }
 
     // A set that looks like the control's tool-tip set.

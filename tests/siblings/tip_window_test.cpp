@@ -3,18 +3,12 @@
 #include "tip_support.h"
 
 #include "common/win/unique_handle.h"
-#include "host/capture.h"
 #include "host/gdi_objects.h"
-#include "host/message_loop.h"
-#include "host/screen_lock.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <functional>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -52,12 +46,17 @@ TEST_F(TipWindow, AppearsWithoutTakingTheFocusOrTheMouse) {
 }
 
 TEST_F(TipWindow, StandsByItsPointAndOnTheWorkArea) {
-    enum Side { Before, After, Across };
+    // Where the window's middle stands from the point, along one axis.
+    enum Side { Before = -1, Across = 0, After = 1 };
+    const auto side = [](LONG first, LONG last, LONG at) {
+        const LONG mid = (first + last) / 2;
+        return std::abs(mid - at) <= (last - first) / 8 ? Across : mid < at ? Before : After;
+    };
     struct Case {
         const char* what;
         double fx, fy; // the point, as a fraction of the work area
         SHORT xDisplay, yDisplay;
-        Side horizontal, vertical; // where the window stands from the point
+        Side horizontal, vertical;
     };
     const Case cases[] = {
         {"middle, automatic", 0.5, 0.5, 0, 0, After, After},
@@ -76,29 +75,13 @@ TEST_F(TipWindow, StandsByItsPointAndOnTheWorkArea) {
         const HWND tip = show(at, kSentence, 0, c.xDisplay, c.yDisplay);
         ASSERT_NE(tip, nullptr);
         const RECT r = windowRect(tip);
-        EXPECT_TRUE(contains(work, r)) << text(r) << " on " << text(work);
+        SCOPED_TRACE(text(r));
+        EXPECT_TRUE(contains(work, r)) << "on " << text(work);
         RECT around = r;
         ::InflateRect(&around, 2, 2);
-        EXPECT_TRUE(::PtInRect(&around, at)) << text(r) << " names " << at.x << ", " << at.y;
-
-        const LONG midX = (r.left + r.right) / 2;
-        const LONG midY = (r.top + r.bottom) / 2;
-        const LONG width = r.right - r.left;
-        switch (c.horizontal) {
-        case Before:
-            EXPECT_LT(midX, at.x) << text(r);
-            break;
-        case After:
-            EXPECT_GT(midX, at.x) << text(r);
-            break;
-        case Across:
-            EXPECT_LE(std::abs(midX - at.x), width / 8) << text(r);
-            break;
-        }
-        if (c.vertical == Before)
-            EXPECT_LT(midY, at.y) << text(r);
-        else
-            EXPECT_GT(midY, at.y) << text(r);
+        EXPECT_TRUE(::PtInRect(&around, at)) << "names " << at.x << ", " << at.y;
+        EXPECT_EQ(side(r.left, r.right, at.x), c.horizontal);
+        EXPECT_EQ(side(r.top, r.bottom, at.y), c.vertical);
         ASSERT_EQ(tip_->HideTip(0), S_OK);
     }
 }

@@ -17,8 +17,6 @@ TEST(CodePageConversion, PagesDecodeThroughTheSystem) {
     EXPECT_EQ(textbox::ConvertCodePageBytes(Bytes{0xC0, 0xE0}, 1251),
               (Bytes{0x10, 0x04, 0x30, 0x04}));
     EXPECT_EQ(textbox::ConvertCodePageBytes(Bytes{0x93, 0xFA}, 932), (Bytes{0xE5, 0x65}));
-    // The western page is widened byte for byte, not by Windows' table.
-    EXPECT_EQ(textbox::ConvertCodePageBytes(Bytes{0x80}, 1252), (Bytes{0x80, 0x00}));
 }
 
 } // namespace
