@@ -16,6 +16,7 @@
 #endif
 #if PKW_WITH_PAGES
 #include "pages/about_page.h"
+#include "pages/caption_page.h"
 #endif
 
 #include <vector>
@@ -39,6 +40,7 @@ const Server& thisServer() {
         &library::IpaoClass(),
 #if PKW_WITH_PAGES
         &pages::AboutPageClass(),
+        &pages::CaptionPageClass(),
 #endif
 #if PKW_WITH_TEXTBOX
         // Served for the library's own pages; never registered.

@@ -1,5 +1,7 @@
 #include "pages/property_page.h"
 
+#include "common/com/hresult.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -16,10 +18,14 @@ STDMETHODIMP PropertyPage::SetPageSite(IPropertyPageSite* site) noexcept {
 STDMETHODIMP PropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) noexcept {
     if (!rect) return E_POINTER;
     if (!parent) return E_INVALIDARG;
-    return window_.create(parent, *rect) ? S_OK : E_FAIL;
+    if (!window_.create(parent, *rect)) return E_FAIL;
+    // A control that cannot be placed leaves a page that still shows.
+    ignore(onActivate(window_.hwnd()));
+    return S_OK;
 }
 
 STDMETHODIMP PropertyPage::Deactivate() noexcept {
+    controls_.clear();
     window_.destroy();
     return S_OK;
 }
@@ -71,8 +77,14 @@ STDMETHODIMP PropertyPage::Help(LPCOLESTR) noexcept {
     return E_NOTIMPL; // no help file: the frame shows none
 }
 
+// The focused control first (the text box takes Tab, arrows and editing
+// keys through its accelerator hook); what it leaves goes to the frame.
 STDMETHODIMP PropertyPage::TranslateAccelerator(MSG* msg) noexcept {
-    return msg ? S_FALSE : E_POINTER;
+    if (!msg) return E_POINTER;
+    IOleInPlaceActiveObject* active = controls_.activeObject();
+    if (!active) return S_FALSE;
+    const Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> keep(active);
+    return keep->TranslateAccelerator(msg) == S_OK ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP PropertyPage::EditProperty(DISPID) noexcept {

@@ -4,16 +4,22 @@
 // A page derives from PropertyPage (and its own dual interface), gives its
 // tab text and size in twips, and draws itself (BufferedView::draw). Pages
 // that edit the selected objects override the object, dirty and apply
-// hooks; the default is a page that edits nothing.
+// hooks; the default is a page that edits nothing. A page that places the
+// library's controls adds them to controls() when it is activated and
+// hears their events; they go when the page is deactivated, and the keys
+// the frame offers the page reach the control that has the focus.
 #pragma once
 
 #include "activex/units.h"
 #include "common/com/com_ptr.h"
 #include "pages/buffered_paint.h"
+#include "pages/page_controls.h"
 #include "pages/page_window.h"
 
 #include <ocidl.h>
 #include <windows.h>
+
+#include <string_view>
 
 namespace pkw::pages {
 
@@ -45,10 +51,16 @@ protected:
     virtual bool dirty() const noexcept { return false; }
     // Writes the page's changes to the objects.
     virtual HRESULT onApply() noexcept { return S_OK; }
+    // The page's window exists (hidden): the page places its controls.
+    virtual HRESULT onActivate(HWND /*window*/) noexcept { return S_OK; }
+    // An event of one of the page's controls, by the names given to add().
+    virtual void onControlEvent(std::wstring_view /*control*/,
+                                std::wstring_view /*event*/) noexcept {}
 
     ax::units::TwipsPerPixel twipsPerPixel() const noexcept { return tpp_; }
     // The frame, to report changes to; null outside SetPageSite's span.
     IPropertyPageSite* site() const noexcept { return site_.Get(); }
+    PageControls& controls() noexcept { return controls_; }
 
 private:
     const wchar_t* title_;
@@ -56,6 +68,10 @@ private:
     ax::units::TwipsPerPixel tpp_;
     Microsoft::WRL::ComPtr<IPropertyPageSite> site_;
     PageWindow window_{*this};
+    // After the window: the controls go before the window they live in.
+    PageControls controls_{[this](std::wstring_view control, std::wstring_view event) {
+        onControlEvent(control, event);
+    }};
 };
 
 } // namespace pkw::pages

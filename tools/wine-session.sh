@@ -22,10 +22,22 @@ start)
             fi
             [ -e "/tmp/.X11-unix/X$n" ] || [ -e "$lock" ] && continue
             Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            echo $! >"$build/xvfb.pid"
-            export DISPLAY=":$n"
-            for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-            break
+            pid=$!
+            # Another session may have taken the same number at the same
+            # moment: the display is ours only when our server holds its
+            # lock. A display borrowed from another session would vanish
+            # when that session stops.
+            for _ in $(seq 1 100); do
+                kill -0 "$pid" 2>/dev/null || break
+                [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$pid" ] && break
+                sleep 0.1
+            done
+            if kill -0 "$pid" 2>/dev/null && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$pid" ]; then
+                echo "$pid" >"$build/xvfb.pid"
+                export DISPLAY=":$n"
+                break
+            fi
+            kill "$pid" 2>/dev/null || true
         done
     fi
     # Create the prefix (once) and keep its server alive for the whole run.

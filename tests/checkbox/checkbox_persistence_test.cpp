@@ -144,7 +144,6 @@ TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
     ASSERT_EQ(tips.size(), 1u);
     IEffectSet* pressed = states[2].Get();
     ASSERT_HRESULT_SUCCEEDED(pressed->put_DropShadowXDistance(1));
-    ASSERT_HRESULT_SUCCEEDED(pressed->put_ImageAlpha(127));
     const GradStop stops[] = {{0x112233, 10}, {0x445566, 60}, {0x778899, 100}};
     ComPtr<IGradInfo> grad;
     ASSERT_HRESULT_SUCCEEDED(pressed->get_BodyGradInfo(&grad));
@@ -187,8 +186,6 @@ TEST_F(CheckBoxPersistenceTest, EffectSettingsSurviveInTheirBlocks) {
     SHORT n = 0;
     loadedStates[2]->get_DropShadowXDistance(&n);
     EXPECT_EQ(n, 1);
-    loadedStates[2]->get_ImageAlpha(&n);
-    EXPECT_EQ(n, 127);
     loadedStates[0]->get_DropShadowXDistance(&n);
     EXPECT_EQ(n, 3);
     EXPECT_EQ(StopsOf(loadedStates[2].Get()), StopsOf(pressed));

@@ -14,6 +14,7 @@
 
 #include <olectl.h>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -52,8 +53,9 @@ ComPtr<IDispatch> EmptyBitmapPicture() {
 
 // What a host answers to QuerySkin.
 struct HostAnswer {
-    std::wstring name;         // left alone when empty
-    ComPtr<IDispatch> picture; // left alone when null
+    std::wstring name;          // left alone when empty
+    ComPtr<IDispatch> picture;  // left alone when null
+    std::function<void()> also; // what else the handler does, first
 };
 
 // The size of the image the resource server holds under `name`; nothing
@@ -117,8 +119,9 @@ protected:
         return b;
     }
 
-    static void answer(PlacedBox& b, HostAnswer a) {
-        b.site->events().on(L"QuerySkin", [a](EventCall& call) {
+    static void answer(Site& site, HostAnswer a) {
+        site.events().on(L"QuerySkin", [a](EventCall& call) {
+            if (a.also) a.also();
             const int info = call.index(L"Info"), p = call.index(L"p");
             ASSERT_GE(info, 0);
             ASSERT_GE(p, 0);
@@ -158,7 +161,7 @@ TEST_F(CheckBoxSkinTest, AHostStripIsCutIntoTwelveFramesAsWideAsItself) {
         auto b = placeSkinBox();
         ASSERT_TRUE(b);
         const HostAnswer host{L"strip", StripPicture(s.width, s.height)};
-        answer(b, host);
+        answer(*b.site.Get(), host);
         const ULONG refs = RefsOf(host.picture.Get());
         ASSERT_HRESULT_SUCCEEDED(b.box->ApplyCustomSkin());
         EXPECT_EQ(RefsOf(host.picture.Get()), refs) << "p was not released";
@@ -188,7 +191,7 @@ TEST_F(CheckBoxSkinTest, AHostStripIsCutIntoTwelveFramesAsWideAsItself) {
 TEST_F(CheckBoxSkinTest, QuerySkinAsksForTheCheckBoxStripWithTheMapAlreadyGivenBack) {
     auto b = placeSkinBox();
     ASSERT_TRUE(b);
-    answer(b, {L"first", StripPicture(20, 240)});
+    answer(*b.site.Get(), {L"first", StripPicture(20, 240)});
     // The second request comes while the first host image is held.
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(testing::Message() << "request " << round + 1);
@@ -242,7 +245,7 @@ TEST_F(CheckBoxSkinTest, AHostWithoutAUsableImageLeavesTheBuiltInGlyph) {
         const Image builtIn = shot(b);
         ASSERT_FALSE(builtIn.empty());
         ASSERT_GT(builtIn.pixels().size(), builtIn.count(kWhite)) << "no glyph drawn";
-        if (c.handled) answer(b, c.answer);
+        if (c.handled) answer(*b.site.Get(), c.answer);
         const ULONG refs = RefsOf(c.answer.picture.Get());
         ASSERT_HRESULT_SUCCEEDED(b.box->ApplyCustomSkin());
         EXPECT_EQ(b.site->events().count(L"QuerySkin"), 1u);
@@ -263,8 +266,8 @@ TEST_F(CheckBoxSkinTest, ApplyDefaultSkinGivesTheHostImageBackByName) {
     auto second = placeSkinBox(L"Second", {10, 40, 130, 64});
     ASSERT_TRUE(first && second);
     const Image builtIn = shot(first);
-    answer(first, {L"shared", StripPicture(20, 240)});
-    answer(second, {L"shared", StripPicture(20, 250)});
+    answer(*first.site.Get(), {L"shared", StripPicture(20, 240)});
+    answer(*second.site.Get(), {L"shared", StripPicture(20, 250)});
     ASSERT_HRESULT_SUCCEEDED(first.box->ApplyCustomSkin());
     ASSERT_HRESULT_SUCCEEDED(second.box->ApplyCustomSkin());
     // One image per name: the first one given keeps it.
@@ -301,7 +304,7 @@ TEST_F(CheckBoxSkinTest, BetweenBeginUpdateAndEndUpdateTheSkinChangesWithoutARep
         auto b = placeSkinBox();
         ASSERT_TRUE(b);
         const Image builtIn = shot(b);
-        answer(b, {L"update", StripPicture(20, 240)});
+        answer(*b.site.Get(), {L"update", StripPicture(20, 240)});
         if (c.customFirst) {
             ASSERT_HRESULT_SUCCEEDED(b.box->ApplyCustomSkin());
         }
@@ -333,14 +336,8 @@ TEST_F(CheckBoxSkinTest, AHandlerThatReleasesTheControlLeavesNothingLent) {
         // From here on only the form holds the control.
         _NuCheckBox40* control = b.box.Get();
         b = {};
-        HostAnswer a{withImage ? L"gone" : L"", withImage ? StripPicture(20, 240) : nullptr};
-        site->events().on(L"QuerySkin", [this, site, a](EventCall& call) {
-            if (a.picture) {
-                EXPECT_HRESULT_SUCCEEDED(call.setField(1, L"ImageName", Str(a.name)));
-                EXPECT_HRESULT_SUCCEEDED(call.set(2, Variant::fromDispatch(a.picture.Get())));
-            }
-            EXPECT_HRESULT_SUCCEEDED(form().remove(*site.Get()));
-        });
+        answer(*site.Get(), {withImage ? L"gone" : L"", withImage ? StripPicture(20, 240) : nullptr,
+                             [&] { EXPECT_HRESULT_SUCCEEDED(form().remove(*site.Get())); }});
         EXPECT_HRESULT_SUCCEEDED(control->ApplyCustomSkin());
         EXPECT_EQ(site->control(), nullptr);
         site->events().off(L"QuerySkin");
@@ -353,11 +350,8 @@ TEST_F(CheckBoxSkinTest, AHandlerThatReleasesTheControlLeavesNothingLent) {
 TEST_F(CheckBoxSkinTest, ADefaultSkinReloadedInsideQuerySkinLeavesNothingLent) {
     auto b = placeSkinBox();
     ASSERT_TRUE(b);
-    b.site->events().on(L"QuerySkin", [box = b.box](EventCall& call) {
-        EXPECT_HRESULT_SUCCEEDED(box->ApplyDefaultSkin());
-        EXPECT_HRESULT_SUCCEEDED(call.setField(1, L"ImageName", Str(L"four")));
-        EXPECT_HRESULT_SUCCEEDED(call.set(2, Variant::fromDispatch(StripPicture(20, 240).Get())));
-    });
+    answer(*b.site.Get(), {L"four", StripPicture(20, 240),
+                           [box = b.box] { EXPECT_HRESULT_SUCCEEDED(box->ApplyDefaultSkin()); }});
     ASSERT_HRESULT_SUCCEEDED(b.box->ApplyCustomSkin());
     b.site->events().off(L"QuerySkin");
     EXPECT_TRUE(HeldImage("four").has_value());

@@ -91,22 +91,6 @@ protected:
     std::size_t queries(const PlacedBox& b) { return b.site->events().count(L"QueryTipPlacement"); }
 };
 
-TEST_F(CheckBoxTipTest, TheContainerPlacesTheTipOnceAfterTheDelay) {
-    auto b = tippedBox(0.05f, L"Hello");
-    ASSERT_TRUE(b);
-    ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
-    ASSERT_TRUE(pumpUntil([&] { return queries(b) > 0; }));
-    const RecordedEvent* query = b.site->events().last(L"QueryTipPlacement");
-    const POINT cursor = input::screenPoint(*b.site.Get(), kInside);
-    EXPECT_EQ(NumberOf(query->arg(L"X")->value), cursor.x);
-    EXPECT_EQ(NumberOf(query->arg(L"Y")->value), cursor.y);
-    EXPECT_EQ(TextOf(query->arg(L"TipText")->value), L"Hello");
-    EXPECT_EQ(NumberOf(query->arg(L"bCancel")->value), 0);
-    // Shown once per hover.
-    pumpTicks(10);
-    EXPECT_EQ(queries(b), 1u);
-}
-
 TEST_F(CheckBoxTipTest, NoDelayMeansNoTip) {
     auto b = tippedBox(0.0f, L"Hello");
     ASSERT_TRUE(b);
@@ -118,7 +102,9 @@ TEST_F(CheckBoxTipTest, NoDelayMeansNoTip) {
     EXPECT_EQ(queries(b), 0u);
 }
 
-TEST_F(CheckBoxTipTest, ACancelledTipWaitsForTheCursorToLeaveAndComeBack) {
+// After the delay the container is asked where to put the tip, and may
+// cancel it: then it is not asked again until the cursor comes back.
+TEST_F(CheckBoxTipTest, TheContainerPlacesOrCancelsTheTipOncePerHover) {
     auto b = tippedBox(0.02f, L"Hello");
     ASSERT_TRUE(b);
     b.site->events().on(L"QueryTipPlacement", [](EventCall& call) {
@@ -126,6 +112,12 @@ TEST_F(CheckBoxTipTest, ACancelledTipWaitsForTheCursorToLeaveAndComeBack) {
     });
     ASSERT_TRUE(input::moveTo(*b.site.Get(), kInside));
     ASSERT_TRUE(pumpUntil([&] { return queries(b) > 0; }));
+    const RecordedEvent* query = b.site->events().last(L"QueryTipPlacement");
+    const POINT cursor = input::screenPoint(*b.site.Get(), kInside);
+    EXPECT_EQ(NumberOf(query->arg(L"X")->value), cursor.x);
+    EXPECT_EQ(NumberOf(query->arg(L"Y")->value), cursor.y);
+    EXPECT_EQ(TextOf(query->arg(L"TipText")->value), L"Hello");
+    EXPECT_EQ(NumberOf(query->arg(L"bCancel")->value), 0);
     pumpTicks(10);
     EXPECT_EQ(queries(b), 1u) << "asked again during the same hover";
 
@@ -148,6 +140,7 @@ TEST_F(CheckBoxTipTest, TheTipGoesAfterTipPostTimerAndMovesAsItsMethodsSay) {
         ASSERT_TRUE(pumpUntil(TipShown));
         pumpTicks(15);
         EXPECT_TRUE(TipShown()) << "hidden before TipPostTimer";
+        EXPECT_EQ(queries(b), 1u) << "placed again while shown";
         ASSERT_TRUE(input::moveOutside(*b.site.Get()));
         ASSERT_TRUE(pumpUntil([] { return !TipShown(); }));
         instant = recorder.places();

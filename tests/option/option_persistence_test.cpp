@@ -1,6 +1,6 @@
-// The option button's settings through the container's property bag and
-// through a stream: its own keys and every shared one, and loading that
-// leaves a group exactly as it was saved.
+// The option button's settings through the container's property bag: its
+// own keys and every shared one, and loading that leaves a group exactly as
+// it was saved.
 #include "tests/option/option_fixture.h"
 
 #include <vector>
@@ -44,7 +44,9 @@ std::wstring AsText(const VARIANT& v) {
 
 class OptionPersistenceTest : public OptionTest {};
 
-TEST_F(OptionPersistenceTest, SettingsSurviveABagAndAStream) {
+// Through the bag; a stream goes through the same key routines (the
+// plumbing's own tests take it both ways).
+TEST_F(OptionPersistenceTest, SettingsSurviveABag) {
     // By ProgID: the class is in the library's class table.
     ComPtr<Site> saved = place(L"zelPickwell40.NuOption40", L"Saved", Row(0));
     ASSERT_TRUE(saved);
@@ -57,24 +59,16 @@ TEST_F(OptionPersistenceTest, SettingsSurviveABagAndAStream) {
     ASSERT_HRESULT_SUCCEEDED(bag->get(L"Value", value));
     EXPECT_EQ(value.vt, VT_BOOL);
 
-    ComPtr<IStream> stream;
-    ASSERT_HRESULT_SUCCEEDED(saveToStream(saved->control(), stream));
-    AddOptions fromBag, fromStream;
+    AddOptions fromBag;
     fromBag.init = AddOptions::Init::PropertyBag;
     fromBag.bag = bag.Get();
-    fromStream.init = AddOptions::Init::Stream;
-    fromStream.stream = stream.Get();
-    for (const AddOptions* options : {&fromBag, &fromStream}) {
-        SCOPED_TRACE(options == &fromBag ? "property bag" : "stream");
-        ComPtr<Site> loaded = placeOption(L"Loaded", 1, *options);
-        ASSERT_TRUE(loaded);
-        for (const Setting& s : Settings())
-            EXPECT_EQ(AsText(get(*loaded.Get(), s.name)), AsText(s.value)) << narrow(s.name);
-        // Loading runs no group handling and raises no event of its own.
-        EXPECT_EQ(loaded->events().count(L"Click"), 0u);
-        EXPECT_EQ(loaded->events().count(L"BeforeValueChanged"), 0u);
-        form().remove(*loaded.Get());
-    }
+    ComPtr<Site> loaded = placeOption(L"Loaded", 1, fromBag);
+    ASSERT_TRUE(loaded);
+    for (const Setting& s : Settings())
+        EXPECT_EQ(AsText(get(*loaded.Get(), s.name)), AsText(s.value)) << narrow(s.name);
+    // Loading runs no group handling and raises no event of its own.
+    EXPECT_EQ(loaded->events().count(L"Click"), 0u);
+    EXPECT_EQ(loaded->events().count(L"BeforeValueChanged"), 0u);
 }
 
 TEST_F(OptionPersistenceTest, TwoSelectedMembersOfAGroupBothLoadSelected) {

@@ -125,21 +125,4 @@ TEST(GfxTransparent, AMaskColourWithTheTopBitIsASystemColour) {
     EXPECT_EQ(PixelAt(s, 1, 0), kGrey);
 }
 
-// A host's bitmap may sit in a DC of its own already; it is drawn all the same.
-TEST(GfxTransparent, ABitmapSelectedElsewhereIsStillDrawn) {
-    const auto bitmap = MakeBitmap(3, 3, Checker);
-    pkw::UniqueMemoryDc holder(::CreateCompatibleDC(nullptr));
-    pkw::SelectedObject held(holder.get(), bitmap.get());
-    const DibSurface s = Blank(kGrey);
-    EXPECT_EQ(Gfx().gfxDrawTransparentBitmap(s.dc(), bitmap.get(), 0, 0, 3, 3, 0, 0, 0, 0, 3, 3,
-                                             0xFF00FF),
-              1);
-    EXPECT_EQ(PixelAt(s, 0, 0), Checker(0, 0));
-    EXPECT_EQ(PixelAt(s, 1, 0), kGrey);
-    EXPECT_EQ(PixelAt(s, 2, 2), Checker(2, 2));
-    const DibSurface t = Blank();
-    EXPECT_EQ(Gfx().gfxDrawBitmapToDC(t.dc(), bitmap.get(), 0, 0, 3, 3, 0, 0, 0, 0, 3, 3), 1);
-    EXPECT_EQ(PixelAt(t, 1, 0), kMagenta);
-}
-
 } // namespace

@@ -42,22 +42,21 @@ int SourceOf(int d, int span, int low, int high, bool tile) {
     return low + (tile ? middle % srcMiddle : middle * srcMiddle / destMiddle);
 }
 
-struct Modes {
-    std::array<LONG, 5> rgn;
-};
+// The tile modes of the left, top, right and bottom edges and the centre.
+using Modes = std::array<LONG, 5>;
 
 // The expected pixel at (dx, dy) of a w x h skin drawing.
 COLORREF Expected(int frame, const Modes& m, int w, int h, int dx, int dy) {
     const int col = dx < kMargins.left ? 0 : dx >= w - kMargins.right ? 2 : 1;
     const int row = dy < kMargins.top ? 0 : dy >= h - kMargins.bottom ? 2 : 1;
     bool tileH = false, tileV = false;
-    if (col == 1 && row == 0) tileH = m.rgn[1] != 0;
-    if (col == 1 && row == 2) tileH = m.rgn[3] != 0;
-    if (col == 0 && row == 1) tileV = m.rgn[0] != 0;
-    if (col == 2 && row == 1) tileV = m.rgn[2] != 0;
+    if (col == 1 && row == 0) tileH = m[1] != 0;
+    if (col == 1 && row == 2) tileH = m[3] != 0;
+    if (col == 0 && row == 1) tileV = m[0] != 0;
+    if (col == 2 && row == 1) tileV = m[2] != 0;
     if (col == 1 && row == 1) {
-        tileH = (m.rgn[4] & 2) != 0;
-        tileV = (m.rgn[4] & 1) != 0;
+        tileH = (m[4] & 2) != 0;
+        tileV = (m[4] & 1) != 0;
     }
     return SkinPixel(frame, SourceOf(dx, w, kMargins.left, kMargins.right, tileH),
                      SourceOf(dy, h, kMargins.top, kMargins.bottom, tileV));
@@ -76,12 +75,11 @@ TEST(GfxDrawSkin, NineSliceRegionsStretchOrTileByTheirModes) {
     };
     for (int frame = 0; frame < 2; ++frame) {
         for (const Modes& m : table) {
-            SCOPED_TRACE(testing::Message() << "frame " << frame << " modes " << m.rgn[0]
-                                            << m.rgn[1] << m.rgn[2] << m.rgn[3] << m.rgn[4]);
+            SCOPED_TRACE(testing::Message()
+                         << "frame " << frame << " modes " << m[0] << m[1] << m[2] << m[3] << m[4]);
             DibSurface s = MakeSurface(24, 20, [](int, int) { return kGrey; });
             EXPECT_EQ(Gfx().gfxDrawSkin(s.dc(), skin.dc(), frame, &kMargins, x0, y0, w, h, kFrame,
-                                        kFrame, 0xFF00FF, m.rgn[0], m.rgn[1], m.rgn[2], m.rgn[3],
-                                        m.rgn[4]),
+                                        kFrame, 0xFF00FF, m[0], m[1], m[2], m[3], m[4]),
                       1);
             ExpectPixels(s, [&](int x, int y) {
                 const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;

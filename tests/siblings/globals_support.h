@@ -40,25 +40,8 @@ ComPtr<I> create(REFCLSID clsid) {
 
 using test::OleTest;
 
-// Late-bound calls as a script makes them: a member's own error (carried
-// by DISP_E_EXCEPTION) comes back as the call's result.
-struct Call {
-    HRESULT hr = E_FAIL;
-    pkw::Variant result;
-};
-
-inline Call get(IDispatch* object, const wchar_t* name) {
-    Call call;
-    call.hr = host::getProperty(object, name, call.result);
-    return call;
-}
-
 inline ComPtr<IFontDisp> newFont(const wchar_t* face, LONG points) {
     return test::makeFont(face, static_cast<LONGLONG>(points) * 10000);
-}
-
-inline ComPtr<IPictureDisp> newPicture() {
-    return test::bitmapPicture(2, 2, RGB(0, 0, 0));
 }
 
 inline bool sameObject(IUnknown* a, IUnknown* b) {

@@ -25,24 +25,6 @@ TEST(SiblingLoader, CreatesAnObjectFromTheDllBesideThisProgramWithoutRegistratio
               S_OK);
 }
 
-TEST(SiblingLoader, TheDllStaysLoadedAfterItsLastObjectIsGone) {
-    {
-        ComPtr<IUnknown> object;
-        ASSERT_EQ(
-            CreateSiblingObject(L"pkw_test_sibling.dll", kTestSiblingClsid, IID_PPV_ARGS(&object)),
-            S_OK);
-    }
-    const HMODULE module = ::GetModuleHandleW(L"pkw_test_sibling.dll");
-    ASSERT_NE(module, nullptr);
-    using CanUnload = HRESULT(STDAPICALLTYPE*)();
-    const auto canUnload = reinterpret_cast<CanUnload>(
-        reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
-    ASSERT_NE(canUnload, nullptr);
-    EXPECT_EQ(canUnload(), S_OK);
-    ::CoFreeUnusedLibraries();
-    EXPECT_EQ(::GetModuleHandleW(L"pkw_test_sibling.dll"), module);
-}
-
 TEST(SiblingLoader, FailuresAreReportedAndLeaveNoPointer) {
     struct Case {
         const wchar_t* dll;

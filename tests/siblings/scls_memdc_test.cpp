@@ -2,7 +2,9 @@
 // one DC for the object's life, and its GDI objects freed.
 #include "scls_support.h"
 
+#include "common/com/variant.h"
 #include "common/win/dib_section.h"
+#include "host/dispatch.h"
 
 #include <algorithm>
 #include <utility>
@@ -87,6 +89,15 @@ TEST_F(MemDcTest, RecreatingOrReleasingFreesTheBitmapAndFailuresChangeNothing) {
     EXPECT_EQ(::GetObjectType(surface), 0u);
     EXPECT_EQ(::GetObjectType(last), 0u);
     EXPECT_EQ(canUnloadNow(), S_OK);
+}
+
+// Late-bound callers get the handle at full pointer size.
+TEST_F(MemDcTest, TheHandleReachesLateBoundCallersWhole) {
+    ASSERT_EQ(dc->Create(4, 4, 0), S_OK);
+    Variant handle;
+    ASSERT_EQ(host::getProperty(dc.Get(), L"hDC", handle), S_OK);
+    ASSERT_EQ(handle.vt, sizeof(void*) == 8 ? VT_I8 : VT_I4);
+    EXPECT_EQ(sizeof(void*) == 8 ? handle.llVal : handle.lVal, reinterpret_cast<LONG_PTR>(hdc()));
 }
 
 } // namespace

@@ -160,14 +160,15 @@ TEST_F(SubclassTest, SinkReleasedDuringItsOwnDispatchLivesUntilTheDispatchEnds) 
         TestWindow window;
         bool destroyed = false;
         UINT currentAtDestruction = 0xFFFF;
-        auto* s = new TestSink("self", response, &log, global.Get()); // the only reference
+        ComPtr<TestSink> only = Adopt(new TestSink("self", response, &log, global.Get()));
+        TestSink* const s = only.Get();
         s->onDestroy = [&] {
             destroyed = true;
             global->get_CurrentMessage(&currentAtDestruction);
         };
         s->onMessage = [&](HWND hwnd, UINT message) -> LRESULT {
             global->DetachMessage(s, hwnd, message);
-            s->Release();
+            only.Reset(); // the last reference but the dispatch's own
             return destroyed ? -1 : 9;
         };
         ASSERT_EQ(global->AttachMessage(s, window.hwnd(), kOther), S_OK);
@@ -301,6 +302,24 @@ TEST_F(SubclassTest, ThreadSubclassIsOnePerThreadUntilReleased) {
     const auto fresh = pkw::sib::ThreadSubclass();
     ASSERT_TRUE(fresh);
     pkw::sib::ReleaseThreadSubclass();
+}
+
+// A window still routed through our procedure keeps the DLL loaded, though
+// no object of it is left.
+TEST_F(SclsTest, ASubclassedWindowKeepsTheDllLoaded) {
+    ASSERT_EQ(canUnloadNow(), S_OK);
+    TestWindow window;
+    const auto sink = Adopt(new TestSink("s", 2, nullptr));
+    {
+        auto global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
+        ASSERT_EQ(global->AttachMessage(sink.Get(), window.hwnd(), kOther), S_OK);
+    }
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    {
+        auto global = create<IGlobalSubclass>(__uuidof(GlobalSubclass));
+        ASSERT_EQ(global->DetachMessage(sink.Get(), window.hwnd(), kOther), S_OK);
+    }
+    EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
 } // namespace

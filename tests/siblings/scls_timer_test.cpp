@@ -71,21 +71,7 @@ protected:
         SclsTest::TearDown();
     }
 
-    ComPtr<IConnectionPoint> eventsPoint() {
-        ComPtr<IConnectionPointContainer> container;
-        EXPECT_EQ(timer.As(&container), S_OK);
-        ComPtr<IConnectionPoint> point;
-        if (container) {
-            EXPECT_EQ(container->FindConnectionPoint(__uuidof(DTimerEvents), &point), S_OK);
-        }
-        return point;
-    }
-    DWORD advise(IDispatch* sink) {
-        DWORD cookie = 0;
-        EXPECT_EQ(eventsPoint()->Advise(sink, &cookie), S_OK);
-        EXPECT_NE(cookie, 0u);
-        return cookie;
-    }
+    void advise(IDispatch* sink) { test::Advise(timer.Get(), __uuidof(DTimerEvents), sink); }
 
     ComPtr<ITimer> timer;
 };

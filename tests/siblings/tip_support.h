@@ -9,6 +9,7 @@
 #include "host/capture.h"
 #include "host/message_loop.h"
 #include "host/screen_lock.h"
+#include "siblings/globals/effect_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -94,32 +95,19 @@ protected:
     }
 
     // Connects another sink to the tip's events (for as long as the tip lives).
-    void advise(IUnknown* sink) {
-        ComPtr<IConnectionPointContainer> container;
-        ASSERT_EQ(tip_.As(&container), S_OK);
-        ComPtr<IConnectionPoint> point;
-        ASSERT_EQ(container->FindConnectionPoint(DIID_DToolTipEvents, &point), S_OK);
-        DWORD cookie = 0;
-        ASSERT_EQ(point->Advise(sink, &cookie), S_OK);
-    }
+    void advise(IUnknown* sink) { test::Advise(tip_.Get(), DIID_DToolTipEvents, sink); }
 
-    // A set that looks like the control's tool-tip set.
+    // A set as the library makes the control's tool-tip set: the numbers
+    // of the settings table's tool-tip column.
     static ComPtr<IEffectSet> tipLook() {
         ComPtr<IEffectSet> set = create<IEffectSet>(CLSID_EffectSet);
-        if (!set) return set;
-        set->put_Alpha(255);
-        set->put_BackColor(0xFFFFFF);
-        set->put_Border(VARIANT_TRUE);
-        set->put_BorderColor(0xB99D7F);
-        set->put_BorderWidth(1);
-        set->put_TextForeColor(0);
-        set->put_TextAlpha(255);
-        set->put_HeaderAlpha(255);
-        set->put_Radius(12);
-        set->put_TailLength(20);
-        set->put_TailWidth(12);
-        set->put_WordWrap(VARIANT_TRUE);
-        set->put_FlexLimit(240);
+        for (const globals::EffectSettingInfo& row : globals::kEffectSettings) {
+            if (!set || row.tipInit.kind != globals::DefaultKind::Number) continue;
+            const std::wstring name(row.name);
+            EXPECT_EQ(
+                host::putProperty(set.Get(), name.c_str(), Variant::fromI4(row.tipInit.number)),
+                S_OK);
+        }
         return set;
     }
 

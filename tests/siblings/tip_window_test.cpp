@@ -34,7 +34,6 @@ TEST_F(TipWindow, AppearsWithoutTakingTheFocusOrTheMouse) {
     EXPECT_EQ(::GetFocus(), user.get());
     EXPECT_EQ(::GetActiveWindow(), user.get());
     EXPECT_EQ(::GetForegroundWindow(), user.get());
-    EXPECT_EQ(::GetWindowThreadProcessId(tip, nullptr), ::GetCurrentThreadId());
 
     // The control under the tip keeps the mouse: the tip is never the
     // window at a point, not even inside its own body.
@@ -159,6 +158,14 @@ TEST_F(TipWindow, GrowsWithItsTextAndWrapsAtTheFlexLimit) {
     const std::wstring wideHeader = L"A header: " + kSentence;
     EXPECT_GT(sizeFor(kSentence, false, 0, wideHeader.c_str()).cx, one.cx)
         << "a wider header widens the tip";
+
+    // Each line in its own font.
+    effects_->putref_HeaderFont(newFont(L"Tahoma", 20).Get());
+    const SIZE largeHeader = sizeFor(kSentence, false, 0, L"Remember me");
+    EXPECT_GT(largeHeader.cy, withHeader.cy) << "the header's font";
+    EXPECT_EQ(largeHeader.cx, one.cx);
+    effects_->putref_Font(newFont(L"Tahoma", 16).Get());
+    EXPECT_GT(sizeFor(kSentence, false, 0, L"Remember me").cx, one.cx) << "the caption's font";
 }
 
 TEST_F(TipWindow, ShowsNothingWithoutTextOrWhenCancelled) {
@@ -228,10 +235,9 @@ TEST_F(TipWindow, GoesAwayWithItsObject) {
     ASSERT_NE(show(screenCentre(), kSentence), nullptr);
     const HWND first = findTip();
     ASSERT_EQ(other->SetEffects(effects_.Get()), S_OK);
-    Bstr text(L"Another tip");
     LONG result = 0;
     ASSERT_EQ(other->ShowTip(0, &result), S_OK);
-    ASSERT_EQ(other->SetTipText(text.get()), S_OK);
+    ASSERT_EQ(other->SetTipText(Bstr(L"Another tip").get()), S_OK);
     ASSERT_EQ(other->ShowTip(1, &result), S_OK); // released while it fades in
     EXPECT_TRUE(::GetClassInfoExW(dll, kTipClass, &info));
 

@@ -111,8 +111,7 @@ TEST_P(BlurRadii, LeavesAFlatAreaAsItWas) {
             ASSERT_EQ(layer.Pixels().At(x, y), colour);
 }
 
-INSTANTIATE_TEST_SUITE_P(Radii, BlurRadii,
-                         ::testing::Values(1.0f, 2.0f, 3.0f, 5.0f, 5.5f, 10.0f, 20.0f),
+INSTANTIATE_TEST_SUITE_P(Radii, BlurRadii, ::testing::Values(1.0f, 3.0f, 5.0f, 5.5f, 20.0f),
                          [](const auto& info) {
                              const int tenths = int(info.param * 10);
                              return "Radius" + std::to_string(tenths / 10) +

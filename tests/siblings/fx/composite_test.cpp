@@ -43,7 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
     Pixels, PasteValues,
     ::testing::Values(OverCase{"OpaqueReplaces", Bgra(10, 20, 30, 255), Bgra(200, 0, 0, 255)},
                       OverCase{"TransparentLeaves", 0, Bgra(200, 100, 50, 255)},
-                      OverCase{"HalfRedOverBlue", Bgra(0, 0, 128, 128), Bgra(255, 0, 0, 255)},
                       OverCase{"HalfOverHalf", Bgra(0, 64, 0, 128), Bgra(100, 0, 0, 128)},
                       OverCase{"FaintOverNothing", Bgra(3, 2, 1, 5), 0},
                       OverCase{"NearlyOpaque", Bgra(250, 250, 250, 254), Bgra(0, 0, 255, 255)}),
