@@ -1,23 +1,13 @@
-// A font object as one line of text holding every attribute it keeps, and
-// a new font object from such a line:
-//
-//   name="Tahoma" size=8.25 weight=700 charset=0 italic=False underline=False strikethrough=False
-//
-// Sizes are points with up to four decimals (the font's own precision).
+// Font objects as one line of text: shared with the rest of the project
+// (common/com/font_text.h).
 #pragma once
 
+#include "common/com/font_text.h"
 #include "host/com_object.h"
-
-#include <ocidl.h>
-
-#include <string>
-#include <string_view>
 
 namespace pkw::host {
 
-HRESULT describeFont(IUnknown* font, std::wstring& text);
-// name and size are required; the rest default to a plain font (weight 400,
-// charset 1, no styles). Unknown or repeated attributes fail, with why.
-bool parseFont(std::wstring_view text, ComPtr<IFontDisp>& font, std::wstring& why);
+using com::describeFont;
+using com::parseFont;
 
 } // namespace pkw::host

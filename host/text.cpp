@@ -28,10 +28,4 @@ bool fromUtf8(std::string_view bytes, std::wstring& text) {
                                  n) == n;
 }
 
-std::wstring hexResult(HRESULT hr) {
-    wchar_t text[16] = {};
-    std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
-
 } // namespace pkw::host

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/com/value_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,6 @@ std::string utf8(std::wstring_view text);
 // False for bytes that are not UTF-8 (nothing is guessed).
 bool fromUtf8(std::string_view bytes, std::wstring& text);
 
-// "0x80040154".
-std::wstring hexResult(HRESULT hr);
+using com::hexResult;
 
 } // namespace pkw::host

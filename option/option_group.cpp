@@ -1,7 +1,7 @@
 #include "option/option_group.h"
 
 #include "common/com/bstr.h"
-#include "option/late_bound.h"
+#include "common/com/late_bound.h"
 
 #include <olectl.h>
 
@@ -43,8 +43,8 @@ bool IsOptionButton(IUnknown* object) {
 // GroupID and hWnd of an option button; false when it does not answer.
 bool ReadMember(IDispatch* button, OptionMember& member) {
     Variant group, window;
-    if (FAILED(GetPropertyAs(button, L"GroupID", VT_I2, group)) ||
-        FAILED(GetPropertyAs(button, L"hWnd", VT_I4, window)))
+    if (FAILED(com::GetPropertyAs(button, L"GroupID", VT_I2, group)) ||
+        FAILED(com::GetPropertyAs(button, L"hWnd", VT_I4, window)))
         return false;
     member.button = button;
     member.groupId = group.iVal;
@@ -94,8 +94,8 @@ bool WalkParentControls(IOleClientSite* site,
 bool WalkExtenderControls(IDispatch* extender,
                           const std::function<bool(const OptionMember*)>& visit) {
     Variant parent, controls, enumerator;
-    if (FAILED(GetPropertyAs(extender, L"Parent", VT_DISPATCH, parent)) || !parent.pdispVal ||
-        FAILED(GetPropertyAs(parent.pdispVal, L"Controls", VT_DISPATCH, controls)) ||
+    if (FAILED(com::GetPropertyAs(extender, L"Parent", VT_DISPATCH, parent)) || !parent.pdispVal ||
+        FAILED(com::GetPropertyAs(parent.pdispVal, L"Controls", VT_DISPATCH, controls)) ||
         !controls.pdispVal)
         return false;
     DISPPARAMS none{};
@@ -131,7 +131,8 @@ std::wstring TypeNameOf(IUnknown* object) {
     ComPtr<IDispatch> dispatch;
     Variant control;
     if (FAILED(object->QueryInterface(IID_PPV_ARGS(&dispatch))) ||
-        FAILED(GetPropertyAs(dispatch.Get(), L"Object", VT_DISPATCH, control)) || !control.pdispVal)
+        FAILED(com::GetPropertyAs(dispatch.Get(), L"Object", VT_DISPATCH, control)) ||
+        !control.pdispVal)
         return {};
     return OwnTypeName(control.pdispVal);
 }

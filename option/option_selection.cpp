@@ -2,7 +2,7 @@
 // its access key) and how its group stays mutually exclusive.
 #include "option/nu_option40.h"
 
-#include "option/late_bound.h"
+#include "common/com/late_bound.h"
 
 #include <array>
 
@@ -96,9 +96,9 @@ void NuOption40::ClearGroupSiblings() {
         if (!member || member->groupId != m_iGroupID || member->hWnd == self || !m_bValue)
             return true;
         Variant value;
-        if (SUCCEEDED(GetPropertyAs(member->button.Get(), L"Value", VT_BOOL, value)) &&
+        if (SUCCEEDED(com::GetPropertyAs(member->button.Get(), L"Value", VT_BOOL, value)) &&
             value.boolVal != VARIANT_FALSE)
-            ignore(PutProperty(member->button.Get(), L"Value", Variant::fromBool(false)));
+            ignore(com::PutProperty(member->button.Get(), L"Value", Variant::fromBool(false)));
         return true;
     });
     m_bUpdateGroup = false;

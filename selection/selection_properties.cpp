@@ -10,6 +10,7 @@
 #include "activex/property_values.h"
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
+#include "common/com/object_array.h"
 #include "common/text/unicode_text.h"
 #include "pages/about_box.h"
 
@@ -49,46 +50,18 @@ HRESULT ArrayToVariant(const EffectSetArray& sets, VARIANT* out) {
     return S_OK;
 }
 
-// The object an element of an effect-set array holds: arrays of objects
-// come from compiled callers, arrays of Variants from scripts.
-HRESULT ElementObject(SAFEARRAY* array, VARTYPE type, LONG index, ComPtr<IUnknown>& object) {
-    if (type != VT_VARIANT)
-        return ::SafeArrayGetElement(array, &index, object.ReleaseAndGetAddressOf());
-    Variant element;
-    PKW_RETURN_IF_FAILED(::SafeArrayGetElement(array, &index, &element));
-    const VARIANT* v = &element;
-    if (v->vt == (VT_BYREF | VT_VARIANT) && v->pvarVal) v = v->pvarVal;
-    if (v->vt != VT_DISPATCH && v->vt != VT_UNKNOWN) return DISP_E_TYPEMISMATCH;
-    object = v->punkVal;
-    return S_OK;
-}
-
 // Reads an array of effect sets from a VARIANT. Anything else, or any
 // element that is not an effect set, is a type mismatch.
 HRESULT VariantToArray(const VARIANT& in, EffectSetArray& out) {
-    const VARIANT* v = &in;
-    while (v->vt == (VT_BYREF | VT_VARIANT) && v->pvarVal)
-        v = v->pvarVal;
-    const VARTYPE type = v->vt & VT_TYPEMASK;
-    if (!(v->vt & VT_ARRAY) || (type != VT_DISPATCH && type != VT_UNKNOWN && type != VT_VARIANT))
-        return DISP_E_TYPEMISMATCH;
-    SAFEARRAY* array = (v->vt & VT_BYREF) ? (v->pparray ? *v->pparray : nullptr) : v->parray;
+    com::ObjectArray objects;
+    PKW_RETURN_IF_FAILED(com::ReadObjectArray(in, objects));
     EffectSetArray result;
-    if (array) {
-        if (::SafeArrayGetDim(array) != 1) return DISP_E_TYPEMISMATCH;
-        LONG lower = 0, upper = -1;
-        PKW_RETURN_IF_FAILED(::SafeArrayGetLBound(array, 1, &lower));
-        PKW_RETURN_IF_FAILED(::SafeArrayGetUBound(array, 1, &upper));
-        result.lowerBound = lower;
-        for (LONG i = lower; i <= upper; ++i) {
-            ComPtr<IUnknown> object;
-            ComPtr<IEffectSet> set;
-            ComPtr<IDispatch> item;
-            PKW_RETURN_IF_FAILED(ElementObject(array, type, i, object));
-            if (!object || FAILED(object.As(&set)) || FAILED(set.As(&item)))
-                return DISP_E_TYPEMISMATCH;
-            result.items.push_back(std::move(item));
-        }
+    result.lowerBound = objects.lowerBound;
+    for (const ComPtr<IUnknown>& object : objects.objects) {
+        ComPtr<IEffectSet> set;
+        ComPtr<IDispatch> item;
+        if (!object || FAILED(object.As(&set)) || FAILED(set.As(&item))) return DISP_E_TYPEMISMATCH;
+        result.items.push_back(std::move(item));
     }
     out = std::move(result);
     return S_OK;

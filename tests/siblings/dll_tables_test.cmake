@@ -6,7 +6,7 @@
 # FOLDERS: the bin folders, "|" between them.
 string(REPLACE "|" ";" folders "${FOLDERS}")
 set(dlls zelPickwell40.ocx zelGFX40.dll zelMFC40.dll zelResSrv40.dll zelUni40.dll
-    zelGlobals40.dll zelSCls40.dll PKW40Res.dll)
+    zelGlobals40.dll zelSCls40.dll zelPropPage40.dll PKW40Res.dll)
 set(checked 0)
 foreach(folder ${folders})
     if(NOT EXISTS "${folder}/zelGFX40.dll")

@@ -3,6 +3,7 @@
 #include "zelFX40.h"
 #include "zelGlobals40.h"
 #include "zelPickwell40.h"
+#include "zelPropPage40.h"
 #include "zelSCls40.h"
 
 #include <memory>
@@ -34,6 +35,10 @@ const ServerCase kServers[] = {
      L"zelFX40.dll",
      &LIBID_zelFX40Lib,
      {{&__uuidof(Layer), L"zelFX40.Layer", &__uuidof(IFxLayer)}}},
+    {"Editor",
+     L"zelPropPage40.dll",
+     &LIBID_zelPropPage40Lib,
+     {{&CLSID_clsPropPage, L"zelPropPage40.clsPropPage", &IID__clsPropPage}}},
 };
 
 } // namespace

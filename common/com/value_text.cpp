@@ -1,4 +1,4 @@
-#include "host/value_text.h"
+#include "common/com/value_text.h"
 
 #include "common/com/hresult.h"
 
@@ -9,10 +9,11 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <limits>
 
-namespace pkw::host {
+namespace pkw::com {
 namespace {
 
 struct IntegerType {
@@ -426,4 +427,10 @@ std::wstring describeValue(const VARIANT& value) {
     return L"<type " + std::to_wstring(value.vt) + L">";
 }
 
-} // namespace pkw::host
+std::wstring hexResult(HRESULT hr) {
+    wchar_t text[16] = {};
+    std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+} // namespace pkw::com

@@ -1,11 +1,11 @@
-#include "host/type_info.h"
+#include "common/com/type_info.h"
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
 
 #include <olectl.h>
 
-namespace pkw::host {
+namespace pkw::com {
 namespace {
 
 // The alias that property browsers know as a colour (OLE_COLOR).
@@ -19,7 +19,7 @@ ValueType::Kind objectKind(REFGUID iid) {
 }
 
 // Aliases of aliases end somewhere in a sound library; a broken one must
-// not send the host round in circles.
+// not send a caller round in circles.
 constexpr int kMaxAliasDepth = 16;
 
 HRESULT resolveAt(ITypeInfo* owner, const TYPEDESC& desc, ValueType& out, int depth);
@@ -113,4 +113,4 @@ std::wstring memberName(ITypeInfo* info, MEMBERID id) {
     return Bstr::attach(names[0]).str();
 }
 
-} // namespace pkw::host
+} // namespace pkw::com

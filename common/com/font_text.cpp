@@ -1,15 +1,14 @@
-#include "host/font_text.h"
+#include "common/com/font_text.h"
 
 #include "common/com/bstr.h"
 #include "common/com/hresult.h"
-#include "host/text.h"
-#include "host/value_text.h"
+#include "common/com/value_text.h"
 
 #include <olectl.h>
 
 #include <array>
 
-namespace pkw::host {
+namespace pkw::com {
 namespace {
 
 enum class Attribute { Name, Size, Weight, Charset, Italic, Underline, Strikethrough };
@@ -157,4 +156,4 @@ bool parseFont(std::wstring_view text, ComPtr<IFontDisp>& font, std::wstring& wh
     return true;
 }
 
-} // namespace pkw::host
+} // namespace pkw::com

@@ -1,6 +1,6 @@
-#include "option/late_bound.h"
+#include "common/com/late_bound.h"
 
-namespace pkw::option {
+namespace pkw::com {
 namespace {
 
 HRESULT IdOf(IDispatch* object, const wchar_t* name, DISPID& id) noexcept {
@@ -38,4 +38,4 @@ HRESULT GetPropertyAs(IDispatch* object, const wchar_t* name, VARTYPE type,
     return ::VariantChangeType(&value, &raw, 0, type);
 }
 
-} // namespace pkw::option
+} // namespace pkw::com

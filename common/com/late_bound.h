@@ -1,12 +1,13 @@
-// Property access by name on an object the control knows only as
-// IDispatch (the other controls of its form and their collections).
+// Property access by name on an object known only as IDispatch (the other
+// controls of a form and their collections, the objects a property page
+// edits).
 #pragma once
 
 #include "common/com/variant.h"
 
 #include <oaidl.h>
 
-namespace pkw::option {
+namespace pkw::com {
 
 HRESULT GetProperty(IDispatch* object, const wchar_t* name, Variant& value) noexcept;
 HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value) noexcept;
@@ -14,4 +15,4 @@ HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value
 HRESULT GetPropertyAs(IDispatch* object, const wchar_t* name, VARTYPE type,
                       Variant& value) noexcept;
 
-} // namespace pkw::option
+} // namespace pkw::com
