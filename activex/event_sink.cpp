@@ -7,28 +7,7 @@ namespace pkw::ax {
 
 ComPtr<PropertyChangeSink> PropertyChangeSink::Create(std::function<void(DISPID)> onChanged) {
     // Adopt: MinGW's ComPtr::Attach would add a second reference.
-    return pkw::Adopt(new (std::nothrow) PropertyChangeSink(std::move(onChanged)));
-}
-
-STDMETHODIMP PropertyChangeSink::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-        *ppv = static_cast<IPropertyNotifySink*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) PropertyChangeSink::AddRef() {
-    return ::InterlockedIncrement(&refs_);
-}
-
-STDMETHODIMP_(ULONG) PropertyChangeSink::Release() {
-    const ULONG left = ::InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
+    return pkw::Adopt(new (std::nothrow) com::ComObject<PropertyChangeSink>(std::move(onChanged)));
 }
 
 STDMETHODIMP PropertyChangeSink::OnChanged(DISPID id) {

@@ -7,6 +7,8 @@
 // that calls late reaches nothing.
 #pragma once
 
+#include "common/com/server/object.h"
+
 #include <ocidl.h>
 #include <windows.h>
 #include <wrl/client.h>
@@ -18,21 +20,21 @@ namespace pkw::ax {
 using Microsoft::WRL::ComPtr;
 
 // IPropertyNotifySink: OnChanged calls back; OnRequestEdit always allows.
-class PropertyChangeSink final : public IPropertyNotifySink {
+class PropertyChangeSink : public IPropertyNotifySink {
 public:
+    using Interfaces = com::InterfaceMap<IPropertyNotifySink>;
     static ComPtr<PropertyChangeSink> Create(std::function<void(DISPID)> onChanged);
     void disconnect() noexcept { onChanged_ = nullptr; }
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP OnChanged(DISPID id) override;
     STDMETHODIMP OnRequestEdit(DISPID id) override;
 
-private:
+protected:
     explicit PropertyChangeSink(std::function<void(DISPID)> onChanged)
         : onChanged_(std::move(onChanged)) {}
-    LONG refs_ = 1;
+    ~PropertyChangeSink() = default;
+
+private:
     std::function<void(DISPID)> onChanged_;
 };
 

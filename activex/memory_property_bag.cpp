@@ -7,28 +7,7 @@
 namespace pkw::ax {
 
 Microsoft::WRL::ComPtr<MemoryPropertyBag> MemoryPropertyBag::create() noexcept {
-    return Adopt(new (std::nothrow) MemoryPropertyBag());
-}
-
-STDMETHODIMP MemoryPropertyBag::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-        *ppv = static_cast<IPropertyBag*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) MemoryPropertyBag::AddRef() {
-    return ::InterlockedIncrement(&refs_);
-}
-
-STDMETHODIMP_(ULONG) MemoryPropertyBag::Release() {
-    const LONG n = ::InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
+    return Adopt(new (std::nothrow) com::ComObject<MemoryPropertyBag>());
 }
 
 const VARIANT* MemoryPropertyBag::find(std::wstring_view name) const noexcept {

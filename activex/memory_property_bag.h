@@ -5,7 +5,7 @@
 // any value.
 #pragma once
 
-#include "common/com/module.h"
+#include "common/com/server/object.h"
 #include "common/com/variant.h"
 #include "common/win/name_map.h"
 
@@ -19,8 +19,9 @@
 
 namespace pkw::ax {
 
-class MemoryPropertyBag final : public IPropertyBag {
+class MemoryPropertyBag : public IPropertyBag {
 public:
+    using Interfaces = com::InterfaceMap<IPropertyBag>;
     struct Entry {
         std::wstring name;
         Variant value;
@@ -28,11 +29,6 @@ public:
 
     // A new, empty bag (reference count 1); null when out of memory.
     static Microsoft::WRL::ComPtr<MemoryPropertyBag> create() noexcept;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IPropertyBag. Read with pVar->vt VT_EMPTY gives the value as stored;
     // any other vt asks for that type (VariantChangeType). A missing name
@@ -50,18 +46,18 @@ public:
     const VARIANT* find(std::wstring_view name) const noexcept;
     const std::vector<Entry>& entries() const noexcept { return entries_; }
 
-private:
+protected:
     MemoryPropertyBag() = default;
-    // The value slot of `name`, made empty when new.
-    VARIANT& slot(std::wstring_view name);
     ~MemoryPropertyBag() = default;
 
-    LONG refs_ = 1;
+private:
+    // The value slot of `name`, made empty when new.
+    VARIANT& slot(std::wstring_view name);
+
     std::vector<Entry> entries_;
     // Where each name stands in entries_: a control writes and reads a few
     // hundred keys.
     win::NameMap<std::size_t> index_;
-    module::ObjectLock moduleLock_;
 };
 
 } // namespace pkw::ax
