@@ -82,6 +82,19 @@ ComPtr<IDispatch> FirstSetFont(const VARIANT& sets) {
     return font.pdispVal;
 }
 
+// Calls the editor with the page's values; when it answers that nothing is
+// to be kept, `edited` goes back to the copy saved before the call.
+bool Edit(EffectsPageState& state, IDispatch* editor, const wchar_t* method,
+          std::span<VARIANT> reversedArgs, Variant& edited, const Variant& saved) {
+    Variant result;
+    if (KeepNothing(CallEditor(editor, method, reversedArgs, result), result)) {
+        edited = saved;
+        return false;
+    }
+    state.dirty = true;
+    return true;
+}
+
 } // namespace
 
 void ReadFirstControl(EffectsPageState& state, IDispatch* control) {
@@ -115,28 +128,16 @@ bool EditControlEffects(EffectsPageState& state, IDispatch* editor) {
         ByRef(VT_I4, &state.controlHeight),    ByRef(VT_I4, &state.controlWidth),
         ByRef(VT_I2, &state.controlType),      ByRef(VT_BSTR, state.caption.inOut()),
         ByRef(VT_VARIANT, &state.effectsProps)};
-    Variant result;
-    const HRESULT hr = CallEditor(editor, L"InitSelectProps", args, result);
-    if (KeepNothing(hr, result)) {
-        state.effectsProps = state.savedEffectsProps;
-        return false;
-    }
-    state.dirty = true;
-    return true;
+    return Edit(state, editor, L"InitSelectProps", args, state.effectsProps,
+                state.savedEffectsProps);
 }
 
 bool EditTipEffects(EffectsPageState& state, IDispatch* editor) {
     state.lastEditedControl = false;
     state.savedTipEffectsProps = state.tipEffectsProps;
     std::array<VARIANT, 1> args{ByRef(VT_VARIANT, &state.tipEffectsProps)};
-    Variant result;
-    const HRESULT hr = CallEditor(editor, L"InitTipProps", args, result);
-    if (KeepNothing(hr, result)) {
-        state.tipEffectsProps = state.savedTipEffectsProps;
-        return false;
-    }
-    state.dirty = true;
-    return true;
+    return Edit(state, editor, L"InitTipProps", args, state.tipEffectsProps,
+                state.savedTipEffectsProps);
 }
 
 void ApplyToControls(const EffectsPageState& state, std::span<IDispatch* const> controls) {
